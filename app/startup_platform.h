@@ -1,0 +1,22 @@
+// What the start-up needs of the system beyond the security services.
+#pragma once
+
+#include "framework/cstring.h"
+
+struct PlatformVersion {
+    unsigned long platformId;   // 1: Windows 9x, 2: Windows NT
+    unsigned long buildNumber;
+};
+
+class StartupPlatform {
+public:
+    virtual ~StartupPlatform() = default;
+    // The control and COM libraries the program relies on.
+    virtual void SetUpLibraries() = 0;
+    virtual void ReleaseLibraries() = 0;
+    // The full path of the running executable.
+    virtual CString ModulePath() = 0;
+    virtual PlatformVersion GetVersion() = 0;
+    // Constructs the main dialog, makes it the main window and runs it modally.
+    virtual void RunMainDialog() = 0;
+};

@@ -1,0 +1,69 @@
+#include "app/win32_startup_platform.h"
+
+#include "framework/win_app.h"
+#include "platform/system_library.h"
+#include "ui/tessera_dlg.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+// The list view and the tooltip classes come from the common controls, loaded
+// from the system directory rather than through the import table, so that no
+// COMCTL32.DLL beside the executable is ever taken.
+void RegisterCommonControls()
+{
+    HMODULE controls = LoadSystemLibrary("COMCTL32.DLL");
+    if (!controls)
+        return;
+    typedef BOOL(WINAPI * InitExFn)(const INITCOMMONCONTROLSEX*);
+    typedef void(WINAPI * InitFn)();
+    auto initEx = reinterpret_cast<InitExFn>(
+        reinterpret_cast<void*>(::GetProcAddress(controls, "InitCommonControlsEx")));
+    if (initEx) {
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        initEx(&classes);
+        return;
+    }
+    // The first releases of the library register every class at once.
+    auto init = reinterpret_cast<InitFn>(
+        reinterpret_cast<void*>(::GetProcAddress(controls, "InitCommonControls")));
+    if (init)
+        init();
+}
+}  // namespace
+
+void Win32StartupPlatform::SetUpLibraries()
+{
+    RestrictDllSearch();
+    RegisterCommonControls();
+    ::CoInitialize(nullptr);
+}
+
+void Win32StartupPlatform::ReleaseLibraries()
+{
+    ::CoUninitialize();
+}
+
+CString Win32StartupPlatform::ModulePath()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    path[MAX_PATH - 1] = '\0';
+    return CString(path);
+}
+
+PlatformVersion Win32StartupPlatform::GetVersion()
+{
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;  // 148
+    ::GetVersionExA(&info);
+    return PlatformVersion{info.dwPlatformId, info.dwBuildNumber};
+}
+
+void Win32StartupPlatform::RunMainDialog()
+{
+    CTesseraDlg dialog;
+    AfxGetApp()->m_pMainWnd = &dialog;
+    dialog.DoModal();
+}

@@ -1,0 +1,13 @@
+// The start-up's view of Windows, and the run of the main dialog.
+#pragma once
+
+#include "app/startup_platform.h"
+
+class Win32StartupPlatform : public StartupPlatform {
+public:
+    void SetUpLibraries() override;
+    void ReleaseLibraries() override;
+    CString ModulePath() override;
+    PlatformVersion GetVersion() override;
+    void RunMainDialog() override;
+};

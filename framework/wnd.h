@@ -1,0 +1,52 @@
+// CWnd: a non-owning holder of a window handle, with one-line wrappers over
+// SendMessage and the subclassing that routes a control's messages through
+// WindowProc.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <windows.h>
+
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    void Attach(HWND window) { m_hWnd = window; }
+    HWND Detach();
+
+    // Routes the messages of an existing window through WindowProc from now on.
+    BOOL SubclassWindow(HWND window);
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    CString GetWindowText() const;
+    HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    int MessageBox(const char* text, const char* caption, UINT type)
+    {
+        return ::MessageBoxA(m_hWnd, text, caption, type);
+    }
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // The message switch of a subclassed window; the default passes everything on.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The processing the window had before it was subclassed.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC m_superProc = nullptr;
+};
+
+// The text of any window, however long.
+CString GetWindowTextOf(HWND window);

@@ -1,0 +1,27 @@
+// Path texts in the ANSI code page, read character by character so that the
+// second byte of a double-byte character is never taken for a separator.
+#pragma once
+
+#include "framework/cstring.h"
+#include "platform/code_page.h"
+
+// Offset of the last backslash character in text, or -1.
+int FindLastBackslash(const char* text, const CodePage& codePage);
+
+// True when the last character of text is a backslash.
+bool EndsWithBackslash(const char* text, const CodePage& codePage);
+
+// True when offset is where a character starts (or the end of text).
+bool IsCharacterBoundary(const char* text, int offset, const CodePage& codePage);
+
+// The four parts of a path, split as the run-time library's _splitpath does:
+// drive is a letter and a colon or empty; directory keeps its leading and
+// trailing separators; extension starts at the last dot of the file name.
+struct PathParts {
+    CString drive;
+    CString directory;
+    CString fileName;
+    CString extension;
+
+    static PathParts Split(const char* path, const CodePage& codePage);
+};

@@ -1,0 +1,24 @@
+// Resource identifiers, shared by the resource script and the code.
+
+// Application
+#define IDR_MAINFRAME 128
+#define IDS_ABOUTBOX 101
+#define IDM_ABOUTBOX 0x0010
+
+// About box
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_ADDRESS 1001
+#define IDC_ABOUT_CONTACT 1002
+
+// Main dialog
+#define IDD_MAIN 102
+#define IDC_SOURCE_EDIT 1000
+#define IDC_TARGET_EDIT 1001
+#define IDC_ADD 1002
+#define IDC_BROWSE_SOURCE 1004
+#define IDC_BROWSE_TARGET 1005
+#define IDC_REMOVE 1006
+#define IDC_ABOUT 1007
+#define IDC_LIST 1008
+#define IDC_OS_LABEL 1009
+#define IDC_HELP_BUTTON 1010

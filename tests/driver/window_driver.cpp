@@ -1,0 +1,203 @@
+// Drives a running program from outside, as a user's clicks would: finds its
+// windows, reads and sets texts, presses buttons and answers message boxes.
+// Runs under Wine beside the program; texts are bytes of the ANSI code page.
+//
+//   window_driver wait TITLE [MS]          wait for a dialog captioned TITLE
+//   window_driver gone TITLE [MS]          wait until no such dialog is left
+//   window_driver controls TITLE           one line per control: id, class, style, text
+//   window_driver text TITLE ID            the text of a control
+//   window_driver settext TITLE ID TEXT    replace a control's text
+//   window_driver click TITLE ID           press a button, without waiting for its work
+//   window_driver close TITLE              close the dialog as its close box does
+//   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
+//   window_driver answer CAPTION ID        press button ID of that message box
+//   window_driver rows TITLE ID            the rows of a list view, cells joined by tabs
+//
+// Exit status: 0 done, 1 not found in time, 2 bad usage.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+const int kMessageBoxTextId = 0xFFFF;
+
+std::string TextOf(HWND window)
+{
+    char buffer[4096] = {};
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                          SMTO_ABORTIFHUNG, 5000, &length);
+    return std::string(buffer, length);
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool IsMessageBox(HWND window)
+{
+    return ::GetDlgItem(window, kMessageBoxTextId) != nullptr;
+}
+
+struct Search {
+    const char* title;
+    bool messageBox;
+    HWND found;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<Search*>(data);
+    if (!::IsWindowVisible(window) || ClassOf(window) != "#32770")
+        return TRUE;
+    if (TextOf(window) != search->title || IsMessageBox(window) != search->messageBox)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND Find(const char* title, bool messageBox)
+{
+    Search search = {title, messageBox, nullptr};
+    ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitFor(const char* title, bool messageBox, int milliseconds)
+{
+    for (int waited = 0;; waited += 50) {
+        if (HWND window = Find(title, messageBox))
+            return window;
+        if (waited >= milliseconds)
+            return nullptr;
+        ::Sleep(50);
+    }
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM parent)
+{
+    if (::GetParent(control) != reinterpret_cast<HWND>(parent))
+        return TRUE;
+    std::printf("%d\t%s\t%08lx\t%s\n", ::GetDlgCtrlID(control), ClassOf(control).c_str(),
+                static_cast<unsigned long>(::GetWindowLongA(control, GWL_STYLE)),
+                TextOf(control).c_str());
+    return TRUE;
+}
+
+// Reads the rows of a list view in another process through memory lent to it.
+int PrintRows(HWND list)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                   FALSE, processId);
+    if (!process)
+        return 1;
+    const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    const SIZE_T textSize = 1024;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize,
+                                                       MEM_COMMIT, PAGE_READWRITE));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = remote + sizeof(LVITEMA);
+            item.cchTextMax = static_cast<int>(textSize);
+            ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+            ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+            char text[1024] = {};
+            ::ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
+            std::printf("%s%s", column ? "\t" : "", text);
+        }
+        const UINT state = static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED));
+        std::printf("%s\n", state & LVIS_SELECTED ? "\t*" : "");
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return 0;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "window_driver: see the head of window_driver.cpp\n");
+    return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const std::string command = argv[1];
+    const char* title = argv[2];
+    const int timeout = argc > 3 ? std::atoi(argv[3]) : 10000;
+
+    if (command == "wait")
+        return WaitFor(title, false, timeout) ? 0 : 1;
+    if (command == "gone") {
+        for (int waited = 0; Find(title, false); waited += 50) {
+            if (waited >= timeout)
+                return 1;
+            ::Sleep(50);
+        }
+        return 0;
+    }
+    if (command == "msgbox") {
+        HWND box = WaitFor(title, true, timeout);
+        if (!box)
+            return 1;
+        std::printf("%s", TextOf(::GetDlgItem(box, kMessageBoxTextId)).c_str());
+        return 0;
+    }
+    if (command == "answer" && argc > 3) {
+        HWND box = WaitFor(title, true, 10000);
+        if (!box)
+            return 1;
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(box, std::atoi(argv[3]))));
+        return 0;
+    }
+
+    HWND dialog = WaitFor(title, false, 10000);
+    if (!dialog)
+        return 1;
+    if (command == "controls") {
+        ::EnumChildWindows(dialog, &PrintControl, reinterpret_cast<LPARAM>(dialog));
+        return 0;
+    }
+    if (command == "close") {
+        ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    if (argc < 4)
+        return Usage();
+    HWND control = ::GetDlgItem(dialog, std::atoi(argv[3]));
+    if (!control)
+        return 1;
+    if (command == "text") {
+        std::printf("%s", TextOf(control).c_str());
+        return 0;
+    }
+    if (command == "click") {
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    if (command == "settext" && argc > 4) {
+        ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+        return 0;
+    }
+    if (command == "rows")
+        return PrintRows(control);
+    return Usage();
+}

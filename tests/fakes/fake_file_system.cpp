@@ -1,0 +1,66 @@
+#include "tests/fakes/fake_file_system.h"
+
+#include "tests/fakes/fake_code_page.h"
+
+void FakeFileSystem::Fail(Operation operation, const std::string& path)
+{
+    m_failures.insert({operation, path});
+}
+
+bool FakeFileSystem::Fails(Operation operation, const char* path)
+{
+    return m_failures.count({operation, std::string()}) || m_failures.count({operation, path});
+}
+
+bool FakeFileSystem::NextMutationFails()
+{
+    return ++m_mutations == m_failingMutation;
+}
+
+bool FakeFileSystem::IsLeadByte(unsigned char byte) const
+{
+    return FakeCodePage932().IsLeadByte(byte);
+}
+
+bool FakeFileSystem::GetStatus(const char* path, unsigned* mode)
+{
+    log.push_back(std::string("status ") + path);
+    const auto entry = entries.find(path);
+    if (entry == entries.end() || Fails(kStatus, path))
+        return false;
+    *mode = entry->second;
+    return true;
+}
+
+bool FakeFileSystem::CopyWithoutOverwrite(const char* source, const char* destination)
+{
+    log.push_back(std::string("copy ") + source + " > " + destination);
+    if (NextMutationFails() || Fails(kCopy, source) || Fails(kCopy, destination) ||
+        entries.count(destination) || !entries.count(source))
+        return false;
+    entries[destination] = kModeRegular;
+    return true;
+}
+
+bool FakeFileSystem::MoveAtRestart(const char* from, const char* to)
+{
+    log.push_back(std::string("move ") + from + " > " + to);
+    return !NextMutationFails() && !Fails(kMoveAtRestart, from);
+}
+
+bool FakeFileSystem::WriteProfileEntry(const char* section, const char* key, const char* value,
+                                        const char* file)
+{
+    log.push_back(std::string("profile ") + file + " [" + section + "] " + key + "=" + value);
+    return !NextMutationFails() && !Fails(kWriteProfile, key);
+}
+
+bool FakeFileSystem::GetShortPath(const char* path, CString& shortPath)
+{
+    log.push_back(std::string("short ") + path);
+    if (Fails(kShortPath, path))
+        return false;
+    const auto mapped = shortPaths.find(path);
+    shortPath = mapped != shortPaths.end() ? mapped->second.c_str() : path;
+    return true;
+}

@@ -1,0 +1,47 @@
+// File services over a table of paths. Every call is logged in order; any
+// operation can be told to fail, for one path or for all, or the n-th call of
+// all can be told to fail.
+#pragma once
+
+#include "platform/file_system_ops.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeFileSystem : public FileSystemOps {
+public:
+    enum Operation { kStatus, kCopy, kMoveAtRestart, kWriteProfile, kShortPath };
+
+    void AddFile(const std::string& path) { entries[path] = kModeRegular; }
+    void AddDirectory(const std::string& path) { entries[path] = kModeDirectory; }
+    // Without a mapping a path is its own short form.
+    void SetShortPath(const std::string& path, const std::string& shortPath)
+    {
+        shortPaths[path] = shortPath;
+    }
+    void Fail(Operation operation, const std::string& path = std::string());
+    // The n-th call (from 1) of the mutating operations (copy, move, profile write) fails.
+    void FailMutatingCall(int n) { m_failingMutation = n; }
+
+    bool IsLeadByte(unsigned char byte) const override;
+    bool GetStatus(const char* path, unsigned* mode) override;
+    bool CopyWithoutOverwrite(const char* source, const char* destination) override;
+    bool MoveAtRestart(const char* from, const char* to) override;
+    bool WriteProfileEntry(const char* section, const char* key, const char* value,
+                            const char* file) override;
+    bool GetShortPath(const char* path, CString& shortPath) override;
+
+    std::map<std::string, unsigned> entries;
+    std::map<std::string, std::string> shortPaths;
+    // "copy A > B", "move A > B", "profile F [S] K=V", "status P", "short P"
+    std::vector<std::string> log;
+
+private:
+    bool Fails(Operation operation, const char* path);
+    bool NextMutationFails();
+    std::set<std::pair<Operation, std::string>> m_failures;
+    int m_mutations = 0;
+    int m_failingMutation = 0;
+};

@@ -1,0 +1,30 @@
+// Records every box shown and answers from a script; unscripted boxes answer
+// IDOK (OK boxes) or IDYES (questions).
+#pragma once
+
+#include "platform/message_boxes.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct ShownBox {
+    std::string text;
+    std::string caption;  // "" for a box captioned with the application's name
+    unsigned style;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    int Show(const char* text, unsigned style) override;
+    int ShowFromDialog(const char* text, const char* caption, unsigned style) override;
+
+    void Answer(int answer) { m_answers.push_back(answer); }
+    std::vector<std::string> Texts() const;
+
+    std::vector<ShownBox> shown;
+
+private:
+    int NextAnswer(unsigned style);
+    std::deque<int> m_answers;
+};

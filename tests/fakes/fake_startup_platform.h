@@ -1,0 +1,28 @@
+// The start-up's system as a table of facts; records what was asked of it.
+#pragma once
+
+#include "app/startup_platform.h"
+
+#include <string>
+#include <vector>
+
+class FakeStartupPlatform : public StartupPlatform {
+public:
+    void SetUpLibraries() override { calls.push_back("SetUpLibraries"); }
+    void ReleaseLibraries() override { calls.push_back("ReleaseLibraries"); }
+    CString ModulePath() override
+    {
+        calls.push_back("ModulePath");
+        return modulePath.c_str();
+    }
+    PlatformVersion GetVersion() override
+    {
+        calls.push_back("GetVersion");
+        return version;
+    }
+    void RunMainDialog() override { calls.push_back("RunMainDialog"); }
+
+    std::string modulePath = "C:\\TOOLS\\TESSERA.EXE";
+    PlatformVersion version = {2, 7601};
+    std::vector<std::string> calls;
+};

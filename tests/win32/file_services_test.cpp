@@ -1,0 +1,118 @@
+#include "platform/win32_file_system_ops.h"
+#include "tests/win32/test_folder.h"
+
+#include <windows.h>
+
+#include <doctest/doctest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+// The pending renames, as pairs of (from, to) texts as the registry holds them.
+std::vector<std::string> PendingRenames()
+{
+    HKEY key;
+    std::vector<std::string> items;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                        0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return items;
+    DWORD size = 0;
+    if (::RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        std::string data(size, '\0');
+        ::RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(&data[0]), &size);
+        for (size_t at = 0; at < data.size() && data[at] != '\0';) {
+            const std::string item = data.c_str() + at;
+            items.push_back(item);
+            at += item.size() + 1;
+        }
+    }
+    ::RegCloseKey(key);
+    return items;
+}
+}  // namespace
+
+TEST_CASE("File status tells regular files from folders; a missing path fails")
+{
+    Win32FileSystemOps files;
+    TestFolder folder("ソフト");
+    WriteFileBytes(folder / "表.DLL", "x");
+    unsigned mode = 0;
+    REQUIRE(files.GetStatus(folder.Path().c_str(), &mode));
+    CHECK((mode & FileSystemOps::kModeDirectory) != 0);
+    CHECK((mode & FileSystemOps::kModeRegular) == 0);
+    REQUIRE(files.GetStatus((folder / "表.DLL").c_str(), &mode));
+    CHECK((mode & FileSystemOps::kModeRegular) != 0);
+    CHECK_FALSE(files.GetStatus((folder / "MISSING.DLL").c_str(), &mode));
+}
+
+TEST_CASE("Copy without overwrite makes a new file and never replaces one")
+{
+    Win32FileSystemOps files;
+    TestFolder folder("copy");
+    WriteFileBytes(folder / "NEW.DLL", "new content");
+    WriteFileBytes(folder / "OLD.DLL", "old content");
+    CHECK(files.CopyWithoutOverwrite((folder / "NEW.DLL").c_str(), (folder / "COPY.DLL").c_str()));
+    CHECK(ReadFileBytes(folder / "COPY.DLL") == "new content");
+    CHECK_FALSE(files.CopyWithoutOverwrite((folder / "NEW.DLL").c_str(), (folder / "OLD.DLL").c_str()));
+    CHECK(ReadFileBytes(folder / "OLD.DLL") == "old content");
+    CHECK_FALSE(files.CopyWithoutOverwrite((folder / "GONE.DLL").c_str(), (folder / "X.DLL").c_str()));
+}
+
+TEST_CASE("Move at restart records the rename, replacing, and moves nothing now")
+{
+    Win32FileSystemOps files;
+    TestFolder folder("ソ");
+    WriteFileBytes(folder / "A.DLL", "a");
+    REQUIRE(files.MoveAtRestart((folder / "A.DLL").c_str(), (folder / "A.DLL.old").c_str()));
+    CHECK(Exists(folder / "A.DLL"));
+    CHECK_FALSE(Exists(folder / "A.DLL.old"));
+    const std::vector<std::string> pending = PendingRenames();
+    REQUIRE(pending.size() >= 2);
+    CHECK(pending[pending.size() - 2] == "\\??\\" + (folder / "A.DLL"));
+    CHECK(pending[pending.size() - 1] == "!\\??\\" + (folder / "A.DLL.old"));
+}
+
+TEST_CASE("Profile writes append new keys in order and replace existing ones in place")
+{
+    Win32FileSystemOps files;
+    TestFolder folder("profile");
+    const std::string ini = folder / "wininit.ini";
+    files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", "C:\\W\\FOO.DLL", ini.c_str());
+    files.WriteProfileEntry("rename", "C:\\W\\FOO.DLL", "C:\\W\\FOO.NEW", ini.c_str());
+    files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", "C:\\W\\BAR.DLL", ini.c_str());
+    CHECK(ReadFileBytes(ini) ==
+          "[rename]\r\nC:\\W\\FOO.OLD=C:\\W\\BAR.DLL\r\nC:\\W\\FOO.DLL=C:\\W\\FOO.NEW\r\n");
+}
+
+TEST_CASE("Short paths: 8.3 names stay, long names shorten, missing files fail")
+{
+    Win32FileSystemOps files;
+    TestFolder folder("short");
+    WriteFileBytes(folder / "FOO.DLL", "x");
+    WriteFileBytes(folder / "a long library name.dll", "x");
+    CString shortPath;
+    std::string shortFolder;
+    {
+        CString folderShort;
+        REQUIRE(files.GetShortPath(folder.Path().c_str(), folderShort));
+        shortFolder = static_cast<const char*>(folderShort);
+    }
+    REQUIRE(files.GetShortPath((folder / "FOO.DLL").c_str(), shortPath));
+    CHECK(std::string(shortPath) == shortFolder + "\\FOO.DLL");
+    REQUIRE(files.GetShortPath((folder / "a long library name.dll").c_str(), shortPath));
+    CHECK(std::string(shortPath).find('~') != std::string::npos);
+    CHECK_FALSE(files.GetShortPath((folder / "MISSING.DLL").c_str(), shortPath));
+}
+
+TEST_CASE("Path split and exact comparison with the system's own lead bytes")
+{
+    Win32FileSystemOps files;
+    const PathParts parts = files.SplitPath("C:\\ソフト\\表示\\X.EXE");
+    CHECK(parts.directory == "\\ソフト\\表示\\");
+    CHECK(parts.fileName == "X");
+    CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "c:\\a.dll") != 0);
+    CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "C:\\A.DLL") == 0);
+}
