@@ -6,17 +6,24 @@
 #include "app/startup_platform.h"
 #include "framework/win_app.h"
 #include "platform/code_page.h"
+#include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
+#include "platform/os_kind.h"
+#include "platform/restart_services.h"
+#include "platform/shell.h"
 #include "platform/token_services.h"
+#include "platform/version_records.h"
 
-enum OsKind { OS_UNKNOWN = 0, OS_NT = 1, OS_9X = 2 };
-
-// The system as the application object sees it.
+// The system as the program sees it: Windows in TESSERA.EXE, fakes in tests.
 struct AppServices {
     StartupPlatform& platform;
     TokenServices& tokens;
     MessageBoxes& boxes;
     const CodePage& codePage;
+    FileSystemOps& files;
+    VersionRecords& versions;
+    RestartServices& restart;
+    Shell& shell;
 };
 
 class CTesseraApp : public CWinApp {
@@ -26,6 +33,12 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
     bool IsAdmin();
+    // Opens name, a file in the executable's folder, with its associated program.
+    bool OpenHelpFile(const char* name);
+    // Offers the restart and requests it on Yes; answers the user's answer.
+    int AskRestart(unsigned style);
+
+    const AppServices& Services() const { return m_services; }
 
     char m_szModuleDir[260];  // the executable's folder, ending with a backslash
     int m_nOsKind;            // one of OsKind

@@ -1,8 +1,12 @@
 #include "app/tessera_app.h"
 #include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_restart_services.h"
+#include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_startup_platform.h"
 #include "tests/fakes/fake_token_services.h"
+#include "tests/fakes/fake_version_records.h"
 
 #include <doctest/doctest.h>
 
@@ -24,7 +28,11 @@ struct Machine {
     FakeTokenServices tokens;
     FakeMessageBoxes boxes;
     FakeCodePage932 codePage;
-    CTesseraApp app{AppServices{platform, tokens, boxes, codePage}};
+    FakeFileSystem files;
+    FakeVersionRecords versions;
+    FakeRestartServices restart;
+    FakeShell shell;
+    CTesseraApp app{AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell}};
 
     Machine() { tokens.groups = {"S-1-1-0", "S-1-5-32-544", "S-1-5-11"}; }
 

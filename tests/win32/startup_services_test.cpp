@@ -2,8 +2,11 @@
 #include "app/win32_startup_platform.h"
 #include "platform/win32_code_page.h"
 #include "platform/win32_token_services.h"
+#include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_startup_platform.h"
+#include "tests/fakes/fake_restart_services.h"
+#include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_version_records.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
@@ -60,7 +63,11 @@ TEST_CASE("Under Wine the process token lists Administrators and the platform is
     Win32TokenServices tokens;
     FakeMessageBoxes boxes;
     Win32CodePage codePage;
-    CTesseraApp app(AppServices{platform, tokens, boxes, codePage});
+    FakeFileSystem files;
+    FakeVersionRecords versions;
+    FakeRestartServices restart;
+    FakeShell shell;
+    CTesseraApp app(AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell});
     CHECK(app.IsAdmin());
     const PlatformVersion version = platform.GetVersion();
     CHECK(version.platformId == 2);

@@ -1,0 +1,23 @@
+// What happens when the user presses "置換して終了": confirm, schedule on the
+// platform's family, offer the restart, close.
+#pragma once
+
+#include "platform/message_boxes.h"
+
+// The steps of the commit flow that belong to the main dialog and the
+// application object.
+class CommitSteps {
+public:
+    virtual ~CommitSteps() = default;
+    virtual void ScheduleReplaceNt() = 0;
+    virtual void ScheduleReplace9x() = 0;
+    virtual int AskRestart(unsigned style) = 0;
+    // The framework's CDialog::OnOK: exchange, then end the dialog with IDOK.
+    virtual void CloseWithOk() = 0;
+};
+
+// The scheduler of osKind (OS_NT, OS_9X); nothing at all for any other value.
+void ScheduleReplacements(int osKind, CommitSteps& steps);
+
+// OnOK's body, for a plan of entryCount entries.
+void RunCommitFlow(int entryCount, int osKind, MessageBoxes& boxes, CommitSteps& steps);
