@@ -112,3 +112,18 @@ bool CTesseraApp::IsAdmin()
     tokens.FreeSid(administrators);
     return listed;
 }
+
+bool CTesseraApp::OpenHelpFile(const char* name)
+{
+    const CString path = CString(m_szModuleDir) + name;
+    const int result = m_services.shell.OpenDocument(path);
+    // A missing file and a type without a program are the user's to fix; any
+    // other outcome, success or not, is the shell's own business.
+    if (result != Shell::kFileNotFound && result != Shell::kNoAssociation)
+        return true;
+    CString message;
+    message.Format("%sを起動できませんでした。ファイルが存在するかどうか確かめてください。",
+                   static_cast<const char*>(path));
+    m_services.boxes.Show(message, box::kIconHand);
+    return false;
+}

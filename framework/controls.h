@@ -6,7 +6,13 @@
 
 #include <commctrl.h>
 
-class CEdit : public CWnd {};
+class CEdit : public CWnd {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+    {
+        return CreateEx(0, "EDIT", "", style, rect, parent, id);
+    }
+};
 
 class CListCtrl : public CWnd {
 public:

@@ -125,12 +125,7 @@ HWND CDialog::OwnerForModalRun() const
 {
     if (m_pParentWnd)
         return m_pParentWnd->m_hWnd;
-    // Without a parent the application's main window owns the dialog.
-    CWinApp* app = AfxGetApp();
-    CWnd* main = app ? app->m_pMainWnd : nullptr;
-    if (!main || main == this || !::IsWindow(main->m_hWnd))
-        return nullptr;
-    return ::GetLastActivePopup(main->m_hWnd);
+    return ApplicationModalOwner(this);
 }
 
 void CDialog::CenterOnOwner(HWND owner)

@@ -17,6 +17,10 @@ public:
     void Attach(HWND window) { m_hWnd = window; }
     HWND Detach();
 
+    // Creates a window whose every message, WM_NCCREATE and WM_CREATE included,
+    // passes through WindowProc.
+    BOOL CreateEx(DWORD exStyle, const char* className, const char* text, DWORD style,
+                  const RECT& rect, CWnd* parent, UINT id);
     // Routes the messages of an existing window through WindowProc from now on.
     BOOL SubclassWindow(HWND window);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
@@ -50,3 +54,7 @@ private:
 
 // The text of any window, however long.
 CString GetWindowTextOf(HWND window);
+
+// The owner of a modal window that names none: the application's main window,
+// or whatever modal window that one has open, unless that is `except` itself.
+HWND ApplicationModalOwner(const CWnd* except = nullptr);

@@ -1,5 +1,188 @@
 #include "ui/tessera_dlg.h"
 
+#include "app/about_box_dlg.h"
+#include "app/tessera_app.h"
 #include "res/resource.h"
+#include "ui/minimized_icon.h"
 
-CTesseraDlg::CTesseraDlg(CWnd* parent) : CDialog(IDD_MAIN, parent) {}
+namespace {
+struct Column {
+    const char* heading;
+    int width;  // pixels
+};
+const Column kColumns[] = {
+    {"置換元(上書きする側)", 195},
+    {"Version", 70},
+    {"置換先(上書きされる側)", 195},
+    {"Version", 70},
+};
+
+struct Tool {
+    int id;
+    const char* text;
+};
+// In the order they are added; the captions and the indicator label have none.
+const Tool kTools[] = {
+    {IDC_SOURCE_EDIT,
+     "コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
+    {IDC_TARGET_EDIT,
+     "コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
+    {IDC_BROWSE_SOURCE, "置換元ファイルを選択します"},
+    {IDC_BROWSE_TARGET, "置換先フォルダを選択します"},
+    {IDC_ADD, "上に示された設定を追加します"},
+    {IDC_REMOVE, "下で選択された設定を削除します"},
+    {IDC_LIST, "置換ファイルのリストが表示されます"},
+    {IDC_HELP_BUTTON, "ヘルプを表示します"},
+    {IDC_ABOUT, "ファイルのバージョン情報を表示します"},
+    {IDCANCEL, "上記の設定を破棄して終了します"},
+    {IDOK, "置換の予約を行った後、再起動を問い合わせて終了します"},
+};
+const int kMaxTipWidth = 400;  // pixels; longer texts wrap
+const char kHelpFile[] = "help.htm";
+}  // namespace
+
+CTesseraDlg::CTesseraDlg(CWnd* parent)
+    : CDialog(IDD_MAIN, parent),
+      m_hIcon(::LoadIconA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance),
+                          MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+}
+
+void CTesseraDlg::DoDataExchange(CDataExchange* exchange)
+{
+    DDX_Control(exchange, IDC_LIST, m_list);
+    DDX_Text(exchange, IDC_SOURCE_EDIT, m_strSource);
+    DDX_Text(exchange, IDC_TARGET_EDIT, m_strTargetFolder);
+    DDX_Text(exchange, IDC_OS_LABEL, m_strOsLabel);
+}
+
+BOOL CTesseraDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    m_editSource.SubclassDlgItem(IDC_SOURCE_EDIT, this);
+    m_editTarget.SubclassDlgItem(IDC_TARGET_EDIT, this);
+    m_editSource.m_bFolderMode = 0;
+    m_editTarget.m_bFolderMode = 1;
+
+    // Exactly full-row selection: a click anywhere in a row selects the row.
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < 4; ++i)
+        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width, i);
+
+    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
+        char about[256] = {};
+        ::LoadStringA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), IDS_ABOUTBOX, about,
+                      sizeof about);
+        if (about[0] != '\0') {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_strOsLabel = "";
+    UpdateData(FALSE);
+
+    m_toolTip.Create(this, 0);
+    m_toolTip.Activate(TRUE);
+    m_toolTip.SetMaxTipWidth(kMaxTipWidth);
+    AddTools();
+
+    // The focus is left where the dialog manager puts it.
+    return FALSE;
+}
+
+void CTesseraDlg::AddTools()
+{
+    for (const Tool& tool : kTools)
+        m_toolTip.AddTool(GetDlgItem(tool.id), tool.text);
+}
+
+// The tooltip does not watch the controls itself: it learns of the mouse only
+// from what is relayed here, before the dialog keys are looked at.
+BOOL CTesseraDlg::PreTranslateMessage(MSG* message)
+{
+    m_toolTip.RelayEvent(message);
+    return CDialog::PreTranslateMessage(message);
+}
+
+BOOL CTesseraDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam), lParam);
+    case WM_PAINT:
+        return OnPaint();
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+        return TRUE;
+    case WM_HELP:
+        result = OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));
+        return TRUE;
+    default:
+        return CDialog::HandleMessage(message, wParam, lParam, result);
+    }
+}
+
+BOOL CTesseraDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+        case IDC_ABOUT: OnAbout(); return TRUE;
+        case IDC_BROWSE_TARGET: OnBrowseTarget(); return TRUE;
+        case IDC_BROWSE_SOURCE: OnBrowseSource(); return TRUE;
+        case IDC_ADD: OnAdd(); return TRUE;
+        case IDC_REMOVE: OnRemove(); return TRUE;
+        case IDC_HELP_BUTTON: OnHelpButton(); return TRUE;
+        default: break;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+// The system uses the low four bits of system commands itself.
+BOOL CTesseraDlg::OnSysCommand(UINT id, LPARAM)
+{
+    if ((id & 0xFFF0) != IDM_ABOUTBOX)
+        return FALSE;  // the default processing: move, close, ...
+    OnAbout();
+    return TRUE;
+}
+
+BOOL CTesseraDlg::OnPaint()
+{
+    if (!IsIconic())
+        return FALSE;
+    PAINTSTRUCT paint;
+    HDC context = ::BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    ::DrawIcon(context, CentredIconOffset(client.right - client.left, iconWidth),
+               CentredIconOffset(client.bottom - client.top, iconHeight), m_hIcon);
+    ::EndPaint(m_hWnd, &paint);
+    return TRUE;
+}
+
+BOOL CTesseraDlg::OnHelpInfo(HELPINFO*)
+{
+    TesseraApp().OpenHelpFile(kHelpFile);
+    return TRUE;
+}
+
+void CTesseraDlg::OnHelpButton()
+{
+    TesseraApp().OpenHelpFile(kHelpFile);
+}
+
+void CTesseraDlg::OnAbout()
+{
+    CAboutBoxDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,285 @@
+// The main dialog as it opens, its data exchange, its keys and its tooltip relay.
+#include "res/resource.h"
+#include "tests/win32/dialog_harness.h"
+#include "ui/tessera_dlg.h"
+
+#include <commctrl.h>
+
+#include <doctest/doctest.h>
+
+#include <vector>
+
+namespace {
+struct ExpectedTool {
+    int id;
+    const char* text;
+};
+const ExpectedTool kExpectedTools[] = {
+    {1000, "コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
+    {1001, "コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
+    {1004, "置換元ファイルを選択します"},
+    {1005, "置換先フォルダを選択します"},
+    {1002, "上に示された設定を追加します"},
+    {1006, "下で選択された設定を削除します"},
+    {1008, "置換ファイルのリストが表示されます"},
+    {1010, "ヘルプを表示します"},
+    {1007, "ファイルのバージョン情報を表示します"},
+    {2, "上記の設定を破棄して終了します"},
+    {1, "置換の予約を行った後、再起動を問い合わせて終了します"},
+};
+
+void CheckColumns(HWND list)
+{
+    struct Column {
+        const char* heading;
+        int width;
+    };
+    const Column expected[] = {
+        {"置換元(上書きする側)", 195}, {"Version", 70}, {"置換先(上書きされる側)", 195}, {"Version", 70}};
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+    CHECK(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) == 4);
+    for (int i = 0; i < 4; ++i) {
+        CAPTURE(i);
+        char text[64] = {};
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        REQUIRE(::SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
+        CHECK(std::string(text) == expected[i].heading);
+        CHECK(column.cx == expected[i].width);
+        CHECK((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_LEFT);
+        CHECK(column.iSubItem == i);
+    }
+}
+
+void CheckSystemMenu(HWND dialog)
+{
+    HMENU menu = ::GetSystemMenu(dialog, FALSE);
+    REQUIRE(menu != nullptr);
+    const int count = ::GetMenuItemCount(menu);
+    REQUIRE(count >= 2);
+    CHECK((::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) != 0);
+    CHECK(::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX);
+    char text[64] = {};
+    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    CHECK(std::string(text) == "&About Tessera...");
+}
+
+void CheckToolTip(HWND dialog, HWND tip)
+{
+    CHECK(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0) == 11);
+    CHECK(::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0) == 400);
+    for (int i = 0; i < 11; ++i) {
+        CAPTURE(i);
+        // The ANSI query cuts texts at 80 bytes; the wide one gives them whole.
+        WCHAR wide[1024] = {};
+        TTTOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.lpszText = wide;
+        REQUIRE(::SendMessageA(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool)));
+        CHECK((tool.uFlags & TTF_IDISHWND) != 0);
+        CHECK(tool.hwnd == dialog);
+        CHECK(reinterpret_cast<HWND>(tool.uId) == ::GetDlgItem(dialog, kExpectedTools[i].id));
+        char text[2048] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        CHECK(std::string(text) == kExpectedTools[i].text);
+    }
+}
+}  // namespace
+
+TEST_CASE("The main dialog opens as its template and initialisation give it")
+{
+    DialogTestApp test;
+    CTesseraDlg dialog;
+    DialogScript script;
+    script.Do([&] {
+        HWND window = dialog.m_hWnd;
+        CHECK(TextOf(window) == "Tessera");
+        CHECK(dialog.m_list.m_hWnd == ::GetDlgItem(window, IDC_LIST));
+        CHECK(::SendMessageA(dialog.m_list.m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) ==
+              LVS_EX_FULLROWSELECT);
+        CheckColumns(dialog.m_list.m_hWnd);
+        CHECK(dialog.m_list.GetItemCount() == 0);
+        CheckSystemMenu(window);
+
+        REQUIRE(dialog.m_hIcon != nullptr);
+        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0)) == dialog.m_hIcon);
+        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0)) == dialog.m_hIcon);
+        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0)) == dialog.m_hIcon);
+
+        CHECK(::SendMessageA(window, DM_GETDEFID, 0, 0) == MAKELONG(IDCANCEL, DC_HASDEFID));
+        CHECK(TextOf(::GetDlgItem(window, IDC_OS_LABEL)).empty());
+        CHECK(TextOf(::GetDlgItem(window, IDC_SOURCE_EDIT)).empty());
+        CHECK(TextOf(::GetDlgItem(window, IDC_TARGET_EDIT)).empty());
+
+        CHECK(dialog.m_editSource.m_hWnd == ::GetDlgItem(window, IDC_SOURCE_EDIT));
+        CHECK(dialog.m_editTarget.m_hWnd == ::GetDlgItem(window, IDC_TARGET_EDIT));
+        CHECK(dialog.m_editSource.m_bFolderMode == 0);
+        CHECK(dialog.m_editTarget.m_bFolderMode == 1);
+
+        CheckToolTip(window, dialog.m_toolTip.m_hWnd);
+        PostClick(window, IDCANCEL);
+    });
+    CHECK(script.RunModal(dialog) == IDCANCEL);
+}
+
+TEST_CASE("Field texts reach the bound strings only at UpdateData(TRUE), and go back at FALSE")
+{
+    DialogTestApp test;
+    CTesseraDlg dialog;
+    DialogScript script;
+    script.Do([&] {
+        HWND source = ::GetDlgItem(dialog.m_hWnd, IDC_SOURCE_EDIT);
+        HWND target = ::GetDlgItem(dialog.m_hWnd, IDC_TARGET_EDIT);
+        ::SetWindowTextA(source, "C:\\ソフト\\表示.DLL");
+        ::SetWindowTextA(target, "C:\\WINDOWS\\SYSTEM");
+        CHECK(dialog.m_strSource == "");
+        CHECK(dialog.m_strTargetFolder == "");
+
+        dialog.UpdateData(TRUE);
+        CHECK(dialog.m_strSource == "C:\\ソフト\\表示.DLL");
+        CHECK(dialog.m_strTargetFolder == "C:\\WINDOWS\\SYSTEM");
+        CHECK(dialog.m_strOsLabel == "");
+
+        dialog.m_strSource = "";  // any text passes, the empty one included
+        dialog.m_strTargetFolder = "C:\\";
+        dialog.UpdateData(FALSE);
+        CHECK(TextOf(source).empty());
+        CHECK(TextOf(target) == "C:\\");
+        PostClick(dialog.m_hWnd, IDCANCEL);
+    });
+    script.RunModal(dialog);
+}
+
+TEST_CASE("Enter in a field, Escape and the close box all end the dialog with IDCANCEL")
+{
+    struct Row {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        int control;  // where the message is posted; 0: the dialog
+    };
+    const std::vector<Row> rows = {
+        {"Enter in the source field", WM_KEYDOWN, VK_RETURN, IDC_SOURCE_EDIT},
+        {"Enter in the target field", WM_KEYDOWN, VK_RETURN, IDC_TARGET_EDIT},
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, IDC_SOURCE_EDIT},
+        {"the close box", WM_SYSCOMMAND, SC_CLOSE, 0},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.name);
+        DialogTestApp test;
+        CTesseraDlg dialog;
+        DialogScript script;
+        script.Do([&] {
+            HWND target = row.control ? ::GetDlgItem(dialog.m_hWnd, row.control) : dialog.m_hWnd;
+            ::SetFocus(target);
+            ::PostMessageA(target, row.message, row.wParam, 0);
+        });
+        CHECK(script.RunModal(dialog) == IDCANCEL);
+        CHECK(test.boxes.shown.empty());
+        CHECK(test.restart.calls.empty());
+    }
+}
+
+TEST_CASE("Every message the modal loop takes is relayed to the tooltip before it is handled")
+{
+    DialogTestApp test;
+    CTesseraDlg dialog;
+    DialogScript script;
+    static std::vector<std::string> events;  // the order in which the windows saw things
+    static WNDPROC tipProc = nullptr, editProc = nullptr;
+    events.clear();
+    struct Recorders {
+        static LRESULT CALLBACK Tip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+        {
+            if (message == TTM_RELAYEVENT) {
+                const MSG* relayed = reinterpret_cast<const MSG*>(lParam);
+                events.push_back("relay " + std::to_string(relayed->message));
+            }
+            return ::CallWindowProcA(tipProc, window, message, wParam, lParam);
+        }
+        static LRESULT CALLBACK Edit(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+        {
+            if (message == WM_MOUSEMOVE || message == WM_CHAR)
+                events.push_back("edit " + std::to_string(message));
+            return ::CallWindowProcA(editProc, window, message, wParam, lParam);
+        }
+    };
+    HWND edit = nullptr;
+    script
+        .Do([&] {
+            edit = ::GetDlgItem(dialog.m_hWnd, IDC_TARGET_EDIT);
+            tipProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+                dialog.m_toolTip.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorders::Tip)));
+            editProc = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorders::Edit)));
+            events.clear();
+            ::PostMessageA(edit, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+            ::PostMessageA(edit, WM_CHAR, 'x', 0);
+            ::PostMessageA(dialog.m_hWnd, WM_NULL, 0, 0);
+        })
+        .Do([&] {
+            ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
+            ::SetWindowLongPtrA(dialog.m_toolTip.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tipProc));
+            const std::vector<std::string> expected = {
+                "relay " + std::to_string(WM_MOUSEMOVE), "edit " + std::to_string(WM_MOUSEMOVE),
+                "relay " + std::to_string(WM_CHAR), "edit " + std::to_string(WM_CHAR),
+                "relay " + std::to_string(WM_NULL)};
+            // Timer ticks and repaints are relayed too; only the posted messages matter here.
+            std::vector<std::string> seen;
+            for (const std::string& event : events) {
+                const int message = std::stoi(event.substr(event.find(' ') + 1));
+                if (message == WM_MOUSEMOVE || message == WM_CHAR || message == WM_NULL)
+                    seen.push_back(event);
+            }
+            auto joined = [](const std::vector<std::string>& list) {
+                std::string text;
+                for (const std::string& item : list)
+                    text += item + "; ";
+                return text;
+            };
+            CHECK(joined(seen) == joined(expected));
+            CHECK(TextOf(edit) == "x");
+            PostClick(dialog.m_hWnd, IDCANCEL);
+        });
+    script.RunModal(dialog);
+}
+
+TEST_CASE("Only the two path fields accept dropped files")
+{
+    DialogTestApp test;
+    CTesseraDlg dialog;
+    DialogScript script;
+    script.Do([&] {
+        const int ids[] = {IDC_SOURCE_EDIT, IDC_BROWSE_SOURCE, IDC_TARGET_EDIT, IDC_BROWSE_TARGET,
+                           IDC_ADD, IDC_REMOVE, IDC_LIST, IDC_ABOUT, IDCANCEL, IDOK,
+                           IDC_OS_LABEL, IDC_HELP_BUTTON};
+        for (int id : ids) {
+            CAPTURE(id);
+            const LONG exStyle = ::GetWindowLongA(::GetDlgItem(dialog.m_hWnd, id), GWL_EXSTYLE);
+            const bool accepts = (exStyle & WS_EX_ACCEPTFILES) != 0;
+            CHECK(accepts == (id == IDC_SOURCE_EDIT || id == IDC_TARGET_EDIT));
+        }
+        CHECK((::GetWindowLongA(dialog.m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) == 0);
+        PostClick(dialog.m_hWnd, IDCANCEL);
+    });
+    script.RunModal(dialog);
+}
+
+TEST_CASE("Minimised, the dialog paints its icon and still closes as usual")
+{
+    DialogTestApp test;
+    CTesseraDlg dialog;
+    DialogScript script;
+    script
+        .Do([&] { ::PostMessageA(dialog.m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); })
+        .Then([&] { return dialog.IsIconic() != FALSE; })
+        .Do([&] {
+            ::RedrawWindow(dialog.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+            ::PostMessageA(dialog.m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+        })
+        .Then([&] { return !dialog.IsIconic(); })
+        .Do([&] { ::PostMessageA(dialog.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    CHECK(script.RunModal(dialog) == IDCANCEL);
+}

@@ -1,0 +1,90 @@
+#include "ui/drop_edit.h"
+
+#include "app/tessera_app.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+LRESULT CDropEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    default:
+        return CEdit::WindowProc(message, wParam, lParam);
+    }
+}
+
+// Fields that come from a dialog template are subclassed after their creation
+// and accept drops through WS_EX_ACCEPTFILES; this serves a field that creates
+// its own window.
+int CDropEdit::OnCreate(CREATESTRUCTA* creation)
+{
+    if (DefWindowProc(WM_CREATE, 0, reinterpret_cast<LPARAM>(creation)) == -1)
+        return -1;
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    return 0;
+}
+
+void CDropEdit::OnDropFiles(HDROP drop)
+{
+    const WORD count = static_cast<WORD>(::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+    // Every item is read, but the first whose name could be read decides.
+    CString path;
+    for (UINT i = 0; i < count; ++i) {
+        const WORD size = static_cast<WORD>(::DragQueryFileA(drop, i, nullptr, 0) + 1);
+        if (size == 0)  // a name of 65535 bytes: no block can hold it with its NUL
+            continue;
+        auto* block = static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, size));
+        if (!block)
+            continue;
+        ::DragQueryFileA(drop, i, block, size);
+        if (path.IsEmpty())
+            path = block;
+        ::LocalFree(block);
+    }
+    ::DragFinish(drop);
+
+    const CString target = ResolveShortcut(path);
+    if (!target.IsEmpty())
+        path = target;
+
+    unsigned mode = 0;
+    if (!TesseraApp().Services().files.GetStatus(path, &mode))
+        return;
+    const bool accepted = (mode & FileSystemOps::kModeDirectory)
+                              ? m_bFolderMode != 0
+                              : (mode & FileSystemOps::kModeRegular) && m_bFolderMode == 0;
+    if (accepted)
+        SetWindowText(path);
+}
+
+// The link is read, not resolved: its stored path is taken as it stands, even
+// when the target has gone, and no search or window is started.
+CString CDropEdit::ResolveShortcut(const char* path)
+{
+    CString result;
+    IShellLinkA* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link))))
+        return result;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        // A path that does not fit the wide buffer is taken for no link.
+        WCHAR widePath[MAX_PATH];
+        if (::MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) != 0 &&
+            SUCCEEDED(file->Load(widePath, STGM_READ))) {
+            char stored[MAX_PATH] = {};
+            WIN32_FIND_DATAA found;
+            link->GetPath(stored, MAX_PATH, &found, SLGP_UNCPRIORITY);
+            stored[MAX_PATH - 1] = '\0';
+            result = stored;
+        }
+        file->Release();
+    }
+    link->Release();
+    return result;
+}
