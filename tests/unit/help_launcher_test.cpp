@@ -1,12 +1,4 @@
-#include "app/tessera_app.h"
-#include "tests/fakes/fake_code_page.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_restart_services.h"
-#include "tests/fakes/fake_shell.h"
-#include "tests/fakes/fake_startup_platform.h"
-#include "tests/fakes/fake_token_services.h"
-#include "tests/fakes/fake_version_records.h"
+#include "tests/fakes/fake_app_services.h"
 
 #include <doctest/doctest.h>
 
@@ -18,16 +10,8 @@ namespace {
 const char kFailureTail[] = "を起動できませんでした。ファイルが存在するかどうか確かめてください。";
 
 // Only the shell and the boxes matter to the help launcher.
-struct HelpMachine {
-    FakeStartupPlatform platform;
-    FakeTokenServices tokens;
-    FakeMessageBoxes boxes;
-    FakeCodePage932 codePage;
-    FakeFileSystem files;
-    FakeVersionRecords versions;
-    FakeRestartServices restart;
-    FakeShell shell;
-    CTesseraApp app{AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell}};
+struct HelpMachine : FakeAppServices {
+    CTesseraApp app{Services()};
 
     explicit HelpMachine(const char* moduleDir) { std::strcpy(app.m_szModuleDir, moduleDir); }
 };
