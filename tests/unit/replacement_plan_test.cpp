@@ -1,8 +1,7 @@
 #include "plan/replacement_plan.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_plan_dialog.h"
 #include "tests/fakes/fake_version_records.h"
+#include "tests/fakes/plan_harness.h"
 
 #include <doctest/doctest.h>
 
@@ -18,48 +17,18 @@ const char kOldUser[] = "C:\\WINDOWS\\SYSTEM\\USER32.DLL";
 const char kNewGdi[] = "C:\\NEW\\GDI.EXE";
 const char kOldGdi[] = "C:\\GDI.EXE";
 
-// The main dialog's plan over fake services, with a few files on drive C:.
-struct PlanFixture {
-    CString source;
-    CString folder;
-    CStringArray sources;
-    CStringArray targets;
-    PlanState plan{source, folder, sources, targets};
-    FakeFileSystem files;
+struct FakeServices {
+    FakeFileSystem fakeFiles;
     FakeVersionRecords records;
-    FakeMessageBoxes boxes;
-    FakePlanDialog dialog{plan, records, boxes};
+};
 
-    PlanFixture()
+// The plan over fake services, with a few files on drive C:. The services are
+// the first base, so that they exist before the harness refers to them.
+struct PlanFixture : FakeServices, PlanHarness {
+    PlanFixture() : PlanHarness(fakeFiles, records)
     {
         for (const char* file : {kNewKernel, kOldKernel, kNewUser, kOldUser, kNewGdi, kOldGdi})
-            files.AddFile(file);
-    }
-    void Add(const std::string& sourceField, const std::string& folderField)
-    {
-        dialog.sourceField = sourceField;
-        dialog.folderField = folderField;
-        AddToPlan(plan, dialog, files, boxes);
-    }
-    void Remove() { RemoveFromPlan(plan, dialog, files); }
-    std::vector<std::string> Sources() const { return Texts(sources); }
-    std::vector<std::string> Targets() const { return Texts(targets); }
-    // Row i must show entry i.
-    void CheckRowsMatchEntries() const
-    {
-        REQUIRE(dialog.rows.size() == static_cast<size_t>(sources.GetSize()));
-        for (int i = 0; i < sources.GetSize(); ++i) {
-            CHECK(dialog.rows[static_cast<size_t>(i)][0] == std::string(sources[i]));
-            CHECK(dialog.rows[static_cast<size_t>(i)][2] == std::string(targets[i]));
-        }
-    }
-
-    static std::vector<std::string> Texts(const CStringArray& array)
-    {
-        std::vector<std::string> texts;
-        for (int i = 0; i < array.GetSize(); ++i)
-            texts.push_back(std::string(array[i]));
-        return texts;
+            fakeFiles.AddFile(file);
     }
 };
 
@@ -101,11 +70,11 @@ TEST_CASE("Each refusal shows its one message and changes nothing")
         CAPTURE(c.source);
         CAPTURE(c.folder);
         PlanFixture fixture;
-        fixture.files.AddFile("C:\\NEW\\ONLY.DLL");
-        fixture.files.AddDirectory("C:\\NEW\\DRIVERS");
-        fixture.files.AddFile("C:\\NEW\\COLOR");
-        fixture.files.AddDirectory("C:\\WINDOWS\\SYSTEM\\COLOR");
-        fixture.files.AddFile("C:\\OTHER\\USER32.DLL");
+        fixture.fakeFiles.AddFile("C:\\NEW\\ONLY.DLL");
+        fixture.fakeFiles.AddDirectory("C:\\NEW\\DRIVERS");
+        fixture.fakeFiles.AddFile("C:\\NEW\\COLOR");
+        fixture.fakeFiles.AddDirectory("C:\\WINDOWS\\SYSTEM\\COLOR");
+        fixture.fakeFiles.AddFile("C:\\OTHER\\USER32.DLL");
         fixture.Add(kNewUser, kSystem);
         fixture.dialog.log.clear();
 
@@ -117,7 +86,7 @@ TEST_CASE("Each refusal shows its one message and changes nothing")
         CHECK(fixture.boxes.shown[0].style == box::kOk);
         CHECK(fixture.Sources() == std::vector<std::string>{kNewUser});
         CHECK(fixture.Targets() == std::vector<std::string>{kOldUser});
-        fixture.CheckRowsMatchEntries();
+        CHECK(fixture.RowsMatchEntries());
         // Only the fields were read: no lookup, no row, nothing written back.
         CHECK(fixture.dialog.log == std::vector<std::string>{"save"});
         CHECK(fixture.dialog.sourceField == c.source);
@@ -151,8 +120,8 @@ TEST_CASE("The target is the folder as typed, one backslash, and the source's fi
     for (const Case& c : cases) {
         CAPTURE(c.folder);
         PlanFixture fixture;
-        fixture.files.AddFile(c.source);
-        fixture.files.AddFile(c.target);
+        fixture.fakeFiles.AddFile(c.source);
+        fixture.fakeFiles.AddFile(c.target);
         fixture.Add(c.source, c.folder);
         CHECK(fixture.boxes.Texts().empty());
         CHECK(fixture.Targets() == std::vector<std::string>{c.target});
@@ -162,7 +131,7 @@ TEST_CASE("The target is the folder as typed, one backslash, and the source's fi
 TEST_CASE("Comparisons are byte-exact: a target differing only in letter case is another entry")
 {
     PlanFixture fixture;
-    fixture.files.AddFile("C:\\Windows\\System\\KERNEL32.DLL");
+    fixture.fakeFiles.AddFile("C:\\Windows\\System\\KERNEL32.DLL");
     fixture.Add(kNewKernel, kSystem);
     fixture.Add(kNewKernel, "C:\\Windows\\System");
     CHECK(fixture.boxes.Texts().empty());
@@ -198,7 +167,7 @@ TEST_CASE("An accepted pair is appended at the end and its row filled cell by ce
                                 });
     CHECK(fixture.dialog.rows[0][1] == "");
     CHECK(fixture.dialog.rows[0][3] == "");
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
     // The fields keep their texts for the next pair.
     CHECK(fixture.dialog.sourceField == kNewKernel);
     CHECK(fixture.dialog.folderField == "C:\\WINDOWS\\SYSTEM\\");
@@ -251,7 +220,7 @@ TEST_CASE("An entry whose row cannot be inserted is taken back out")
     fixture.Add(kNewKernel, kSystem);
     CHECK(fixture.Sources() == std::vector<std::string>{kNewUser});
     CHECK(fixture.Targets() == std::vector<std::string>{kOldUser});
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
 }
 
 TEST_CASE("Paths longer than a list cell are refused whole; up to 259 bytes are taken whole")
@@ -267,7 +236,7 @@ TEST_CASE("Paths longer than a list cell are refused whole; up to 259 bytes are 
 
     PlanFixture fixture;
     for (const std::string& path : {source259, source260, target259, target260})
-        fixture.files.AddFile(path);
+        fixture.fakeFiles.AddFile(path);
 
     fixture.Add(source260, kSystem);
     fixture.Add(kNewGdi, folder260);
@@ -283,7 +252,7 @@ TEST_CASE("Paths longer than a list cell are refused whole; up to 259 bytes are 
     CHECK(fixture.boxes.Texts().empty());
     CHECK(fixture.Sources() == std::vector<std::string>{source259, kNewGdi});
     CHECK(fixture.Targets() == std::vector<std::string>{kOldKernel, target259});
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
 }
 
 TEST_CASE("Remove of the middle of three selects the row that followed and refills the fields")
@@ -303,7 +272,7 @@ TEST_CASE("Remove of the middle of three selects the row that followed and refil
     CHECK(fixture.dialog.selected == 1);
     CHECK(fixture.Sources() == std::vector<std::string>{kNewKernel, kNewGdi});
     CHECK(fixture.Targets() == std::vector<std::string>{kOldKernel, kOldGdi});
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
     CHECK(fixture.dialog.sourceField == kNewUser);
     CHECK(fixture.dialog.folderField == kSystem);
 }
@@ -314,10 +283,12 @@ TEST_CASE("Remove of the last row leaves no row selected; a root folder keeps it
     fixture.Add(kNewKernel, kSystem);
     fixture.Add(kNewGdi, "C:\\");
     fixture.dialog.selected = 1;
+    fixture.dialog.log.clear();
     fixture.Remove();
+    CHECK(fixture.dialog.log == std::vector<std::string>{"save", "delete 1", "load"});
     CHECK(fixture.dialog.selected == -1);
     CHECK(fixture.Sources() == std::vector<std::string>{kNewKernel});
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
     CHECK(fixture.dialog.sourceField == kNewGdi);
     CHECK(fixture.dialog.folderField == "C:\\");
 }
@@ -334,7 +305,7 @@ TEST_CASE("Remove with nothing selected changes nothing and keeps what was typed
     CHECK(fixture.dialog.sourceField == "C:\\HALF TYPED");
     CHECK(fixture.dialog.folderField == "D:\\");
     CHECK(fixture.Sources() == std::vector<std::string>{kNewKernel});
-    fixture.CheckRowsMatchEntries();
+    CHECK(fixture.RowsMatchEntries());
 }
 
 TEST_CASE("Removing an entry and adding it again gives the same target")
@@ -355,7 +326,7 @@ TEST_CASE("Removing an entry and adding it again gives the same target")
     for (const Case& c : cases) {
         CAPTURE(c.folder);
         PlanFixture fixture;
-        fixture.files.AddFile(c.target);
+        fixture.fakeFiles.AddFile(c.target);
         fixture.Add(kNewKernel, c.folder);
         fixture.dialog.selected = 0;
         fixture.Remove();
