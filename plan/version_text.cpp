@@ -1,5 +1,6 @@
 #include "plan/version_text.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -15,10 +16,12 @@ struct RecordBlock {
     // Bytes from value to the block's end, or 0 when value lies elsewhere.
     unsigned long BytesFrom(const void* value) const
     {
-        const auto* at = static_cast<const unsigned char*>(value);
-        if (at < start || at >= start + size)
+        // Compared as addresses: value may point anywhere at all.
+        const auto at = reinterpret_cast<std::uintptr_t>(value);
+        const auto first = reinterpret_cast<std::uintptr_t>(start);
+        if (at < first || at - first >= size)
             return 0;
-        return static_cast<unsigned long>(start + size - at);
+        return static_cast<unsigned long>(size - (at - first));
     }
 };
 

@@ -12,7 +12,7 @@ namespace {
 const char kSystem[] = "C:\\WINDOWS\\SYSTEM";
 const char kNewKernel[] = "C:\\NEW\\KERNEL32.DLL";
 const char kOldKernel[] = "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL";
-const char kNewUser[] = "C:\\OLD\\USER32.DLL";
+const char kNewUser[] = "C:\\NEW\\USER32.DLL";
 const char kOldUser[] = "C:\\WINDOWS\\SYSTEM\\USER32.DLL";
 const char kNewGdi[] = "C:\\NEW\\GDI.EXE";
 const char kOldGdi[] = "C:\\GDI.EXE";
@@ -62,9 +62,9 @@ TEST_CASE("Each refusal shows its one message and changes nothing")
         {kOldKernel, "C:\\WINDOWS\\SYSTEM\\", "同じファイルで置き換えても無駄です．"},
         // The pair already planned, and another source of the same name.
         {kNewUser, "C:\\WINDOWS\\SYSTEM\\",
-         "置換先C:\\WINDOWS\\SYSTEM\\USER32.DLLはすでにC:\\OLD\\USER32.DLLで置きかえられることになっています．"},
+         "置換先C:\\WINDOWS\\SYSTEM\\USER32.DLLはすでにC:\\NEW\\USER32.DLLで置きかえられることになっています．"},
         {"C:\\OTHER\\USER32.DLL", kSystem,
-         "置換先C:\\WINDOWS\\SYSTEM\\USER32.DLLはすでにC:\\OLD\\USER32.DLLで置きかえられることになっています．"},
+         "置換先C:\\WINDOWS\\SYSTEM\\USER32.DLLはすでにC:\\NEW\\USER32.DLLで置きかえられることになっています．"},
     };
     for (const Case& c : cases) {
         CAPTURE(c.source);
