@@ -10,8 +10,8 @@
 
 class FileSystemOps : public CodePage {
 public:
-    static const unsigned kModeDirectory = 0x4000;  // S_IFDIR
-    static const unsigned kModeRegular = 0x8000;    // S_IFREG
+    static constexpr unsigned kModeDirectory = 0x4000;  // S_IFDIR
+    static constexpr unsigned kModeRegular = 0x8000;    // S_IFREG
 
     // Succeeds when something exists at path; mode then tells its kind.
     virtual bool GetStatus(const char* path, unsigned* mode) = 0;

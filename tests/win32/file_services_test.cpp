@@ -46,6 +46,11 @@ TEST_CASE("File status tells regular files from folders; a missing path fails")
     REQUIRE(files.GetStatus((folder / "表.DLL").c_str(), &mode));
     CHECK((mode & FileSystemOps::kModeRegular) != 0);
     CHECK_FALSE(files.GetStatus((folder / "MISSING.DLL").c_str(), &mode));
+
+    // A folder whose name ends in a character with 0x5C as its second byte.
+    TestFolder trailing("表");
+    REQUIRE(files.GetStatus(trailing.Path().c_str(), &mode));
+    CHECK(mode == FileSystemOps::kModeDirectory);
 }
 
 TEST_CASE("Copy without overwrite makes a new file and never replaces one")
