@@ -37,8 +37,8 @@ bool WriteFileOfSize(const char* path, DWORD size, unsigned seed)
         seed = seed * 1103515245u + 12345u;
         bytes[i] = static_cast<unsigned char>(seed >> 16);
     }
-    HANDLE file =
-        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

@@ -26,7 +26,8 @@ CString CopyFailed(const char* source, const char* staged)
 CString BackupNotRecorded(const char* target)
 {
     CString text;
-    text.Format("%sを再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n", target);
+    text.Format("%sを再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
+                target);
     return text;
 }
 

@@ -18,7 +18,10 @@ public:
 class MoveAtRestartRenames : public RestartRenames {
 public:
     explicit MoveAtRestartRenames(FileSystemOps& files) : m_files(files) {}
-    bool Record(const char* from, const char* to) override { return m_files.MoveAtRestart(from, to); }
+    bool Record(const char* from, const char* to) override
+    {
+        return m_files.MoveAtRestart(from, to);
+    }
     // A record cannot be withdrawn, only followed by the rename back.
     bool TakeBackBackup(const ReplacementNames& names) override
     {

@@ -9,7 +9,7 @@
 #include "tests/fakes/fake_startup_platform.h"
 #include "tests/fakes/fake_token_services.h"
 #include "tests/fakes/fake_version_records.h"
-#include "tests/unit/plan_arrays.h"
+#include "tests/unit/plan_on_fake_files.h"
 #include "tests/unit/string_lists.h"
 
 #include <doctest/doctest.h>
@@ -38,18 +38,17 @@ public:
         app.m_nOsKind = osKind;
         restart.journal = &journal;
         plan.Add("A:\\X.DLL", "C:\\W\\X.DLL");
-        files.AddFile("A:\\X.DLL");
     }
 
     void PressOk() { RunCommitFlow(plan.sources.GetSize(), app.m_nOsKind, *this, *this); }
 
     void ScheduleReplaceNt() override
     {
-        ::ScheduleReplaceNt(plan.sources, plan.targets, files, *this);
+        ::ScheduleReplaceNt(plan.sources, plan.targets, plan.files, *this);
     }
     void ScheduleReplace9x() override
     {
-        ::ScheduleReplace9x(plan.sources, plan.targets, files, *this);
+        ::ScheduleReplace9x(plan.sources, plan.targets, plan.files, *this);
     }
     int AskRestart(unsigned style) override { return app.AskRestart(style); }
     void CloseWithOk() override { journal.push_back("close"); }
@@ -67,9 +66,8 @@ public:
         return 0;
     }
 
-    PlanArrays plan;
+    PlanOnFakeFiles plan;
     FakeMessageBoxes answers;  // scripted answers; the journal holds the boxes
-    FakeFileSystem files;
     FakeRestartServices restart;
     std::vector<std::string> journal;
 
@@ -94,8 +92,8 @@ private:
     FakeShell m_shell;
 
 public:
-    CTesseraApp app{AppServices{m_platform, m_tokens, *this, m_codePage, files, m_versions, restart,
-                                m_shell}};
+    CTesseraApp app{AppServices{m_platform, m_tokens, *this, m_codePage, plan.files, m_versions,
+                                restart, m_shell}};
 };
 }  // namespace
 
@@ -111,23 +109,22 @@ TEST_CASE("Commit flow: the boxes and steps in the order the user meets them")
         const char* firstFileCall;  // the scheduler that ran, by its first call
     };
     const std::string c = "confirmation 0x24", r = "report 0x0", p = "restart prompt 0x124";
+    const char* nt = "copy A:\\X.DLL > C:\\W\\X.DLL.new";
+    const char* nine = "short C:\\W\\X.DLL";
     const std::vector<Row> rows = {
         {"No at the confirmation", OS_NT, {kNo}, true, true, {c}, nullptr},
-        {"NT, No at the restart prompt", OS_NT, {kYes, kOk, kNo}, true, true, {c, r, p, "close"},
-         "copy A:\\X.DLL > C:\\W\\X.DLL.new"},
+        {"NT, No at the restart prompt", OS_NT, {kYes, kOk, kNo}, true, true,
+         {c, r, p, "close"}, nt},
         {"NT, restart requested", OS_NT, {kYes, kOk, kYes}, true, true,
-         {c, r, p, "EnableShutdownPrivilege", "RequestRestart", "close"},
-         "copy A:\\X.DLL > C:\\W\\X.DLL.new"},
+         {c, r, p, "EnableShutdownPrivilege", "RequestRestart", "close"}, nt},
         {"NT, privilege refused", OS_NT, {kYes, kOk, kYes}, false, true,
-         {c, r, p, "EnableShutdownPrivilege", "privilege failure 0x0", "close"},
-         "copy A:\\X.DLL > C:\\W\\X.DLL.new"},
+         {c, r, p, "EnableShutdownPrivilege", "privilege failure 0x0", "close"}, nt},
         {"NT, restart refused", OS_NT, {kYes, kOk, kYes}, true, false,
-         {c, r, p, "EnableShutdownPrivilege", "RequestRestart", "restart failure 0x0", "close"},
-         "copy A:\\X.DLL > C:\\W\\X.DLL.new"},
+         {c, r, p, "EnableShutdownPrivilege", "RequestRestart", "restart failure 0x0", "close"}, nt},
         {"9x, restart requested without a privilege step", OS_9X, {kYes, kOk, kYes}, false, true,
-         {c, r, p, "RequestRestart", "close"}, "short C:\\W\\X.DLL"},
+         {c, r, p, "RequestRestart", "close"}, nine},
         {"9x, restart refused", OS_9X, {kYes, kOk, kYes}, true, false,
-         {c, r, p, "RequestRestart", "restart failure 0x0", "close"}, "short C:\\W\\X.DLL"},
+         {c, r, p, "RequestRestart", "restart failure 0x0", "close"}, nine},
         {"another platform: no scheduler, no report", OS_UNKNOWN, {kYes, kNo}, true, true,
          {c, p, "close"}, nullptr},
         {"another platform: the restart has no privilege step", 3, {kYes, kYes}, false, true,
@@ -143,10 +140,10 @@ TEST_CASE("Commit flow: the boxes and steps in the order the user meets them")
         stage.PressOk();
         CHECK(stage.journal == row.journal);
         if (row.firstFileCall) {
-            REQUIRE_FALSE(stage.files.log.empty());
-            CHECK(stage.files.log[0] == row.firstFileCall);
+            REQUIRE_FALSE(stage.plan.files.log.empty());
+            CHECK(stage.plan.files.log[0] == row.firstFileCall);
         } else {
-            CHECK(stage.files.log.empty());
+            CHECK(stage.plan.files.log.empty());
         }
     }
 }
@@ -154,10 +151,10 @@ TEST_CASE("Commit flow: the boxes and steps in the order the user meets them")
 TEST_CASE("An empty plan closes at once: no box, nothing scheduled")
 {
     Stage stage(OS_NT);
-    stage.plan = PlanArrays();
+    stage.plan = PlanOnFakeFiles();
     stage.PressOk();
     CHECK(stage.journal == std::vector<std::string>{"close"});
-    CHECK(stage.files.log.empty());
+    CHECK(stage.plan.files.log.empty());
 }
 
 TEST_CASE("After a No at the confirmation a second press asks again")
@@ -174,14 +171,15 @@ TEST_CASE("After a No at the confirmation a second press asks again")
 TEST_CASE("When every entry fails the report lists it and the flow still ends the same way")
 {
     Stage stage(OS_NT);
-    stage.files.AddFile("C:\\W\\X.DLL.new");
+    stage.plan.files.AddFile("C:\\W\\X.DLL.new");
     for (int answer : {kYes, kOk, kNo})
         stage.answers.Answer(answer);
     stage.PressOk();
     CHECK(stage.journal == std::vector<std::string>{"confirmation 0x24", "report 0x0",
                                                     "restart prompt 0x124", "close"});
     REQUIRE(stage.answers.shown.size() == 3);
-    CHECK(stage.answers.shown[1].text.find("にコピーするのに失敗しました．\n") != std::string::npos);
+    CHECK(stage.answers.shown[1].text.find("にコピーするのに失敗しました．\n") !=
+          std::string::npos);
 }
 
 TEST_CASE("AskRestart shows the prompt in the style given and answers its answer unchanged")
@@ -199,7 +197,10 @@ TEST_CASE("AskRestart shows the prompt in the style given and answers its answer
         {OS_9X, kNo, true, true, {p}},
         {OS_NT, kYes, true, true, {p, "EnableShutdownPrivilege", "RequestRestart"}},
         {OS_NT, kYes, false, true, {p, "EnableShutdownPrivilege", "privilege failure 0x0"}},
-        {OS_NT, kYes, true, false,
+        {OS_NT,
+         kYes,
+         true,
+         false,
          {p, "EnableShutdownPrivilege", "RequestRestart", "restart failure 0x0"}},
         {OS_9X, kYes, false, false, {p, "RequestRestart", "restart failure 0x0"}},
         // Closing the box some other way is no Yes.

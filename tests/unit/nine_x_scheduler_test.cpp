@@ -2,8 +2,7 @@
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/unit/plan_arrays.h"
+#include "tests/unit/plan_on_fake_files.h"
 #include "tests/unit/string_lists.h"
 
 #include <doctest/doctest.h>
@@ -13,22 +12,14 @@
 #include <vector>
 
 namespace {
-std::string Schedule9x(const PlanArrays& plan, FakeFileSystem& files)
-{
-    FakeMessageBoxes boxes;
-    ScheduleReplace9x(plan.sources, plan.targets, files, boxes);
-    REQUIRE(boxes.shown.size() == 1);
-    CHECK(boxes.shown[0].style == box::kOk);
-    return boxes.shown[0].text;
-}
-
 std::string WininitLine(const std::string& key, const std::string& value)
 {
     return "profile wininit.ini [rename] " + key + "=" + value;
 }
 }  // namespace
 
-TEST_CASE("9x names: the last four bytes give way to .NEW and .OLD while the name keeps a character")
+TEST_CASE(
+    "9x names: the last four bytes give way to .NEW and .OLD while the name keeps a character")
 {
     struct Row {
         const char* shortTarget;
@@ -68,17 +59,16 @@ TEST_CASE("9x names: the last four bytes give way to .NEW and .OLD while the nam
 
 TEST_CASE("9x entry: the short target names everything, two wininit lines in their order")
 {
-    PlanArrays plan;
+    PlanOnFakeFiles plan;
     plan.Add("D:\\新しい版\\Shell Extension.dll", "C:\\WINDOWS\\SYSTEM\\Shell Extension.dll");
-    FakeFileSystem files;
-    files.AddFile("D:\\新しい版\\Shell Extension.dll");
-    files.SetShortPath("C:\\WINDOWS\\SYSTEM\\Shell Extension.dll", "C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL");
-    CHECK(Schedule9x(plan, files) ==
+    plan.files.SetShortPath("C:\\WINDOWS\\SYSTEM\\Shell Extension.dll",
+                            "C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL");
+    CHECK(plan.ReportOf(ScheduleReplace9x) ==
           "D:\\新しい版\\Shell Extension.dll\n"
           " → C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL\n"
           "再起動後に置換されます．\n"
           "\n");
-    CHECK(files.log ==
+    CHECK(plan.files.log ==
           std::vector<std::string>{
               "short C:\\WINDOWS\\SYSTEM\\Shell Extension.dll",
               "copy D:\\新しい版\\Shell Extension.dll > C:\\WINDOWS\\SYSTEM\\SHELLE~1.NEW",
@@ -106,15 +96,19 @@ TEST_CASE("9x entry: each step that fails gives its own outcome; a lone backup l
     const std::string replaceFailed =
         staged + "を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n";
     const std::vector<Row> rows = {
-        {"a NEW file from an earlier run", [&](FakeFileSystem& f) { f.AddFile(staged); },
+        {"a NEW file from an earlier run",
+         [&](FakeFileSystem& f) { f.AddFile(staged); },
          std::string(source) + "を" + staged + "にコピーするのに失敗しました．\n" + staged +
              "がすでにある可能性があります．\n",
          {copy}},
-        {"the backup line is not written", [](FakeFileSystem& f) { f.FailMutatingCall(2); },
+        {"the backup line is not written",
+         [](FakeFileSystem& f) { f.FailMutatingCall(2); },
          target + "を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
          {copy, backupLine}},
-        {"the replacing line is not written", [](FakeFileSystem& f) { f.FailMutatingCall(3); },
-         replaceFailed, {copy, backupLine, replaceLine, removal}},
+        {"the replacing line is not written",
+         [](FakeFileSystem& f) { f.FailMutatingCall(3); },
+         replaceFailed,
+         {copy, backupLine, replaceLine, removal}},
         {"neither the replacing line nor the removal is written",
          [](FakeFileSystem& f) {
              f.FailMutatingCall(3);
@@ -125,27 +119,23 @@ TEST_CASE("9x entry: each step that fails gives its own outcome; a lone backup l
     };
     for (const Row& row : rows) {
         INFO(std::string(row.what));
-        PlanArrays plan;
+        PlanOnFakeFiles plan;
         plan.Add(source, target.c_str());
-        FakeFileSystem files;
-        files.AddFile(source);
-        row.arrange(files);
-        CHECK(Schedule9x(plan, files) == std::string(source) + "\n → " + target + "\n" + row.outcome + "\n");
+        row.arrange(plan.files);
+        CHECK(plan.ReportOf(ScheduleReplace9x) ==
+              std::string(source) + "\n → " + target + "\n" + row.outcome + "\n");
         std::vector<std::string> expected = {"short " + target};
         expected.insert(expected.end(), row.log.begin(), row.log.end());
-        CHECK(files.log == expected);
+        CHECK(plan.files.log == expected);
     }
 }
 
 TEST_CASE("FOO.DLL and FOO.EXE share their base: the second copy fails and writes no line")
 {
-    PlanArrays plan;
+    PlanOnFakeFiles plan;
     plan.Add("A:\\FOO.DLL", "C:\\APP\\FOO.DLL");
     plan.Add("A:\\FOO.EXE", "C:\\APP\\FOO.EXE");
-    FakeFileSystem files;
-    files.AddFile("A:\\FOO.DLL");
-    files.AddFile("A:\\FOO.EXE");
-    CHECK(Schedule9x(plan, files) ==
+    CHECK(plan.ReportOf(ScheduleReplace9x) ==
           "A:\\FOO.DLL\n"
           " → C:\\APP\\FOO.DLL\n"
           "再起動後に置換されます．\n"
@@ -155,26 +145,23 @@ TEST_CASE("FOO.DLL and FOO.EXE share their base: the second copy fails and write
           "A:\\FOO.EXEをC:\\APP\\FOO.NEWにコピーするのに失敗しました．\n"
           "C:\\APP\\FOO.NEWがすでにある可能性があります．\n"
           "\n");
-    CHECK(files.log == std::vector<std::string>{
-                           "short C:\\APP\\FOO.DLL",
-                           "copy A:\\FOO.DLL > C:\\APP\\FOO.NEW",
-                           WininitLine("C:\\APP\\FOO.OLD", "C:\\APP\\FOO.DLL"),
-                           WininitLine("C:\\APP\\FOO.DLL", "C:\\APP\\FOO.NEW"),
-                           "short C:\\APP\\FOO.EXE",
-                           "copy A:\\FOO.EXE > C:\\APP\\FOO.NEW",
-                       });
+    CHECK(plan.files.log == std::vector<std::string>{
+                                "short C:\\APP\\FOO.DLL",
+                                "copy A:\\FOO.DLL > C:\\APP\\FOO.NEW",
+                                WininitLine("C:\\APP\\FOO.OLD", "C:\\APP\\FOO.DLL"),
+                                WininitLine("C:\\APP\\FOO.DLL", "C:\\APP\\FOO.NEW"),
+                                "short C:\\APP\\FOO.EXE",
+                                "copy A:\\FOO.EXE > C:\\APP\\FOO.NEW",
+                            });
 }
 
 TEST_CASE("A target without a short form: nothing copied or written, reported as not found")
 {
-    PlanArrays plan;
+    PlanOnFakeFiles plan;
     plan.Add("A:\\GONE.DLL", "C:\\WINDOWS\\SYSTEM\\Gone Library.dll");
     plan.Add("A:\\HOSTS", "C:\\WINDOWS\\HOSTS");
-    FakeFileSystem files;
-    files.AddFile("A:\\GONE.DLL");
-    files.AddFile("A:\\HOSTS");
-    files.Fail(FakeFileSystem::kShortPath, "C:\\WINDOWS\\SYSTEM\\Gone Library.dll");
-    CHECK(Schedule9x(plan, files) ==
+    plan.files.Fail(FakeFileSystem::kShortPath, "C:\\WINDOWS\\SYSTEM\\Gone Library.dll");
+    CHECK(plan.ReportOf(ScheduleReplace9x) ==
           "A:\\GONE.DLL\n"
           " → C:\\WINDOWS\\SYSTEM\\Gone Library.dll\n"
           "C:\\WINDOWS\\SYSTEM\\Gone Library.dllが見つかりませんでした．\n"
@@ -184,11 +171,11 @@ TEST_CASE("A target without a short form: nothing copied or written, reported as
           " → C:\\WINDOWS\\HOSTS\n"
           "再起動後に置換されます．\n"
           "\n");
-    CHECK(files.log == std::vector<std::string>{
-                           "short C:\\WINDOWS\\SYSTEM\\Gone Library.dll",
-                           "short C:\\WINDOWS\\HOSTS",
-                           "copy A:\\HOSTS > C:\\WINDOWS\\H.NEW",
-                           WininitLine("C:\\WINDOWS\\H.OLD", "C:\\WINDOWS\\HOSTS"),
-                           WininitLine("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\H.NEW"),
-                       });
+    CHECK(plan.files.log == std::vector<std::string>{
+                                "short C:\\WINDOWS\\SYSTEM\\Gone Library.dll",
+                                "short C:\\WINDOWS\\HOSTS",
+                                "copy A:\\HOSTS > C:\\WINDOWS\\H.NEW",
+                                WininitLine("C:\\WINDOWS\\H.OLD", "C:\\WINDOWS\\HOSTS"),
+                                WininitLine("C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\H.NEW"),
+                            });
 }
