@@ -168,20 +168,6 @@ TEST_CASE("After a No at the confirmation a second press asks again")
                                                     "report 0x0", "restart prompt 0x124", "close"});
 }
 
-TEST_CASE("When every entry fails the report lists it and the flow still ends the same way")
-{
-    Stage stage(OS_NT);
-    stage.plan.files.AddFile("C:\\W\\X.DLL.new");
-    for (int answer : {kYes, kOk, kNo})
-        stage.answers.Answer(answer);
-    stage.PressOk();
-    CHECK(stage.journal == std::vector<std::string>{"confirmation 0x24", "report 0x0",
-                                                    "restart prompt 0x124", "close"});
-    REQUIRE(stage.answers.shown.size() == 3);
-    CHECK(stage.answers.shown[1].text.find("にコピーするのに失敗しました．\n") !=
-          std::string::npos);
-}
-
 TEST_CASE("AskRestart shows the prompt in the style given and answers its answer unchanged")
 {
     struct Row {
