@@ -80,7 +80,7 @@ TEST_CASE("Move at restart records the rename, replacing, and moves nothing now"
     CHECK(pending[pending.size() - 1] == "!\\??\\" + (folder / "A.DLL.old"));
 }
 
-TEST_CASE("Profile writes append new keys in order and replace existing ones in place")
+TEST_CASE("Profile writes append new keys in order, replace existing ones in place, remove without a value")
 {
     Win32FileSystemOps files;
     TestFolder folder("profile");
@@ -90,6 +90,9 @@ TEST_CASE("Profile writes append new keys in order and replace existing ones in 
     files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", "C:\\W\\BAR.DLL", ini.c_str());
     CHECK(ReadFileBytes(ini) ==
           "[rename]\r\nC:\\W\\FOO.OLD=C:\\W\\BAR.DLL\r\nC:\\W\\FOO.DLL=C:\\W\\FOO.NEW\r\n");
+    // The 9x scheduler takes a lone backup line back this way.
+    CHECK(files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", nullptr, ini.c_str()));
+    CHECK(ReadFileBytes(ini) == "[rename]\r\nC:\\W\\FOO.DLL=C:\\W\\FOO.NEW\r\n");
 }
 
 TEST_CASE("Short paths: 8.3 names stay, long names shorten, missing files fail")
