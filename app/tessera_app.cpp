@@ -1,6 +1,7 @@
 #include "app/tessera_app.h"
 
 #include "platform/path_text.h"
+#include "schedule/restart_prompt.h"
 
 #include <cstddef>
 #include <cstring>
@@ -111,6 +112,11 @@ bool CTesseraApp::IsAdmin()
         listed = tokens.EqualSid(administrators, groups[i].sid);
     tokens.FreeSid(administrators);
     return listed;
+}
+
+int CTesseraApp::AskRestart(unsigned style)
+{
+    return ::AskRestart(style, m_nOsKind, m_services.boxes, m_services.restart);
 }
 
 bool CTesseraApp::OpenHelpFile(const char* name)

@@ -9,6 +9,11 @@
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
 
+// A list cell is handed to the control from a buffer of 260 bytes. The add
+// refuses a source or target path longer than this (as a file whose status
+// cannot be read), so every cell text the rules hand over fits such a buffer.
+const int kCellTextLimit = 259;
+
 // What the rules need of the main dialog.
 class PlanDialog {
 public:
@@ -21,7 +26,8 @@ public:
     // The list's rows: row i shows entry i in four cells (source, its version,
     // target, its version).
     virtual int GetRowCount() = 0;
-    virtual int InsertRow(int index, const char* sourceCell) = 0;  // answers the row's index
+    // Answers the new row's index, or -1 when no row could be inserted.
+    virtual int InsertRow(int index, const char* sourceCell) = 0;
     virtual void SetCellText(int row, int column, const char* text) = 0;
     virtual int GetSelectedRow() = 0;  // the first selected row, or -1
     virtual void DeleteRow(int row) = 0;

@@ -10,8 +10,8 @@
 
 class FileSystemOps : public CodePage {
 public:
-    static const unsigned kModeDirectory = 0x4000;  // S_IFDIR
-    static const unsigned kModeRegular = 0x8000;    // S_IFREG
+    static constexpr unsigned kModeDirectory = 0x4000;  // S_IFDIR
+    static constexpr unsigned kModeRegular = 0x8000;    // S_IFREG
 
     // Succeeds when something exists at path; mode then tells its kind.
     virtual bool GetStatus(const char* path, unsigned* mode) = 0;
@@ -20,8 +20,9 @@ public:
     // Records a rename for the next restart, replacing an existing file of the
     // new name then; nothing moves now. Restarts run records in recording order.
     virtual bool MoveAtRestart(const char* from, const char* to) = 0;
-    // Writes or replaces key=value in section of the profile file; a bare file
-    // name lies in the Windows directory.
+    // Writes or replaces key=value in section of the profile file; a null
+    // value removes the key's line. A bare file name lies in the Windows
+    // directory.
     virtual bool WriteProfileEntry(const char* section, const char* key, const char* value,
                                     const char* file) = 0;
     // The 8.3 form of an existing path; fails when it cannot be had or does not

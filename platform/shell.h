@@ -3,8 +3,8 @@
 
 class Shell {
 public:
-    static const int kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
-    static const int kNoAssociation = 31; // SE_ERR_NOASSOC
+    static constexpr int kFileNotFound = 2;   // ERROR_FILE_NOT_FOUND
+    static constexpr int kNoAssociation = 31; // SE_ERR_NOASSOC
 
     virtual ~Shell() = default;
     // ShellExecuteA(NULL, "open", path, NULL, NULL, SW_SHOW); above 32 is success.

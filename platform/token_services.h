@@ -7,7 +7,7 @@ public:
     typedef void* Handle;
     typedef void* Sid;
 
-    static const unsigned long kErrorNoToken = 1008;  // ERROR_NO_TOKEN
+    static constexpr unsigned long kErrorNoToken = 1008;  // ERROR_NO_TOKEN
 
     virtual ~TokenServices() = default;
     // The current thread's token for query, opened as self.

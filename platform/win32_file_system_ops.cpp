@@ -2,7 +2,6 @@
 
 #include "platform/win32_code_page.h"
 
-#include <sys/stat.h>
 #include <windows.h>
 
 bool Win32FileSystemOps::IsLeadByte(unsigned char byte) const
@@ -10,12 +9,20 @@ bool Win32FileSystemOps::IsLeadByte(unsigned char byte) const
     return Win32CodePage().IsLeadByte(byte);
 }
 
+// The file attributes rather than the run-time library's _stat: Wine's _stat
+// takes a path whose last character is a double-byte one with 0x5C as its
+// second byte (…\表) for a path ending in a backslash, and fails on it.
 bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
 {
-    struct _stat status;
-    if (_stat(path, &status) != 0)
+    const DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
-    *mode = status.st_mode;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        *mode = kModeDirectory;
+    else if (attributes & FILE_ATTRIBUTE_DEVICE)
+        *mode = 0;
+    else
+        *mode = kModeRegular;
     return true;
 }
 

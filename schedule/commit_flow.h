@@ -19,5 +19,8 @@ public:
 // The scheduler of osKind (OS_NT, OS_9X); nothing at all for any other value.
 void ScheduleReplacements(int osKind, CommitSteps& steps);
 
-// OnOK's body, for a plan of entryCount entries.
+// OnOK's body for a plan of entryCount entries: an empty plan closes at once;
+// otherwise the confirmation, where No leaves everything as it was, then the
+// scheduler, the restart prompt (No as the default button) and the close,
+// whatever the scheduler and the restart step answered.
 void RunCommitFlow(int entryCount, int osKind, MessageBoxes& boxes, CommitSteps& steps);

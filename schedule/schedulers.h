@@ -1,5 +1,6 @@
 // The schedulers: a staged copy of every source beside its target, and the
-// renames that the next restart carries out; one report box per run.
+// renames that the next restart carries out; one report box per run. Entry i
+// of the plan is (sources[i], targets[i]); the plan is only read.
 #pragma once
 
 #include "framework/cstringarray.h"

@@ -22,7 +22,7 @@ had_display=${DISPLAY:-}
 trap '"$rig" down "$build"' EXIT
 prefix=$("$rig" clone "$build" run | tail -n 1)
 mkdir -p "$prefix/drive_c/Tessera"
-cp "$dist"/* "$build/tests/win32/window_driver.exe" "$prefix/drive_c/Tessera/"
+cp "$dist"/* "$build/tests/e2e/window_driver.exe" "$prefix/drive_c/Tessera/"
 
 echo "Ready to copy to Windows: $dist"
 if [ -n "$had_display" ]; then

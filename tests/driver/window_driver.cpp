@@ -7,15 +7,22 @@
 //   window_driver controls TITLE           one line per control: id, class, style, text
 //   window_driver text TITLE ID            the text of a control
 //   window_driver settext TITLE ID TEXT    replace a control's text
-//   window_driver click TITLE ID           press a button, without waiting for its work
+//   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
 //   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
-//   window_driver answer CAPTION ID        press button ID of that message box
-//   window_driver rows TITLE ID            the rows of a list view, cells joined by tabs
+//   window_driver answer CAPTION ID        press button ID of that message box; waits until
+//                                          the box has gone
+//   window_driver rows TITLE ID            the rows of a list view, cells joined by tabs,
+//                                          a selected row marked by a last cell "*"
+//   window_driver select TITLE ID ROW      select a row of a list view, as a click does
+//   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
 //
 // Exit status: 0 done, 1 not found in time, 2 bad usage.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,13 +99,18 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent)
     return TRUE;
 }
 
+HANDLE OpenOwnerOf(HWND window)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    return ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                         processId);
+}
+
 // Reads the rows of a list view in another process through memory lent to it.
 int PrintRows(HWND list)
 {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                   FALSE, processId);
+    HANDLE process = OpenOwnerOf(list);
     if (!process)
         return 1;
     const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -127,6 +139,21 @@ int PrintRows(HWND list)
     return 0;
 }
 
+int SelectRow(HWND list, int row)
+{
+    HANDLE process = OpenOwnerOf(list);
+    if (!process)
+        return 1;
+    LVITEMA item = {};
+    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
+    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    const LRESULT done = ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote));
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return done ? 0 : 1;
+}
+
 int Usage()
 {
     std::fprintf(stderr, "window_driver: see the head of window_driver.cpp\n");
@@ -138,10 +165,20 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return Usage();
+    // Texts go out byte for byte: no CR added before a line feed.
+    _setmode(_fileno(stdout), _O_BINARY);
     const std::string command = argv[1];
     const char* title = argv[2];
     const int timeout = argc > 3 ? std::atoi(argv[3]) : 10000;
 
+    if (command == "shortpath") {
+        char shortPath[MAX_PATH];
+        const DWORD length = ::GetShortPathNameA(title, shortPath, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return 1;
+        std::printf("%s", shortPath);
+        return 0;
+    }
     if (command == "wait")
         return WaitFor(title, false, timeout) ? 0 : 1;
     if (command == "gone") {
@@ -165,6 +202,12 @@ int main(int argc, char** argv)
             return 1;
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(box, std::atoi(argv[3]))));
+        // Return only when the box has gone, so that the next wait finds the next box.
+        for (int waited = 0; ::IsWindow(box); waited += 20) {
+            if (waited >= 10000)
+                return 1;
+            ::Sleep(20);
+        }
         return 0;
     }
 
@@ -189,8 +232,12 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "click") {
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(control));
+        // Sent, so that what the button does is done before the next command;
+        // a button that opens a modal box keeps its handler running past the
+        // timeout, and the box is then waited for by name.
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
+                              reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &result);
         return 0;
     }
     if (command == "settext" && argc > 4) {
@@ -199,5 +246,7 @@ int main(int argc, char** argv)
     }
     if (command == "rows")
         return PrintRows(control);
+    if (command == "select" && argc > 4)
+        return SelectRow(control, std::atoi(argv[4]));
     return Usage();
 }

@@ -14,7 +14,7 @@ bool FakeFileSystem::Fails(Operation operation, const char* path)
 
 bool FakeFileSystem::NextMutationFails()
 {
-    return ++m_mutations == m_failingMutation;
+    return m_failingMutations.count(++m_mutations) != 0;
 }
 
 bool FakeFileSystem::IsLeadByte(unsigned char byte) const
@@ -51,7 +51,9 @@ bool FakeFileSystem::MoveAtRestart(const char* from, const char* to)
 bool FakeFileSystem::WriteProfileEntry(const char* section, const char* key, const char* value,
                                         const char* file)
 {
-    log.push_back(std::string("profile ") + file + " [" + section + "] " + key + "=" + value);
+    // A null value removes the key.
+    log.push_back(std::string("profile ") + file + " [" + section + "] " + key +
+                  (value ? std::string("=") + value : std::string(" removed")));
     return !NextMutationFails() && !Fails(kWriteProfile, key);
 }
 

@@ -22,8 +22,9 @@ public:
         shortPaths[path] = shortPath;
     }
     void Fail(Operation operation, const std::string& path = std::string());
-    // The n-th call (from 1) of the mutating operations (copy, move, profile write) fails.
-    void FailMutatingCall(int n) { m_failingMutation = n; }
+    // The n-th call (from 1) of the mutating operations (copy, move, profile write)
+    // fails; may be told for several n.
+    void FailMutatingCall(int n) { m_failingMutations.insert(n); }
 
     bool IsLeadByte(unsigned char byte) const override;
     bool GetStatus(const char* path, unsigned* mode) override;
@@ -35,7 +36,8 @@ public:
 
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
-    // "copy A > B", "move A > B", "profile F [S] K=V", "status P", "short P"
+    // "copy A > B", "move A > B", "profile F [S] K=V", "profile F [S] K removed",
+    // "status P", "short P"
     std::vector<std::string> log;
 
 private:
@@ -43,5 +45,5 @@ private:
     bool NextMutationFails();
     std::set<std::pair<Operation, std::string>> m_failures;
     int m_mutations = 0;
-    int m_failingMutation = 0;
+    std::set<int> m_failingMutations;
 };

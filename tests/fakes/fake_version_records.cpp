@@ -2,6 +2,13 @@
 
 #include <cstring>
 
+namespace {
+// Values start this far into the block, so that a lookup must search the whole
+// record rather than its first bytes.
+const unsigned long kFirstValue = 3000;
+const unsigned long kSmallestRecord = 4096;
+}  // namespace
+
 std::string FakeVersionRecords::Translations(
     const std::vector<std::pair<unsigned, unsigned>>& entries)
 {
@@ -15,22 +22,41 @@ std::string FakeVersionRecords::Translations(
     return bytes;
 }
 
+unsigned long FakeVersionRecords::SizeOf(const Record& record)
+{
+    unsigned long needed = kFirstValue;
+    for (const auto& value : record.values)
+        needed += static_cast<unsigned long>(value.second.size()) + 1;
+    return needed < kSmallestRecord ? kSmallestRecord : needed;
+}
+
 unsigned long FakeVersionRecords::GetSize(const char* path, unsigned long* handle)
 {
+    sized.push_back(path);
     *handle = 0;
     const auto record = m_records.find(path);
-    if (record == m_records.end())
-        return 0;
-    // Large enough to be a real record: several kilobytes.
-    return 4096;
+    return record == m_records.end() ? 0 : SizeOf(record->second);
 }
 
 bool FakeVersionRecords::Read(const char* path, unsigned long, unsigned long size, void* block)
 {
     const auto record = m_records.find(path);
-    if (record == m_records.end() || m_unreadable.count(path))
+    if (record == m_records.end() || m_unreadable.count(path) || size != SizeOf(record->second))
         return false;
-    std::memset(block, 0, size);
+    auto* bytes = static_cast<char*>(block);
+    std::memset(bytes, 0x20, size);
+    m_offsets.clear();
+    unsigned long at = kFirstValue;
+    for (const auto& value : record->second.values) {
+        const bool last = value.first == record->second.atEnd;
+        const unsigned long offset = last ? size - value.second.size() : at;
+        std::memcpy(bytes + offset, value.second.data(), value.second.size());
+        if (!last) {
+            bytes[offset + value.second.size()] = '\0';
+            at += static_cast<unsigned long>(value.second.size()) + 1;
+        }
+        m_offsets[value.first] = offset;
+    }
     m_lastRead = &record->second;
     m_lastBlock = block;
     return true;
@@ -42,10 +68,10 @@ bool FakeVersionRecords::Query(const void* block, const char* subBlock, const vo
     queries.push_back(subBlock);
     if (block != m_lastBlock || !m_lastRead)
         return false;
-    const auto found = m_lastRead->find(subBlock);
-    if (found == m_lastRead->end())
+    const auto found = m_offsets.find(subBlock);
+    if (found == m_offsets.end())
         return false;
-    *value = found->second.data();
-    *length = static_cast<unsigned>(found->second.size());
+    *value = static_cast<const char*>(block) + found->second;
+    *length = static_cast<unsigned>(m_lastRead->values.at(subBlock).size());
     return true;
 }

@@ -46,6 +46,11 @@ TEST_CASE("File status tells regular files from folders; a missing path fails")
     REQUIRE(files.GetStatus((folder / "表.DLL").c_str(), &mode));
     CHECK((mode & FileSystemOps::kModeRegular) != 0);
     CHECK_FALSE(files.GetStatus((folder / "MISSING.DLL").c_str(), &mode));
+
+    // A folder whose name ends in a character with 0x5C as its second byte.
+    TestFolder trailing("表");
+    REQUIRE(files.GetStatus(trailing.Path().c_str(), &mode));
+    CHECK(mode == FileSystemOps::kModeDirectory);
 }
 
 TEST_CASE("Copy without overwrite makes a new file and never replaces one")
@@ -75,7 +80,7 @@ TEST_CASE("Move at restart records the rename, replacing, and moves nothing now"
     CHECK(pending[pending.size() - 1] == "!\\??\\" + (folder / "A.DLL.old"));
 }
 
-TEST_CASE("Profile writes append new keys in order and replace existing ones in place")
+TEST_CASE("Profile writes append new keys in order, replace existing ones in place, remove without a value")
 {
     Win32FileSystemOps files;
     TestFolder folder("profile");
@@ -85,6 +90,9 @@ TEST_CASE("Profile writes append new keys in order and replace existing ones in 
     files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", "C:\\W\\BAR.DLL", ini.c_str());
     CHECK(ReadFileBytes(ini) ==
           "[rename]\r\nC:\\W\\FOO.OLD=C:\\W\\BAR.DLL\r\nC:\\W\\FOO.DLL=C:\\W\\FOO.NEW\r\n");
+    // The 9x scheduler takes a lone backup line back this way.
+    CHECK(files.WriteProfileEntry("rename", "C:\\W\\FOO.OLD", nullptr, ini.c_str()));
+    CHECK(ReadFileBytes(ini) == "[rename]\r\nC:\\W\\FOO.DLL=C:\\W\\FOO.NEW\r\n");
 }
 
 TEST_CASE("Short paths: 8.3 names stay, long names shorten, missing files fail")

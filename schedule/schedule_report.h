@@ -1,0 +1,31 @@
+// The scheduling report: one block per entry, in plan order, shown once in one
+// box. A block is the header "<source>\n → <target>\n", one outcome text
+// ending with "\n", and "\n".
+#pragma once
+
+#include "framework/cstring.h"
+#include "platform/message_boxes.h"
+
+class ScheduleReport {
+public:
+    void AddBlock(const char* source, const char* target, const CString& outcome);
+    const CString& Text() const { return m_text; }
+    void Show(MessageBoxes& boxes) const { boxes.Show(m_text, box::kOk); }
+
+private:
+    CString m_text;
+};
+
+// The outcome texts.
+namespace outcome {
+CString Scheduled();
+CString CopyFailed(const char* source, const char* staged);
+CString BackupNotRecorded(const char* target);
+CString ReplaceNotRecorded(const char* staged);
+// The replacing rename failed and so did taking the backup rename back: the
+// restart will leave the target under its backup name.
+CString ReplaceNotRecordedTargetLeftAtBackup(const char* staged, const char* backup,
+                                             const char* target);
+// 9x family: the short form of the target could not be had.
+CString TargetNotFound(const char* target);
+}  // namespace outcome

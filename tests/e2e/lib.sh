@@ -1,0 +1,107 @@
+# Shared by the end-to-end scenarios: a fresh Wine machine with TESSERA.EXE in
+# C:\Tessera, driven only from outside through its windows, as a user would.
+# Texts in these scripts are UTF-8; what the program shows is compared as
+# code page 932 bytes.
+#
+# Each scenario is called as: scenario.sh BUILD TESSERA.EXE window_driver.exe HELP.HTM
+set -euo pipefail
+
+e2e_build=$1 e2e_exe=$2 e2e_driver=$3 e2e_help=$4
+e2e_rig=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/wine-rig
+e2e_name=$(basename "$0" .sh)
+e2e_work=$e2e_build/e2e/$e2e_name
+e2e_shots=$e2e_build/screenshots
+e2e_failures=0
+rm -rf "$e2e_work"
+mkdir -p "$e2e_work" "$e2e_shots"
+
+# A fresh machine of this scenario's own, with the program and the driver.
+prefix=$("$e2e_rig" clone "$e2e_build" "e2e-$e2e_name" | tail -n 1)
+mkdir -p "$prefix/drive_c/Tessera"
+cp "$e2e_exe" "$e2e_driver" "$prefix/drive_c/Tessera/"
+
+in_wine() { "$e2e_rig" exec "$prefix" wine "$@"; }
+drive() { in_wine 'C:\Tessera\window_driver.exe' "$@"; }
+fail() { echo "FAIL: $*"; e2e_failures=$((e2e_failures + 1)); }
+pass() { echo "ok: $*"; }
+finish() { [ "$e2e_failures" -eq 0 ] && echo "$e2e_name: all passed"; exit "$e2e_failures"; }
+
+# The Linux path of a path on drive C of the machine.
+host_path() {
+  local path=${1#C:\\}
+  echo "$prefix/drive_c/${path//\\//}"
+}
+
+# Writes text (UTF-8) to a Windows path as bytes.
+put_file() { mkdir -p "$(dirname "$(host_path "$1")")"; printf '%s' "$2" >"$(host_path "$1")"; }
+same_bytes() { cmp -s "$(host_path "$1")" "$(host_path "$2")"; }
+exists() { [ -e "$(host_path "$1")" ]; }
+
+set_windows_version() {
+  in_wine reg add 'HKCU\Software\Wine\AppDefaults\TESSERA.EXE' /v Version /d "$1" /f >/dev/null 2>&1
+}
+
+tessera_pid=
+start_tessera() {
+  in_wine 'C:\Tessera\TESSERA.EXE' &
+  tessera_pid=$!
+  drive wait Tessera 30000 || fail "the main dialog did not open"
+}
+# The program must end by itself within a few seconds.
+expect_ended() {
+  if timeout 20 tail --pid="$tessera_pid" -f /dev/null; then
+    pass "$1"
+  else
+    fail "$1: the program did not end"
+    kill "$tessera_pid" 2>/dev/null || true
+  fi
+}
+
+screenshot() {
+  DISPLAY=$(cat "$e2e_build/wine/display") import -window root "$e2e_shots/$e2e_name-$1.png"
+}
+
+# Waits for a message box captioned CAPTION, checks that its text is EXPECTED
+# (UTF-8, compared as code page 932 bytes), optionally takes a screenshot,
+# and presses button ANSWER (1 OK, 6 Yes, 7 No).
+expect_box() {
+  local caption=$1 expected=$2 answer=$3 shot=${4:-}
+  if ! drive msgbox "$caption" 20000 >"$e2e_work/box.932"; then
+    fail "no message box '$caption' (expected: $expected)"
+    return
+  fi
+  if printf '%s' "$expected" | iconv -f UTF-8 -t CP932 | cmp -s - "$e2e_work/box.932"; then
+    pass "box: ${expected%%$'\n'*}"
+  else
+    fail "box text differs; expected:"$'\n'"$expected"$'\n'"shown:"$'\n'"$(iconv -f CP932 -t UTF-8 "$e2e_work/box.932")"
+  fi
+  [ -n "$shot" ] && screenshot "$shot"
+  drive answer "$caption" "$answer" || fail "could not answer the box"
+}
+
+# The list's rows, UTF-8, one line per row, cells joined by tabs.
+list_rows() { drive rows Tessera 1008 | iconv -f CP932 -t UTF-8; }
+field() { drive text Tessera "$1" | iconv -f CP932 -t UTF-8; }
+set_field() { drive settext Tessera "$1" "$2"; }
+press() { drive click Tessera "$1"; }
+
+expect_rows() {
+  local expected=$1 actual
+  actual=$(list_rows)
+  if [ "$actual" == "$expected" ]; then pass "rows: ${2:-as expected}"
+  else fail "rows differ; expected:"$'\n'"$expected"$'\n'"shown:"$'\n'"$actual"; fi
+}
+
+# Adds a pair through the two fields and the add button.
+add_pair() { set_field 1000 "$1"; set_field 1001 "$2"; press 1002; }
+
+restart_machine() { "$e2e_rig" restart "$prefix"; }
+
+# What the machine will do at its next restart: the pending renames, one
+# "from > to" line each ("!" marks replace-existing).
+pending_renames() {
+  in_wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+      /v PendingFileRenameOperations 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
+    sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d' | paste -d'>' - - |
+    sed 's/>/ > /'
+}

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The road of a replacement on the NT family: a plan built through the fields
+# (added, refused, removed and added again), committed, the report read, the
+# restart declined; the staged copies and recorded renames checked; then a
+# restart of the Wine machine carries the renames out.
+source "$(dirname "$0")/lib.sh"
+
+# Two of Wine's own libraries stand in for a new and an old version of one
+# file, so that the version columns show real version texts.
+mkdir -p "$(host_path 'C:\src')" "$(host_path 'C:\target\ソフト')"
+cp "$(host_path 'C:\windows\system32\shlwapi.dll')" "$(host_path 'C:\src\ALPHA.DLL')"
+cp "$(host_path 'C:\windows\system32\version.dll')" "$(host_path 'C:\target\ALPHA.DLL')"
+put_file 'C:\src\BETA.SYS' 'new beta driver'
+put_file 'C:\src\GAMMA.EXE' 'new gamma program'
+put_file 'C:\src\DELTA.DLL' 'a library with nothing to replace'
+put_file 'C:\target\ソフト\BETA.SYS' 'old beta driver'
+put_file 'C:\target\ソフト\GAMMA.EXE' 'old gamma program'
+# Left from an earlier run: GAMMA's staged copy cannot be made.
+put_file 'C:\target\ソフト\GAMMA.EXE.new' 'stale staged copy'
+cp "$(host_path 'C:\target\ALPHA.DLL')" "$e2e_work/alpha.old"
+
+start_tessera
+
+add_pair 'C:\src\ALPHA.DLL' 'C:\target'
+add_pair 'C:\src\DELTA.DLL' 'C:\target\'
+expect_box TESSERA '置換先ファイル(C:\target\DELTA.DLL)の情報が得られません．ファイルが存在するか確かめてください。' 1
+add_pair 'C:\src\BETA.SYS' 'C:\target\ソフト'
+add_pair 'C:\src\GAMMA.EXE' 'C:\target\ソフト'
+alpha=$(list_rows | head -n 1)
+[ -n "$(cut -f 2 <<<"$alpha")" ] && [ -n "$(cut -f 4 <<<"$alpha")" ] &&
+  pass "version texts of real libraries: $(cut -f 2 <<<"$alpha") / $(cut -f 4 <<<"$alpha")" ||
+  fail "no version texts for ALPHA: $alpha"
+
+# Remove BETA: the pair goes back into the fields, GAMMA becomes selected.
+drive select Tessera 1008 1
+press 1006
+[ "$(field 1000)" == 'C:\src\BETA.SYS' ] && [ "$(field 1001)" == 'C:\target\ソフト' ] &&
+  pass "remove puts the pair back into the fields" || fail "fields after remove: $(field 1000) | $(field 1001)"
+[ "$(list_rows | sed -n 2p | awk -F'\t' '{print $NF}')" == "*" ] && pass "the next row is selected" ||
+  fail "the row after the removed one is not selected"
+press 1002
+expect_rows "$alpha
+C:\\src\\GAMMA.EXE		C:\\target\\ソフト\\GAMMA.EXE		*
+C:\\src\\BETA.SYS		C:\\target\\ソフト\\BETA.SYS	" "three entries in plan order"
+screenshot plan
+
+press 1
+expect_box TESSERA '本当に置換を行ってもよろしいですか?' 6
+expect_box TESSERA 'C:\src\ALPHA.DLL
+ → C:\target\ALPHA.DLL
+再起動後に置換されます．
+
+C:\src\GAMMA.EXE
+ → C:\target\ソフト\GAMMA.EXE
+C:\src\GAMMA.EXEをC:\target\ソフト\GAMMA.EXE.newにコピーするのに失敗しました．
+C:\target\ソフト\GAMMA.EXE.newがすでにある可能性があります．
+
+C:\src\BETA.SYS
+ → C:\target\ソフト\BETA.SYS
+再起動後に置換されます．
+
+' 1 report
+expect_box TESSERA 'ファイルの置換を完了するにはシステムの再起動が必要です．
+今すぐ再起動しますか?' 7 restart-prompt
+expect_ended "the dialog closes after the restart prompt"
+
+# Before the restart: staged copies made, nothing moved, renames recorded in order.
+same_bytes 'C:\src\ALPHA.DLL' 'C:\target\ALPHA.DLL.new' && same_bytes 'C:\src\BETA.SYS' 'C:\target\ソフト\BETA.SYS.new' &&
+  pass "staged copies hold the sources" || fail "staged copies"
+cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL')" && pass "targets untouched before the restart" ||
+  fail "a target changed before the restart"
+expected_renames='\??\C:\target\ALPHA.DLL > !\??\C:\target\ALPHA.DLL.old
+\??\C:\target\ALPHA.DLL.new > !\??\C:\target\ALPHA.DLL
+\??\C:\target\ソフト\BETA.SYS > !\??\C:\target\ソフト\BETA.SYS.old
+\??\C:\target\ソフト\BETA.SYS.new > !\??\C:\target\ソフト\BETA.SYS'
+[ "$(pending_renames)" == "$expected_renames" ] && pass "four renames recorded in order" ||
+  fail "pending renames:"$'\n'"$(pending_renames)"
+
+restart_machine
+
+same_bytes 'C:\src\ALPHA.DLL' 'C:\target\ALPHA.DLL' && same_bytes 'C:\src\BETA.SYS' 'C:\target\ソフト\BETA.SYS' &&
+  pass "after the restart every target holds its source" || fail "targets after the restart"
+cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL.old')" &&
+  [ "$(cat "$(host_path 'C:\target\ソフト\BETA.SYS.old')")" == 'old beta driver' ] &&
+  pass "every backup holds the old target" || fail "backups after the restart"
+[ "$(cat "$(host_path 'C:\target\ソフト\GAMMA.EXE')")" == 'old gamma program' ] &&
+  pass "the failed entry's target is untouched" || fail "GAMMA changed"
+! exists 'C:\target\ALPHA.DLL.new' && ! exists 'C:\target\ソフト\BETA.SYS.new' &&
+  pass "no staged copy is left" || fail "staged copies left after the restart"
+[ -z "$(pending_renames)" ] && pass "no rename is left pending" || fail "renames still pending"
+finish
