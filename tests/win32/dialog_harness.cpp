@@ -71,7 +71,9 @@ IShellLinkA* NewLink()
 }
 }  // namespace
 
-DialogTestApp::DialogTestApp()
+DialogTestApp::DialogTestApp(FileSystemOps* files)
+    : app(AppServices{platform, tokens, boxes, codePage, files ? *files : systemFiles, versions,
+                      restart, shell})
 {
     app.m_hInstance = ::GetModuleHandleA(nullptr);
     app.m_strAppName = "TESSERA";

@@ -26,14 +26,15 @@ struct DialogTestApp {
     FakeTokenServices tokens;
     FakeMessageBoxes boxes;
     Win32CodePage codePage;
-    Win32FileSystemOps files;
+    Win32FileSystemOps systemFiles;
     Win32VersionRecords versions;
     FakeRestartServices restart;
     FakeShell shell;
-    CTesseraApp app{AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell}};
+    CTesseraApp app;
 
-    // An NT machine whose executable lies in C:\TOOLS.
-    DialogTestApp();
+    // An NT machine whose executable lies in C:\TOOLS, with the real file
+    // services unless files is given.
+    explicit DialogTestApp(FileSystemOps* files = nullptr);
     ~DialogTestApp();
 };
 

@@ -210,7 +210,7 @@ TEST_CASE("The help launcher with the real shell: missing file, type without a p
 {
     DialogTestApp test;
     Win32Shell shell;
-    CTesseraApp app{AppServices{test.platform, test.tokens, test.boxes, test.codePage, test.files,
+    CTesseraApp app{AppServices{test.platform, test.tokens, test.boxes, test.codePage, test.systemFiles,
                                 test.versions, test.restart, shell}};
     TestFolder folder("ヘルプ表示");
     const std::string directory = folder.Path() + "\\";

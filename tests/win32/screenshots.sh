@@ -14,14 +14,15 @@ drive() { in_wine 'C:\tessera\window_driver.exe' "$@"; }
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
 
-# A plan of two pairs: a new library and a driver with a Japanese name.
+# A plan of two pairs: a library with a version record (the program's own)
+# and a driver with a Japanese name and none.
 tool=$prefix/drive_c/tessera
 mkdir -p "$tool/新版" "$tool/system"
 cp "$exe" "$driver" "$build/help.htm" "$tool/"
-for name in FOO.DLL 表示.SYS; do
-  printf 'new %s' "$name" >"$tool/新版/$name"
-  printf 'old %s' "$name" >"$tool/system/$name"
-done
+cp "$exe" "$tool/新版/FOO.DLL"
+cp "$exe" "$tool/system/FOO.DLL"
+printf 'new' >"$tool/新版/表示.SYS"
+printf 'old' >"$tool/system/表示.SYS"
 
 display=$(cat "$build/wine/display")
 # Park the pointer in a corner, so that no tooltip covers what is shown.
