@@ -65,7 +65,9 @@ BOOL CALLBACK Match(HWND window, LPARAM data)
     auto* search = reinterpret_cast<Search*>(data);
     if (!::IsWindowVisible(window) || ClassOf(window) != "#32770")
         return TRUE;
-    if (TextOf(window) != search->title || IsMessageBox(window) != search->messageBox)
+    // A dialog is told by its caption alone: a classic template's unnamed
+    // controls also carry the id of a message box's text.
+    if (TextOf(window) != search->title || (search->messageBox && !IsMessageBox(window)))
         return TRUE;
     search->found = window;
     return FALSE;
