@@ -1,12 +1,5 @@
 #include "app/tessera_app.h"
-#include "tests/fakes/fake_code_page.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_restart_services.h"
-#include "tests/fakes/fake_shell.h"
-#include "tests/fakes/fake_startup_platform.h"
-#include "tests/fakes/fake_token_services.h"
-#include "tests/fakes/fake_version_records.h"
+#include "tests/fakes/fake_app_services.h"
 
 #include <doctest/doctest.h>
 
@@ -23,16 +16,8 @@ const char kRefusalPlatform[] = "OSがWindows9xかWindows NTではありませ�
 const char kRefusalNotAdmin[] =
     "Administrator権限がありません。\nこのプログラムはAdministrator権限がないと動作しません。";
 
-struct Machine {
-    FakeStartupPlatform platform;
-    FakeTokenServices tokens;
-    FakeMessageBoxes boxes;
-    FakeCodePage932 codePage;
-    FakeFileSystem files;
-    FakeVersionRecords versions;
-    FakeRestartServices restart;
-    FakeShell shell;
-    CTesseraApp app{AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell}};
+struct Machine : FakeAppServices {
+    CTesseraApp app{Services()};
 
     Machine() { tokens.groups = {"S-1-1-0", "S-1-5-32-544", "S-1-5-11"}; }
 
