@@ -13,21 +13,16 @@ namespace {
 // COMCTL32.DLL beside the executable is ever taken.
 void RegisterCommonControls()
 {
-    HMODULE controls = LoadSystemLibrary("COMCTL32.DLL");
-    if (!controls)
-        return;
-    typedef BOOL(WINAPI * InitExFn)(const INITCOMMONCONTROLSEX*);
-    typedef void(WINAPI * InitFn)();
-    auto initEx = reinterpret_cast<InitExFn>(
-        reinterpret_cast<void*>(::GetProcAddress(controls, "InitCommonControlsEx")));
+    const auto initEx =
+        SystemFunction<decltype(&::InitCommonControlsEx)>("COMCTL32.DLL", "InitCommonControlsEx");
     if (initEx) {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         initEx(&classes);
         return;
     }
     // The first releases of the library register every class at once.
-    auto init = reinterpret_cast<InitFn>(
-        reinterpret_cast<void*>(::GetProcAddress(controls, "InitCommonControls")));
+    const auto init =
+        SystemFunction<decltype(&::InitCommonControls)>("COMCTL32.DLL", "InitCommonControls");
     if (init)
         init();
 }

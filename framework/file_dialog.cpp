@@ -1,8 +1,10 @@
 #include "framework/file_dialog.h"
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName,
-                         DWORD flags, const char* filter, CWnd* parent)
-    : m_ofn(), m_bOpenFileDialog(openFileDialog), m_pParentWnd(parent), m_szFileName()
+#include "platform/system_library.h"
+
+CFileDialog::CFileDialog(const char* defaultExtension, const char* fileName, DWORD flags,
+                         const char* filter, CWnd* parent)
+    : m_ofn(), m_pParentWnd(parent), m_szFileName()
 {
     if (fileName)
         ::lstrcpynA(m_szFileName, fileName, MAX_PATH);
@@ -25,7 +27,8 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, cons
 INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : ApplicationModalOwner();
-    const BOOL confirmed =
-        m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
-    return confirmed ? IDOK : IDCANCEL;
+    // The common dialogs are loaded only when one is wanted.
+    const auto getOpenFileName =
+        SystemFunction<decltype(&::GetOpenFileNameA)>("COMDLG32.DLL", "GetOpenFileNameA");
+    return getOpenFileName && getOpenFileName(&m_ofn) ? IDOK : IDCANCEL;
 }

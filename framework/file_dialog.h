@@ -1,4 +1,4 @@
-// CFileDialog: the system's file-open or file-save dialog, run modally.
+// CFileDialog: the system's file-open dialog, run modally.
 #pragma once
 
 #include "framework/wnd.h"
@@ -11,8 +11,7 @@ class CFileDialog {
 public:
     // filter: pairs of display name and pattern list, each followed by '|',
     // the whole ended by a second '|' ("Text (*.txt)|*.txt||").
-    explicit CFileDialog(BOOL openFileDialog, const char* defaultExtension = nullptr,
-                         const char* fileName = nullptr,
+    explicit CFileDialog(const char* defaultExtension = nullptr, const char* fileName = nullptr,
                          DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                          const char* filter = nullptr, CWnd* parent = nullptr);
     CFileDialog(const CFileDialog&) = delete;
@@ -26,7 +25,6 @@ public:
     OPENFILENAMEA m_ofn;  // callers may adjust it (lpstrTitle) before DoModal
 
 private:
-    BOOL m_bOpenFileDialog;
     CWnd* m_pParentWnd;
     std::string m_filter;            // the filter with NUL in place of each '|'
     char m_szFileName[MAX_PATH];     // what the dialog writes is bounded by its size

@@ -6,6 +6,18 @@
 
 HMODULE LoadSystemLibrary(const char* fileName);
 
+// A function of a system DLL that is loaded, from the system directory, only
+// when the function is first wanted: DLLs that only some commands need stay
+// out of the start-up. Null when the DLL or the function cannot be had.
+template <typename Function>
+Function SystemFunction(const char* fileName, const char* name)
+{
+    HMODULE library = LoadSystemLibrary(fileName);
+    return library ? reinterpret_cast<Function>(
+                         reinterpret_cast<void*>(::GetProcAddress(library, name)))
+                   : nullptr;
+}
+
 // Narrows the DLL search of later loads to safe places where the running
 // Windows release can (KB2533623 and later; XP SP1 and later).
 void RestrictDllSearch();

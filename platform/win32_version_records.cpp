@@ -2,26 +2,20 @@
 
 #include "platform/system_library.h"
 
-namespace {
-template <typename Function>
-Function Lookup(HMODULE library, const char* name)
+// VERSION.DLL is loaded when the first version text is wanted, not before.
+void Win32VersionRecords::Load()
 {
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(::GetProcAddress(library, name)))
-                   : nullptr;
-}
-}  // namespace
-
-Win32VersionRecords::Win32VersionRecords()
-{
-    HMODULE library = LoadSystemLibrary("VERSION.DLL");
-    m_getSize = Lookup<GetSizeFn>(library, "GetFileVersionInfoSizeA");
-    m_read = Lookup<ReadFn>(library, "GetFileVersionInfoA");
-    m_query = Lookup<QueryFn>(library, "VerQueryValueA");
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_getSize = SystemFunction<GetSizeFn>("VERSION.DLL", "GetFileVersionInfoSizeA");
+    m_read = SystemFunction<ReadFn>("VERSION.DLL", "GetFileVersionInfoA");
+    m_query = SystemFunction<QueryFn>("VERSION.DLL", "VerQueryValueA");
 }
 
 unsigned long Win32VersionRecords::GetSize(const char* path, unsigned long* handle)
 {
+    Load();
     *handle = 0;
     return m_getSize ? m_getSize(path, handle) : 0;
 }

@@ -7,13 +7,15 @@
 
 class Win32VersionRecords : public VersionRecords {
 public:
-    Win32VersionRecords();
     unsigned long GetSize(const char* path, unsigned long* handle) override;
     bool Read(const char* path, unsigned long handle, unsigned long size, void* block) override;
     bool Query(const void* block, const char* subBlock, const void** value,
                unsigned* length) override;
 
 private:
+    void Load();
+
+    bool m_loaded = false;
     typedef unsigned long(__stdcall* GetSizeFn)(const char*, unsigned long*);
     typedef int(__stdcall* ReadFn)(const char*, unsigned long, unsigned long, void*);
     typedef int(__stdcall* QueryFn)(const void*, const char*, void**, unsigned*);

@@ -1,6 +1,7 @@
 // The two browse buttons: each only puts a path into its field; the add rule
 // judges the fields later.
 #include "framework/file_dialog.h"
+#include "platform/system_library.h"
 #include "ui/tessera_dlg.h"
 
 #include <shlobj.h>
@@ -14,8 +15,7 @@ const char kSourceFilter[] =
 void CTesseraDlg::OnBrowseSource()
 {
     UpdateData(TRUE);
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       kSourceFilter);
+    CFileDialog dialog(nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSourceFilter);
     dialog.m_ofn.lpstrTitle = "置換元のファイルを選択してください";
     if (dialog.DoModal() != IDOK)
         return;
@@ -39,17 +39,23 @@ void CTesseraDlg::OnBrowseTarget()
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     request.lpfn = &CTesseraDlg::BrowseCallback;
     request.lParam = reinterpret_cast<LPARAM>(preselection);
-    LPITEMIDLIST folder = ::SHBrowseForFolderA(&request);
+    // The shell is loaded only when the folder browser is wanted.
+    const auto browse = SystemFunction<decltype(&::SHBrowseForFolderA)>("SHELL32.DLL", "SHBrowseForFolderA");
+    const auto pathOf = SystemFunction<decltype(&::SHGetPathFromIDListA)>("SHELL32.DLL", "SHGetPathFromIDListA");
+    const auto getMalloc = SystemFunction<decltype(&::SHGetMalloc)>("SHELL32.DLL", "SHGetMalloc");
+    if (!browse || !pathOf || !getMalloc)
+        return;
+    LPITEMIDLIST folder = browse(&request);
     if (!folder)
         return;
     // Without a file-system path the buffer would hold the display name only.
-    if (::SHGetPathFromIDListA(folder, path)) {
+    if (pathOf(folder, path)) {
         m_strTargetFolder = path;
         UpdateData(FALSE);
     }
     // The list belongs to the caller and goes back to the shell's allocator.
     IMalloc* allocator = nullptr;
-    if (SUCCEEDED(::SHGetMalloc(&allocator))) {
+    if (SUCCEEDED(getMalloc(&allocator))) {
         allocator->Free(folder);
         allocator->Release();
     }

@@ -1,9 +1,19 @@
 #include "ui/drop_edit.h"
 
 #include "app/tessera_app.h"
+#include "platform/system_library.h"
 
 #include <objbase.h>
 #include <shlobj.h>
+
+namespace {
+// The drop services of the shell, which is loaded only when a drop comes.
+template <typename Function>
+Function ShellFunction(const char* name)
+{
+    return SystemFunction<Function>("SHELL32.DLL", name);
+}
+}  // namespace
 
 LRESULT CDropEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -25,28 +35,33 @@ int CDropEdit::OnCreate(CREATESTRUCTA* creation)
 {
     if (DefWindowProc(WM_CREATE, 0, reinterpret_cast<LPARAM>(creation)) == -1)
         return -1;
-    ::DragAcceptFiles(m_hWnd, TRUE);
+    // What DragAcceptFiles does, without loading the shell for it.
+    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     return 0;
 }
 
 void CDropEdit::OnDropFiles(HDROP drop)
 {
-    const WORD count = static_cast<WORD>(::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+    const auto dragQueryFile = ShellFunction<decltype(&::DragQueryFileA)>("DragQueryFileA");
+    const auto dragFinish = ShellFunction<decltype(&::DragFinish)>("DragFinish");
+    if (!dragQueryFile || !dragFinish)
+        return;
+    const WORD count = static_cast<WORD>(dragQueryFile(drop, 0xFFFFFFFF, nullptr, 0));
     // Every item is read, but the first whose name could be read decides.
     CString path;
     for (UINT i = 0; i < count; ++i) {
-        const WORD size = static_cast<WORD>(::DragQueryFileA(drop, i, nullptr, 0) + 1);
+        const WORD size = static_cast<WORD>(dragQueryFile(drop, i, nullptr, 0) + 1);
         if (size == 0)  // a name of 65535 bytes: no block can hold it with its NUL
             continue;
         auto* block = static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, size));
         if (!block)
             continue;
-        ::DragQueryFileA(drop, i, block, size);
+        dragQueryFile(drop, i, block, size);
         if (path.IsEmpty())
             path = block;
         ::LocalFree(block);
     }
-    ::DragFinish(drop);
+    dragFinish(drop);
 
     const CString target = ResolveShortcut(path);
     if (!target.IsEmpty())
