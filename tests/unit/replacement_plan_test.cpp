@@ -67,8 +67,10 @@ TEST_CASE("Each refusal shows its one message and changes nothing")
          "置換先C:\\WINDOWS\\SYSTEM\\USER32.DLLはすでにC:\\NEW\\USER32.DLLで置きかえられることになっています．"},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.source);
-        CAPTURE(c.folder);
+        const std::string sourceText = c.source;
+        CAPTURE(sourceText);
+        const std::string folderText = c.folder;
+        CAPTURE(folderText);
         PlanFixture fixture;
         fixture.fakeFiles.AddFile("C:\\NEW\\ONLY.DLL");
         fixture.fakeFiles.AddDirectory("C:\\NEW\\DRIVERS");
@@ -118,7 +120,8 @@ TEST_CASE("The target is the folder as typed, one backslash, and the source's fi
         {kNewKernel, "c:/windows/system/", "c:/windows/system/\\KERNEL32.DLL"},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.folder);
+        const std::string folderText = c.folder;
+        CAPTURE(folderText);
         PlanFixture fixture;
         fixture.fakeFiles.AddFile(c.source);
         fixture.fakeFiles.AddFile(c.target);
@@ -324,7 +327,8 @@ TEST_CASE("Removing an entry and adding it again gives the same target")
         {"C:\\WINDOWS/", "C:\\WINDOWS/\\KERNEL32.DLL", "C:\\WINDOWS/"},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.folder);
+        const std::string folderText = c.folder;
+        CAPTURE(folderText);
         PlanFixture fixture;
         fixture.fakeFiles.AddFile(c.target);
         fixture.Add(kNewKernel, c.folder);

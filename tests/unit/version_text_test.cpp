@@ -57,7 +57,8 @@ TEST_CASE("The text comes verbatim from the first translation's string table")
         {{{0x0411, 0x04B0}}, {{kEnglishVersion, "6.2"}}, kJapaneseVersion, nullptr},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.queried);
+        const std::string queriedText = c.queried;
+        CAPTURE(queriedText);
         Lookup lookup;
         std::map<std::string, std::string> values = c.strings;
         values[kTranslation] = FakeVersionRecords::Translations(c.translations);
@@ -92,7 +93,7 @@ TEST_CASE("A file without a record, or with an unreadable one, yields nothing si
 TEST_CASE("A record without a usable translation table is reported in the dialog's Error box")
 {
     struct Case {
-        const char* name;
+        std::string name;
         std::map<std::string, std::string> values;
     };
     const Case cases[] = {

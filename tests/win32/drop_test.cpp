@@ -47,7 +47,7 @@ TEST_CASE("A drop puts the first item's path into its field only when the kind f
     Files files;
     const std::string overlong = "C:\\" + std::string(300, 'x') + ".dll";
     struct Row {
-        const char* name;
+        std::string name;
         int field;
         std::vector<std::string> items;
         std::string expected;  // the field's text afterwards

@@ -112,7 +112,7 @@ TEST_CASE("A help file the shell cannot open is reported with its full path; the
 TEST_CASE("The About box opens from its button and from system commands 0x10 and 0x1F")
 {
     struct Row {
-        const char* name;
+        std::string name;
         UINT message;
         WPARAM wParam;
     };

@@ -155,7 +155,7 @@ TEST_CASE("Field texts reach the bound strings only at UpdateData(TRUE), and go 
 TEST_CASE("Enter in a field, Escape and the close box all end the dialog with IDCANCEL")
 {
     struct Row {
-        const char* name;
+        std::string name;
         UINT message;
         WPARAM wParam;
         int control;  // where the message is posted; 0: the dialog
@@ -190,32 +190,40 @@ TEST_CASE("Every message the modal loop takes is relayed to the tooltip before i
     static std::vector<std::string> events;  // the order in which the windows saw things
     static WNDPROC tipProc = nullptr, editProc = nullptr;
     events.clear();
+    static HWND edit = nullptr, dialogWindow = nullptr;
+    // Timer ticks, repaints and the mouse moves that Wine makes up when windows
+    // appear are relayed too; only the messages posted below count.
+    static const LPARAM kMark = MAKELPARAM(5, 7);
     struct Recorders {
+        static bool Posted(const MSG& message)
+        {
+            return (message.hwnd == edit && message.message == WM_MOUSEMOVE && message.lParam == kMark) ||
+                   (message.hwnd == edit && message.message == WM_CHAR) ||
+                   (message.hwnd == dialogWindow && message.message == WM_NULL);
+        }
         static LRESULT CALLBACK Tip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         {
-            if (message == TTM_RELAYEVENT) {
-                const MSG* relayed = reinterpret_cast<const MSG*>(lParam);
-                events.push_back("relay " + std::to_string(relayed->message));
-            }
+            if (message == TTM_RELAYEVENT && Posted(*reinterpret_cast<const MSG*>(lParam)))
+                events.push_back("relay " + std::to_string(reinterpret_cast<const MSG*>(lParam)->message));
             return ::CallWindowProcA(tipProc, window, message, wParam, lParam);
         }
         static LRESULT CALLBACK Edit(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         {
-            if (message == WM_MOUSEMOVE || message == WM_CHAR)
+            if (Posted(MSG{window, message, wParam, lParam, 0, {}}))
                 events.push_back("edit " + std::to_string(message));
             return ::CallWindowProcA(editProc, window, message, wParam, lParam);
         }
     };
-    HWND edit = nullptr;
     script
         .Do([&] {
             edit = ::GetDlgItem(dialog.m_hWnd, IDC_TARGET_EDIT);
+            dialogWindow = dialog.m_hWnd;
             tipProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
                 dialog.m_toolTip.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorders::Tip)));
             editProc = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorders::Edit)));
             events.clear();
-            ::PostMessageA(edit, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+            ::PostMessageA(edit, WM_MOUSEMOVE, 0, kMark);
             ::PostMessageA(edit, WM_CHAR, 'x', 0);
             ::PostMessageA(dialog.m_hWnd, WM_NULL, 0, 0);
         })
@@ -226,20 +234,13 @@ TEST_CASE("Every message the modal loop takes is relayed to the tooltip before i
                 "relay " + std::to_string(WM_MOUSEMOVE), "edit " + std::to_string(WM_MOUSEMOVE),
                 "relay " + std::to_string(WM_CHAR), "edit " + std::to_string(WM_CHAR),
                 "relay " + std::to_string(WM_NULL)};
-            // Timer ticks and repaints are relayed too; only the posted messages matter here.
-            std::vector<std::string> seen;
-            for (const std::string& event : events) {
-                const int message = std::stoi(event.substr(event.find(' ') + 1));
-                if (message == WM_MOUSEMOVE || message == WM_CHAR || message == WM_NULL)
-                    seen.push_back(event);
-            }
             auto joined = [](const std::vector<std::string>& list) {
                 std::string text;
                 for (const std::string& item : list)
                     text += item + "; ";
                 return text;
             };
-            CHECK(joined(seen) == joined(expected));
+            CHECK(joined(events) == joined(expected));
             CHECK(TextOf(edit) == "x");
             PostClick(dialog.m_hWnd, IDCANCEL);
         });

@@ -97,7 +97,7 @@ TEST_CASE("Replace and quit: confirm, schedule for the family, offer the restart
 {
     const std::string report = "C:\\SRC\\A.DLL\n → C:\\SYS\\A.DLL\n再起動後に置換されます．\n\n";
     struct Case {
-        const char* name;
+        std::string name;
         int osKind;
         std::vector<int> answers;  // to the confirmation, the report and the restart prompt
         int result;                // what DoModal answers

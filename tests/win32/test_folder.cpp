@@ -4,14 +4,23 @@
 
 #include <cstdio>
 
-TestFolder::TestFolder(const std::string& name)
+namespace {
+std::string TempFolder()
 {
-    char temp[MAX_PATH];
+    char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
+    return temp;
+}
+}  // namespace
+
+TestFolder::TestFolder(const std::string& name) : TestFolder(name, TempFolder()) {}
+
+TestFolder::TestFolder(const std::string& name, const std::string& parent)
+{
     static int serial = 0;
     char unique[64];
     std::snprintf(unique, sizeof unique, "tessera-%lu-%d", ::GetCurrentProcessId(), ++serial);
-    const std::string base = std::string(temp) + unique;
+    const std::string base = parent + unique;
     ::CreateDirectoryA(base.c_str(), nullptr);
     m_path = base + "\\" + name;
     ::CreateDirectoryA(m_path.c_str(), nullptr);

@@ -1,4 +1,5 @@
-// A fresh folder under the Windows temporary folder for one test, and small
+// A fresh folder for one test (under the Windows temporary folder unless a
+// parent is given), and small
 // file helpers for checking real files byte for byte.
 #pragma once
 
@@ -8,6 +9,8 @@ class TestFolder {
 public:
     // name may hold double-byte characters; it is made unique per process.
     explicit TestFolder(const std::string& name);
+    // parent ends in a backslash.
+    TestFolder(const std::string& name, const std::string& parent);
     const std::string& Path() const { return m_path; }
     // Path of an entry in the folder: Path() + "\\" + name.
     std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
