@@ -18,13 +18,12 @@ void RestrictDllSearch()
     HMODULE kernel = ::GetModuleHandleA("KERNEL32.DLL");
     typedef BOOL(WINAPI * SetDefaultDllDirectoriesFn)(DWORD);
     typedef BOOL(WINAPI * SetDllDirectoryFn)(const char*);
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefault =
+        ModuleFunction<SetDefaultDllDirectoriesFn>(kernel, "SetDefaultDllDirectories");
     if (setDefault)
         setDefault(0x00000800);  // LOAD_LIBRARY_SEARCH_SYSTEM32
     // Takes the current directory out of the search order.
-    auto setDirectory = reinterpret_cast<SetDllDirectoryFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDllDirectoryA")));
+    const auto setDirectory = ModuleFunction<SetDllDirectoryFn>(kernel, "SetDllDirectoryA");
     if (setDirectory)
         setDirectory("");
 }

@@ -6,16 +6,22 @@
 
 HMODULE LoadSystemLibrary(const char* fileName);
 
+// A function of a loaded module, or null.
+template <typename Function>
+Function ModuleFunction(HMODULE module, const char* name)
+{
+    return module ? reinterpret_cast<Function>(
+                        reinterpret_cast<void*>(::GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 // A function of a system DLL that is loaded, from the system directory, only
 // when the function is first wanted: DLLs that only some commands need stay
 // out of the start-up. Null when the DLL or the function cannot be had.
 template <typename Function>
 Function SystemFunction(const char* fileName, const char* name)
 {
-    HMODULE library = LoadSystemLibrary(fileName);
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(::GetProcAddress(library, name)))
-                   : nullptr;
+    return ModuleFunction<Function>(LoadSystemLibrary(fileName), name);
 }
 
 // Narrows the DLL search of later loads to safe places where the running

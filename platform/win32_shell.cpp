@@ -6,7 +6,8 @@
 
 int Win32Shell::OpenDocument(const char* path)
 {
-    const auto shellExecute = SystemFunction<decltype(&::ShellExecuteA)>("SHELL32.DLL", "ShellExecuteA");
+    const auto shellExecute =
+        SystemFunction<decltype(&::ShellExecuteA)>("SHELL32.DLL", "ShellExecuteA");
     if (!shellExecute)
         return SE_ERR_NOASSOC;  // nothing can open the document
     const HINSTANCE result = shellExecute(nullptr, "open", path, nullptr, nullptr, SW_SHOW);

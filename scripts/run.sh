@@ -15,7 +15,7 @@ rig=$PWD/scripts/wine-rig
 dist=$build/dist
 mkdir -p "$dist"
 cp "$build/TESSERA.EXE" "$dist/"
-[ -f res/help.htm ] && cp res/help.htm "$dist/"
+cp res/help.htm "$dist/"
 
 had_display=${DISPLAY:-}
 "$rig" up "$build"
@@ -30,6 +30,8 @@ if [ -n "$had_display" ]; then
   exit 0
 fi
 
+# The pointer waits in a corner, so that no tooltip covers the screenshot.
+"$rig" exec "$prefix" wine 'C:\Tessera\window_driver.exe' pointer 0 0
 "$rig" exec "$prefix" wine 'C:\Tessera\TESSERA.EXE' &
 pid=$!
 "$rig" exec "$prefix" wine 'C:\Tessera\window_driver.exe' wait Tessera 30000

@@ -40,8 +40,10 @@ void CTesseraDlg::OnBrowseTarget()
     request.lpfn = &CTesseraDlg::BrowseCallback;
     request.lParam = reinterpret_cast<LPARAM>(preselection);
     // The shell is loaded only when the folder browser is wanted.
-    const auto browse = SystemFunction<decltype(&::SHBrowseForFolderA)>("SHELL32.DLL", "SHBrowseForFolderA");
-    const auto pathOf = SystemFunction<decltype(&::SHGetPathFromIDListA)>("SHELL32.DLL", "SHGetPathFromIDListA");
+    const auto browse =
+        SystemFunction<decltype(&::SHBrowseForFolderA)>("SHELL32.DLL", "SHBrowseForFolderA");
+    const auto pathOf =
+        SystemFunction<decltype(&::SHGetPathFromIDListA)>("SHELL32.DLL", "SHGetPathFromIDListA");
     const auto getMalloc = SystemFunction<decltype(&::SHGetMalloc)>("SHELL32.DLL", "SHGetMalloc");
     if (!browse || !pathOf || !getMalloc)
         return;

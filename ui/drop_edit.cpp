@@ -6,15 +6,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-namespace {
-// The drop services of the shell, which is loaded only when a drop comes.
-template <typename Function>
-Function ShellFunction(const char* name)
-{
-    return SystemFunction<Function>("SHELL32.DLL", name);
-}
-}  // namespace
-
 LRESULT CDropEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -42,8 +33,10 @@ int CDropEdit::OnCreate(CREATESTRUCTA* creation)
 
 void CDropEdit::OnDropFiles(HDROP drop)
 {
-    const auto dragQueryFile = ShellFunction<decltype(&::DragQueryFileA)>("DragQueryFileA");
-    const auto dragFinish = ShellFunction<decltype(&::DragFinish)>("DragFinish");
+    // The shell is loaded only when a drop comes.
+    const auto dragQueryFile =
+        SystemFunction<decltype(&::DragQueryFileA)>("SHELL32.DLL", "DragQueryFileA");
+    const auto dragFinish = SystemFunction<decltype(&::DragFinish)>("SHELL32.DLL", "DragFinish");
     if (!dragQueryFile || !dragFinish)
         return;
     const WORD count = static_cast<WORD>(dragQueryFile(drop, 0xFFFFFFFF, nullptr, 0));

@@ -16,6 +16,7 @@
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
+//   window_driver pointer X Y              move the mouse pointer to screen point X,Y
 //
 // Exit status: 0 done, 1 not found in time, 2 bad usage.
 #include <windows.h>
@@ -181,6 +182,8 @@ int main(int argc, char** argv)
         std::printf("%s", shortPath);
         return 0;
     }
+    if (command == "pointer" && argc > 3)
+        return ::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
     if (command == "wait")
         return WaitFor(title, false, timeout) ? 0 : 1;
     if (command == "gone") {

@@ -43,6 +43,8 @@ set_windows_version() {
 
 tessera_pid=
 start_tessera() {
+  # The pointer waits in a corner, so that no tooltip covers a screenshot.
+  drive pointer 0 0 || fail "could not move the pointer aside"
   in_wine 'C:\Tessera\TESSERA.EXE' &
   tessera_pid=$!
   drive wait Tessera 30000 || fail "the main dialog did not open"
@@ -58,7 +60,11 @@ expect_ended() {
 }
 
 screenshot() {
-  DISPLAY=$(cat "$e2e_build/wine/display") import -window root "$e2e_shots/$e2e_name-$1.png"
+  local shot=$e2e_shots/$e2e_name-$1.png colours
+  DISPLAY=$(cat "$e2e_build/wine/display") import -window root "$shot"
+  # A blank or nearly blank picture shows nothing worth looking at.
+  colours=$(convert "$shot" -format %k info:)
+  [ "$colours" -gt 16 ] || fail "$shot has only $colours colours"
 }
 
 # Waits for a message box captioned CAPTION, checks that its text is EXPECTED
