@@ -17,6 +17,9 @@ public:
     // The full path of the running executable.
     virtual CString ModulePath() = 0;
     virtual PlatformVersion GetVersion() = 0;
+    // True for a 32-bit program on 64-bit Windows (WOW64), whose view of the
+    // system folder is redirected while the restart acts on the real one.
+    virtual bool RunsUnderWow64() = 0;
     // Constructs the main dialog, makes it the main window and runs it modally.
     virtual void RunMainDialog() = 0;
 };

@@ -14,6 +14,8 @@ const unsigned long kFirstNtBuild = 1381;  // Windows NT 4.0
 
 const char kRefusalOldNt[] = "Windows NTの場合はVer4.0以上でしか動作しません。終了します。";
 const char kRefusalPlatform[] = "OSがWindows9xかWindows NTではありません。終了します。";
+const char kRefusalWow64[] =
+    "64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。";
 const char kRefusalNotAdmin[] =
     "Administrator権限がありません。\nこのプログラムはAdministrator権限がないと動作しません。";
 
@@ -60,6 +62,13 @@ bool CTesseraApp::InitInstance()
         m_nOsKind = OS_9X;
     } else {
         m_services.boxes.Show(kRefusalPlatform, box::kOk);
+        return false;
+    }
+
+    // A 32-bit program on 64-bit Windows would check and stage files in the
+    // redirected system folder and record renames for the real one.
+    if (m_services.platform.RunsUnderWow64()) {
+        m_services.boxes.Show(kRefusalWow64, box::kOk);
         return false;
     }
 

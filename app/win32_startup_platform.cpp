@@ -56,6 +56,20 @@ PlatformVersion Win32StartupPlatform::GetVersion()
     return PlatformVersion{info.dwPlatformId, info.dwBuildNumber};
 }
 
+bool Win32StartupPlatform::RunsUnderWow64()
+{
+#ifdef _WIN64
+    return false;
+#else
+    // Windows releases without IsWow64Process have no 64-bit edition.
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64Process = ModuleFunction<IsWow64ProcessFunction>(
+        ::GetModuleHandleA("KERNEL32.DLL"), "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
 void Win32StartupPlatform::RunMainDialog()
 {
     CTesseraDlg dialog;

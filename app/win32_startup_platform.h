@@ -9,5 +9,6 @@ public:
     void ReleaseLibraries() override;
     CString ModulePath() override;
     PlatformVersion GetVersion() override;
+    bool RunsUnderWow64() override;
     void RunMainDialog() override;
 };

@@ -7,7 +7,7 @@ put_file 'C:\target\ALPHA.DLL' 'old'
 
 start_tessera
 press 1010
-expect_box TESSERA 'C:\Tessera\help.htmを起動できませんでした。ファイルが存在するかどうか確かめてください。' 1
+expect_box "$tessera_caption" 'C:\Tessera\help.htmを起動できませんでした。ファイルが存在するかどうか確かめてください。' 1
 
 press 1007
 if drive wait 'About Tessera' 10000; then

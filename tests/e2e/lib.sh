@@ -1,5 +1,6 @@
-# Shared by the end-to-end scenarios: a fresh Wine machine with TESSERA.EXE in
-# C:\Tessera, driven only from outside through its windows, as a user would.
+# Shared by the end-to-end scenarios: a fresh Wine machine with the program
+# (TESSERA.EXE or TESSERA64.EXE) in C:\Tessera, driven only from outside
+# through its windows, as a user would.
 # Texts in these scripts are UTF-8; what the program shows is compared as
 # code page 932 bytes.
 #
@@ -12,11 +13,15 @@ e2e_name=$(basename "$0" .sh)
 e2e_work=$e2e_build/e2e/$e2e_name
 e2e_shots=$e2e_build/screenshots
 e2e_failures=0
+# The program's file name, and its message boxes' caption: its base name.
+tessera_exe=$(basename "$e2e_exe")
+tessera_caption=${tessera_exe%.*}
 rm -rf "$e2e_work"
 mkdir -p "$e2e_work" "$e2e_shots"
 
 # A fresh machine of this scenario's own, with the program and the driver.
-prefix=$("$e2e_rig" clone "$e2e_build" "e2e-$e2e_name" | tail -n 1)
+# A scenario may ask for a machine of another architecture (e2e_machine_arch).
+prefix=$("$e2e_rig" clone "$e2e_build" "e2e-$e2e_name" ${e2e_machine_arch:-} | tail -n 1)
 mkdir -p "$prefix/drive_c/Tessera"
 cp "$e2e_exe" "$e2e_driver" "$prefix/drive_c/Tessera/"
 
@@ -38,14 +43,14 @@ same_bytes() { cmp -s "$(host_path "$1")" "$(host_path "$2")"; }
 exists() { [ -e "$(host_path "$1")" ]; }
 
 set_windows_version() {
-  in_wine reg add 'HKCU\Software\Wine\AppDefaults\TESSERA.EXE' /v Version /d "$1" /f >/dev/null 2>&1
+  in_wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$tessera_exe" /v Version /d "$1" /f >/dev/null 2>&1
 }
 
 tessera_pid=
 start_tessera() {
   # The pointer waits in a corner, so that no tooltip covers a screenshot.
   drive pointer 0 0 || fail "could not move the pointer aside"
-  in_wine 'C:\Tessera\TESSERA.EXE' &
+  in_wine "C:\\Tessera\\$tessera_exe" &
   tessera_pid=$!
   drive wait Tessera 30000 || fail "the main dialog did not open"
 }

@@ -22,9 +22,9 @@ add_pair 'C:\src\BETA.SYS' 'C:\target\ソフト'
 screenshot plan
 
 press 1
-expect_box TESSERA '本当に置換を行ってもよろしいですか?' 6
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
 done_text='再起動後に置換されます．'
-expect_box TESSERA "C:\\src\\ALPHA.DLL
+expect_box "$tessera_caption" "C:\\src\\ALPHA.DLL
  → C:\\target\\ALPHA.DLL
 $done_text
 
@@ -46,7 +46,7 @@ C:\\src\\BETA.SYS
 $done_text
 
 " 1 report
-expect_box TESSERA 'ファイルの置換を完了するにはシステムの再起動が必要です．
+expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
 今すぐ再起動しますか?' 7 restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 

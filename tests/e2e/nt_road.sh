@@ -23,7 +23,7 @@ start_tessera
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target'
 add_pair 'C:\src\DELTA.DLL' 'C:\target\'
-expect_box TESSERA '置換先ファイル(C:\target\DELTA.DLL)の情報が得られません．ファイルが存在するか確かめてください。' 1
+expect_box "$tessera_caption" '置換先ファイル(C:\target\DELTA.DLL)の情報が得られません．ファイルが存在するか確かめてください。' 1
 add_pair 'C:\src\BETA.SYS' 'C:\target\ソフト'
 add_pair 'C:\src\GAMMA.EXE' 'C:\target\ソフト'
 alpha=$(list_rows | head -n 1)
@@ -45,8 +45,8 @@ C:\\src\\BETA.SYS		C:\\target\\ソフト\\BETA.SYS	" "three entries in plan orde
 screenshot plan
 
 press 1
-expect_box TESSERA '本当に置換を行ってもよろしいですか?' 6
-expect_box TESSERA 'C:\src\ALPHA.DLL
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
+expect_box "$tessera_caption" 'C:\src\ALPHA.DLL
  → C:\target\ALPHA.DLL
 再起動後に置換されます．
 
@@ -60,7 +60,7 @@ C:\src\BETA.SYS
 再起動後に置換されます．
 
 ' 1 report
-expect_box TESSERA 'ファイルの置換を完了するにはシステムの再起動が必要です．
+expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
 今すぐ再起動しますか?' 7 restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 

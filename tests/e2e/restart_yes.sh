@@ -18,11 +18,11 @@ commit_with_restart() {
   start_tessera
   add_pair "C:\\src\\$name" 'C:\target'
   press 1
-  expect_box TESSERA '本当に置換を行ってもよろしいですか?' 6
-  drive answer TESSERA 1 || fail "$family: no report"
-  expect_box TESSERA 'ファイルの置換を完了するにはシステムの再起動が必要です．
+  expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
+  drive answer "$tessera_caption" 1 || fail "$family: no report"
+  expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
 今すぐ再起動しますか?' 6
-  drive msgbox TESSERA 3000 >/dev/null && fail "$family: a failure message followed the restart request"
+  drive msgbox "$tessera_caption" 3000 >/dev/null && fail "$family: a failure message followed the restart request"
   expect_ended "$family: the program ends after the restart request"
   becomes "C:\\src\\$name" "C:\\target\\$name" && pass "$family: the restart put the new file in place" ||
     fail "$family: the target was not replaced"

@@ -16,9 +16,9 @@ opens_main_dialog() {
 }
 
 is_refused_with() {
-  in_wine 'C:\Tessera\TESSERA.EXE' &
+  in_wine "C:\\Tessera\\$tessera_exe" &
   tessera_pid=$!
-  expect_box TESSERA "$2" 1
+  expect_box "$tessera_caption" "$2" 1
   expect_ended "$1: the program ends after the refusal"
   drive wait Tessera 0 && fail "$1: the main dialog opened after the refusal"
   return 0

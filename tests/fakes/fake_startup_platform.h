@@ -20,9 +20,11 @@ public:
         calls.push_back("GetVersion");
         return version;
     }
+    bool RunsUnderWow64() override { return wow64; }
     void RunMainDialog() override { calls.push_back("RunMainDialog"); }
 
     std::string modulePath = "C:\\TOOLS\\TESSERA.EXE";
     PlatformVersion version = {2, 7601};
+    bool wow64 = false;
     std::vector<std::string> calls;
 };

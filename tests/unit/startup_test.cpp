@@ -111,6 +111,38 @@ TEST_CASE("Start-up steps run in order and the libraries are released exactly on
     }
 }
 
+TEST_CASE("A 32-bit program under WOW64 is refused after the classification, before the token")
+{
+    const std::string refusal =
+        "64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。";
+    SUBCASE("NT and 9x alike: one refusal, no token asked, libraries released")
+    {
+        for (unsigned long platformId : {2ul, 1ul}) {
+            CAPTURE(platformId);
+            Machine machine;
+            machine.platform.wow64 = true;
+            machine.platform.version = {platformId, 7601};
+            machine.Run();
+            REQUIRE(machine.boxes.shown.size() == 1);
+            CHECK(machine.boxes.shown[0].text == refusal);
+            CHECK(machine.boxes.shown[0].style == box::kOk);
+            CHECK(machine.tokens.calls.empty());
+            CHECK(machine.platform.calls.back() == "ReleaseLibraries");
+            CHECK(std::count(machine.platform.calls.begin(), machine.platform.calls.end(),
+                             "RunMainDialog") == 0);
+        }
+    }
+    SUBCASE("an unsupported platform is refused as such first")
+    {
+        Machine machine;
+        machine.platform.wow64 = true;
+        machine.platform.version = {2, 1057};
+        machine.Run();
+        REQUIRE(machine.boxes.shown.size() == 1);
+        CHECK(machine.boxes.shown[0].text == kRefusalOldNt);
+    }
+}
+
 TEST_CASE("The module folder keeps everything up to the last backslash character")
 {
     struct Row {

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks the form of the executable without running it: PE32 for i386
+# (win32) or PE32+ for x86-64 (win64), a GUI program with ASLR and DEP, every
+# resource in language 0x0411, and an import table that names only DLLs that
+# every Windows release has, and no function that the oldest supported Windows lacks.
+#   check_executable.sh EXE win32|win64
+set -euo pipefail
+exe=$1 arch=$2
+here=$(cd "$(dirname "$0")" && pwd)
+case $arch in
+  win32) tools=i686-w64-mingw32 magic='010b.*(PE32)' format=pei-i386 ;;
+  win64) tools=x86_64-w64-mingw32 magic='020b.*(PE32+)' format=pei-x86-64 ;;
+  *) echo "unknown architecture $arch" >&2; exit 2 ;;
+esac
+dump=$($tools-objdump -p "$exe")
+fail=0
+complain() { echo "FAIL: $*"; fail=1; }
+
+grep -q "Magic.*$magic" <<<"$dump" || complain "not ${magic#*(}"
+grep -q "file format $format\$" <<<"$dump" || complain "not $format"
+grep -qE 'Subsystem\s+00000002' <<<"$dump" || complain "not a GUI program"
+characteristics=$(awk '/DllCharacteristics/ {print $2}' <<<"$dump")
+(( 0x$characteristics & 0x40 )) || complain "ASLR (dynamic base) not set"
+(( 0x$characteristics & 0x100 )) || complain "DEP (NX compatible) not set"
+
+# The decompiled resources name each language where it changes: one, Japanese.
+languages=$($tools-windres -i "$exe" -O rc | grep '^LANGUAGE' | sort -u)
+[ "$languages" = "LANGUAGE 17, 1" ] || complain "resource languages: ${languages:-none}"
+
+# Libraries such as COMCTL32 and VERSION are loaded from the system directory
+# at run time, so they must not be in the import table.
+allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|OLE32|COMDLG32|MSVCRT)\.DLL$'
+while read -r dll; do
+  [[ ${dll^^} =~ $allowed ]] || complain "imports $dll"
+done < <(awk '/DLL Name:/ {print $3}' <<<"$dump")
+
+imports=$(awk '/DLL Name:/ {inside=1; next} inside && NF==3 && $1 ~ /^[0-9a-f]+$/ {print $3}' <<<"$dump")
+[ -n "$imports" ] || complain "no imports read"
+floor="NT 4.0 or 98"; [ "$arch" = win64 ] && floor="64-bit XP"
+while read -r name; do
+  [ "$arch" = win64 ] && [ "$name" = "# 32-bit only" ] && break
+  [[ -z $name || $name == \#* ]] && continue
+  grep -qx "$name" <<<"$imports" && complain "imports $name, which $floor lacks"
+done <"$here/newer_than_supported.txt"
+
+[ $fail -eq 0 ] && echo "$arch: $format, GUI, resources in 0x0411, $(grep -c . <<<"$imports") imports, all present on $floor"
+exit $fail
