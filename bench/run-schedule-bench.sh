@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Builds schedule_bench and runs it under Wine in a machine of its own (a clone
 # of the rig's template), so that its recorded renames touch no other prefix.
-#   bench/run-schedule-bench.sh [BUILD]   (default: build/win32)
+# It measures the build that this host runs (scripts/host-build) and says which.
+#   bench/run-schedule-bench.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/win32}
+read -r preset exe < <(scripts/host-build)
+build=build/$preset
 rig=scripts/wine-rig
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target schedule_bench >/dev/null
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target schedule_bench >/dev/null
+echo "measured build: $preset (the scheduler as $exe runs it)"
 started_rig=no
-if [ ! -f "$build/wine/template/.tessera-ready" ]; then
+if [ ! -f "$build/wine/default/system.reg" ]; then
   "$rig" up "$build"
   started_rig=yes
 fi
