@@ -1,6 +1,6 @@
 #include "app/tessera_app.h"
 
-#include "platform/path_text.h"
+#include "framework/path_text.h"
 #include "schedule/restart_prompt.h"
 
 #include <cstddef>
@@ -47,9 +47,9 @@ void ModuleDirectoryOf(const char* modulePath, char (&directory)[260], const Cod
 
 bool CTesseraApp::InitInstance()
 {
-    m_services.platform.SetUpLibraries();
-    ModuleDirectoryOf(m_services.platform.ModulePath(), m_szModuleDir, m_services.codePage);
-    const PlatformVersion version = m_services.platform.GetVersion();
+    m_services.libraries.SetUpLibraries();
+    ModuleDirectoryOf(m_services.facts.ModulePath(), m_szModuleDir, m_services.codePage);
+    const PlatformVersion version = m_services.facts.GetVersion();
 
     m_nOsKind = OS_UNKNOWN;
     if (version.platformId == kPlatformNt) {
@@ -67,7 +67,7 @@ bool CTesseraApp::InitInstance()
 
     // A 32-bit program on 64-bit Windows would check and stage files in the
     // redirected system folder and record renames for the real one.
-    if (m_services.platform.RunsUnderWow64()) {
+    if (m_services.facts.RunsUnderWow64()) {
         m_services.boxes.Show(kRefusalWow64, box::kOk);
         return false;
     }
@@ -77,13 +77,13 @@ bool CTesseraApp::InitInstance()
         return false;
     }
 
-    m_services.platform.RunMainDialog();
+    m_services.mainDialog.RunMainDialog();
     return false;
 }
 
 int CTesseraApp::ExitInstance()
 {
-    m_services.platform.ReleaseLibraries();
+    m_services.libraries.ReleaseLibraries();
     return CWinApp::ExitInstance();
 }
 

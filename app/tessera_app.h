@@ -3,25 +3,24 @@
 // administrator.
 #pragma once
 
-#include "app/startup_platform.h"
+#include "app/startup_services.h"
+#include "framework/code_page.h"
 #include "framework/win_app.h"
-#include "platform/code_page.h"
-#include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
 #include "platform/os_kind.h"
 #include "platform/restart_services.h"
 #include "platform/shell.h"
 #include "platform/token_services.h"
-#include "platform/version_records.h"
 
-// The system as the program sees it: Windows in TESSERA.EXE, fakes in tests.
+// The system as the application object sees it: Windows in TESSERA.EXE, fakes
+// in tests. The main dialog gets its own services where it is built.
 struct AppServices {
-    StartupPlatform& platform;
+    StartupLibraries& libraries;
+    SystemFacts& facts;
+    MainDialogRunner& mainDialog;
     TokenServices& tokens;
     MessageBoxes& boxes;
     const CodePage& codePage;
-    FileSystemOps& files;
-    VersionRecords& versions;
     RestartServices& restart;
     Shell& shell;
 };
@@ -37,8 +36,6 @@ public:
     bool OpenHelpFile(const char* name);
     // Offers the restart and requests it on Yes; answers the user's answer.
     int AskRestart(unsigned style);
-
-    const AppServices& Services() const { return m_services; }
 
     char m_szModuleDir[260];  // the executable's folder, ending with a backslash
     int m_nOsKind;            // one of OsKind

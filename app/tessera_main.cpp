@@ -1,16 +1,20 @@
-// The one application object of TESSERA.EXE, wired to Windows.
+// The one application object of TESSERA.EXE, wired to Windows, and the main
+// dialog it runs: the only place that knows both the application and the
+// dialog.
 #include "app/tessera_app.h"
-#include "app/win32_startup_platform.h"
-#include "platform/win32_code_page.h"
+#include "app/win32_startup_services.h"
+#include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
 #include "platform/win32_message_boxes.h"
 #include "platform/win32_restart_services.h"
 #include "platform/win32_shell.h"
 #include "platform/win32_token_services.h"
 #include "platform/win32_version_records.h"
+#include "ui/tessera_dlg.h"
 
 namespace {
-Win32StartupPlatform g_platform;
+Win32StartupLibraries g_libraries;
+Win32SystemFacts g_facts;
 Win32TokenServices g_tokens;
 Win32MessageBoxes g_boxes;
 Win32CodePage g_codePage;
@@ -18,7 +22,18 @@ Win32FileSystemOps g_files;
 Win32VersionRecords g_versions;
 Win32RestartServices g_restart;
 Win32Shell g_shell;
+
+class MainDialog : public MainDialogRunner {
+public:
+    void RunMainDialog() override
+    {
+        CTesseraDlg dialog(DialogServices{g_files, g_codePage, g_versions, g_boxes});
+        AfxGetApp()->m_pMainWnd = &dialog;
+        dialog.DoModal();
+    }
+};
+MainDialog g_mainDialog;
 }  // namespace
 
-CTesseraApp theApp(AppServices{g_platform, g_tokens, g_boxes, g_codePage, g_files, g_versions,
+CTesseraApp theApp(AppServices{g_libraries, g_facts, g_mainDialog, g_tokens, g_boxes, g_codePage,
                                g_restart, g_shell});

@@ -8,6 +8,7 @@
 //   schedule_bench [FOLDER]   (default: a folder under the temporary folder)
 // Run it in a Wine prefix of its own: every round records renames for the next
 // restart, and removes them all again afterwards.
+#include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -98,9 +99,10 @@ void Reset(const Plan& plan)
 double TimeScheduler(const Plan& plan)
 {
     Win32FileSystemOps files;
+    Win32CodePage codePage;
     FakeMessageBoxes boxes;
     const double start = Now();
-    ScheduleReplaceNt(plan.sources, plan.targets, files, boxes);
+    ScheduleReplaceNt(plan.sources, plan.targets, SchedulerServices{files, codePage, boxes});
     const double seconds = Now() - start;
     const std::string& report = boxes.shown.at(0).text;
     if (std::count(report.begin(), report.end(), '\n') != 4 * kFileCount)

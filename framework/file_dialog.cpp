@@ -1,6 +1,6 @@
 #include "framework/file_dialog.h"
 
-#include "platform/system_library.h"
+#include "framework/system_library.h"
 
 CFileDialog::CFileDialog(const char* defaultExtension, const char* fileName, DWORD flags,
                          const char* filter, CWnd* parent)

@@ -20,11 +20,11 @@ CString Formatted(const char* format, const char* first, const char* second = ""
 // The file of the source's name in the target folder. The folder is taken
 // verbatim; the separator test reads characters, because a folder such as
 // C:\表 ends in the byte 0x5C without ending in a backslash.
-CString TargetFor(const CString& source, const CString& folder, const FileSystemOps& files)
+CString TargetFor(const CString& source, const CString& folder, const CodePage& codePage)
 {
-    const PathParts parts = files.SplitPath(source);
+    const PathParts parts = PathParts::Split(source, codePage);
     CString target = folder;
-    if (!EndsWithBackslash(target, files))
+    if (!EndsWithBackslash(target, codePage))
         target += '\\';
     return target + parts.fileName + parts.extension;
 }
@@ -44,13 +44,14 @@ bool IsRegularFile(unsigned mode)
 
 // Why the pair in the fields may not enter the plan, or empty when it may;
 // target receives the path built for it.
-CString RefusalOf(const PlanState& plan, FileSystemOps& files, CString& target)
+CString RefusalOf(const PlanState& plan, FileSystemOps& files, const CodePage& codePage,
+                  CString& target)
 {
     if (plan.source.IsEmpty())
         return kNoSource;
     if (plan.targetFolder.IsEmpty())
         return kNoTargetFolder;
-    target = TargetFor(plan.source, plan.targetFolder, files);
+    target = TargetFor(plan.source, plan.targetFolder, codePage);
     unsigned mode = 0;
     if (!StatusOf(plan.source, files, &mode))
         return Formatted(kSourceUnreadable, plan.source);
@@ -71,21 +72,22 @@ CString RefusalOf(const PlanState& plan, FileSystemOps& files, CString& target)
 
 // The folder the add built a target from: drive and directory without the
 // backslash put before the file name, except where the folder is a bare root.
-CString FolderOf(const CString& target, const FileSystemOps& files)
+CString FolderOf(const CString& target, const CodePage& codePage)
 {
-    const PathParts parts = files.SplitPath(target);
+    const PathParts parts = PathParts::Split(target, codePage);
     CString directory = parts.directory;
-    if (directory.GetLength() >= 2 && EndsWithBackslash(directory, files))
+    if (directory.GetLength() >= 2 && EndsWithBackslash(directory, codePage))
         directory = directory.Left(directory.GetLength() - 1);
     return parts.drive + directory;
 }
 }  // namespace
 
-void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, MessageBoxes& boxes)
+void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, const CodePage& codePage,
+               MessageBoxes& boxes)
 {
     dialog.UpdateData(true);
     CString target;
-    const CString refusal = RefusalOf(plan, files, target);
+    const CString refusal = RefusalOf(plan, files, codePage, target);
     if (!refusal.IsEmpty()) {
         boxes.Show(refusal, box::kOk);
         return;
@@ -112,7 +114,7 @@ void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, Messag
     dialog.SetCellText(row, 3, targetVersion);
 }
 
-void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files)
+void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, const CodePage& codePage)
 {
     dialog.UpdateData(true);
     const int row = dialog.GetSelectedRow();
@@ -124,7 +126,7 @@ void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files)
     if (row < dialog.GetRowCount())
         dialog.SelectRow(row);
     plan.source = plan.sources[row];
-    plan.targetFolder = FolderOf(plan.targets[row], files);
+    plan.targetFolder = FolderOf(plan.targets[row], codePage);
     plan.sources.RemoveAt(row);
     plan.targets.RemoveAt(row);
     dialog.UpdateData(false);

@@ -6,6 +6,7 @@
 
 #include "framework/cstring.h"
 #include "framework/cstringarray.h"
+#include "framework/path_text.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
 
@@ -42,7 +43,9 @@ struct PlanState {
     CStringArray& targets;  // m_targets, parallel to m_sources
 };
 
-// OnAdd: checks the fields and appends the pair, or shows why not.
-void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, MessageBoxes& boxes);
+// OnAdd: checks the fields and appends the pair, or shows why not. Paths are
+// split in codePage.
+void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, const CodePage& codePage,
+               MessageBoxes& boxes);
 // OnRemove: moves the selected entry back into the fields.
-void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files);
+void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, const CodePage& codePage);

@@ -3,13 +3,15 @@
 #pragma once
 
 #include "framework/cstring.h"
-#include "platform/code_page.h"
-#include "platform/path_text.h"
 
 #include <cstring>
 
-class FileSystemOps : public CodePage {
+// Paths are split and searched with the code page that travels beside these
+// services (framework/path_text.h).
+class FileSystemOps {
 public:
+    virtual ~FileSystemOps() = default;
+
     static constexpr unsigned kModeDirectory = 0x4000;  // S_IFDIR
     static constexpr unsigned kModeRegular = 0x8000;    // S_IFREG
 
@@ -29,7 +31,6 @@ public:
     // fit 259 bytes.
     virtual bool GetShortPath(const char* path, CString& shortPath) = 0;
 
-    PathParts SplitPath(const char* path) const { return PathParts::Split(path, *this); }
     // Zero only for byte-identical texts: no case folding, no normalisation.
     static int CompareExact(const char* a, const char* b) { return std::strcmp(a, b); }
 };

@@ -1,13 +1,6 @@
 #include "platform/win32_file_system_ops.h"
 
-#include "platform/win32_code_page.h"
-
 #include <windows.h>
-
-bool Win32FileSystemOps::IsLeadByte(unsigned char byte) const
-{
-    return Win32CodePage().IsLeadByte(byte);
-}
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
 // takes a path whose last character is a double-byte one with 0x5C as its

@@ -5,7 +5,6 @@
 
 class Win32FileSystemOps : public FileSystemOps {
 public:
-    bool IsLeadByte(unsigned char byte) const override;
     bool GetStatus(const char* path, unsigned* mode) override;
     bool CopyWithoutOverwrite(const char* source, const char* destination) override;
     bool MoveAtRestart(const char* from, const char* to) override;

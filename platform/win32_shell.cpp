@@ -1,6 +1,6 @@
 #include "platform/win32_shell.h"
 
-#include "platform/system_library.h"
+#include "framework/system_library.h"
 
 #include <shellapi.h>
 

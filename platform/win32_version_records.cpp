@@ -1,6 +1,6 @@
 #include "platform/win32_version_records.h"
 
-#include "platform/system_library.h"
+#include "framework/system_library.h"
 
 // VERSION.DLL is loaded when the first version text is wanted, not before.
 void Win32VersionRecords::Load()

@@ -8,20 +8,20 @@ const unsigned kConfirmationStyle = box::kYesNo | box::kIconQuestion;  // Yes is
 const unsigned kRestartStyle = box::kYesNo | box::kIconQuestion | box::kDefaultButton2;
 }  // namespace
 
-void ScheduleReplacements(int osKind, CommitSteps& steps)
+void ScheduleReplacements(int osKind, FamilySchedulers& schedulers)
 {
     if (osKind == OS_NT)
-        steps.ScheduleReplaceNt();
+        schedulers.ScheduleReplaceNt();
     else if (osKind == OS_9X)
-        steps.ScheduleReplace9x();
+        schedulers.ScheduleReplace9x();
 }
 
-void RunCommitFlow(int entryCount, int osKind, MessageBoxes& boxes, CommitSteps& steps)
+void RunCommitFlow(int entryCount, MessageBoxes& boxes, CommitSteps& steps)
 {
     if (entryCount > 0) {
         if (boxes.Show(kConfirmation, kConfirmationStyle) == box::kAnswerNo)
             return;
-        ScheduleReplacements(osKind, steps);
+        steps.ScheduleReplacements();
         steps.AskRestart(kRestartStyle);
     }
     steps.CloseWithOk();

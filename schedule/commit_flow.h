@@ -4,23 +4,31 @@
 
 #include "platform/message_boxes.h"
 
+// The two schedulers as the main dialog runs them over its plan.
+class FamilySchedulers {
+public:
+    virtual ~FamilySchedulers() = default;
+    virtual void ScheduleReplaceNt() = 0;
+    virtual void ScheduleReplace9x() = 0;
+};
+
+// The scheduler of osKind (OS_NT, OS_9X); nothing at all for any other value.
+void ScheduleReplacements(int osKind, FamilySchedulers& schedulers);
+
 // The steps of the commit flow that belong to the main dialog and the
 // application object.
 class CommitSteps {
 public:
     virtual ~CommitSteps() = default;
-    virtual void ScheduleReplaceNt() = 0;
-    virtual void ScheduleReplace9x() = 0;
+    // The main dialog's ScheduleReplacements: the scheduler of the platform.
+    virtual void ScheduleReplacements() = 0;
     virtual int AskRestart(unsigned style) = 0;
     // The framework's CDialog::OnOK: exchange, then end the dialog with IDOK.
     virtual void CloseWithOk() = 0;
 };
 
-// The scheduler of osKind (OS_NT, OS_9X); nothing at all for any other value.
-void ScheduleReplacements(int osKind, CommitSteps& steps);
-
 // OnOK's body for a plan of entryCount entries: an empty plan closes at once;
 // otherwise the confirmation, where No leaves everything as it was, then the
 // scheduler, the restart prompt (No as the default button) and the close,
 // whatever the scheduler and the restart step answered.
-void RunCommitFlow(int entryCount, int osKind, MessageBoxes& boxes, CommitSteps& steps);
+void RunCommitFlow(int entryCount, MessageBoxes& boxes, CommitSteps& steps);

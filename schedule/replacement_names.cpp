@@ -1,6 +1,6 @@
 #include "schedule/replacement_names.h"
 
-#include "platform/path_text.h"
+#include "framework/path_text.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/cstring.h"
-#include "platform/code_page.h"
+#include "framework/code_page.h"
 
 struct ReplacementNames {
     CString target;

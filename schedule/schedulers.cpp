@@ -74,30 +74,32 @@ CString ScheduleEntry(const char* source, const ReplacementNames& names, FileSys
 }  // namespace
 
 void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
-                       FileSystemOps& files, MessageBoxes& boxes)
+                       const SchedulerServices& services)
 {
-    MoveAtRestartRenames renames(files);
+    MoveAtRestartRenames renames(services.files);
     ScheduleReport report;
     for (int i = 0; i < sources.GetSize(); ++i) {
         const ReplacementNames names = NtReplacementNames(targets[i]);
-        report.AddBlock(sources[i], names.target, ScheduleEntry(sources[i], names, files, renames));
+        report.AddBlock(sources[i], names.target,
+                        ScheduleEntry(sources[i], names, services.files, renames));
     }
-    report.Show(boxes);
+    report.Show(services.boxes);
 }
 
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
-                       FileSystemOps& files, MessageBoxes& boxes)
+                       const SchedulerServices& services)
 {
-    WininitRenames renames(files);
+    WininitRenames renames(services.files);
     ScheduleReport report;
     for (int i = 0; i < sources.GetSize(); ++i) {
         CString shortTarget;
-        if (!files.GetShortPath(targets[i], shortTarget)) {
+        if (!services.files.GetShortPath(targets[i], shortTarget)) {
             report.AddBlock(sources[i], targets[i], outcome::TargetNotFound(targets[i]));
             continue;
         }
-        const ReplacementNames names = NineXReplacementNames(shortTarget, files);
-        report.AddBlock(sources[i], names.target, ScheduleEntry(sources[i], names, files, renames));
+        const ReplacementNames names = NineXReplacementNames(shortTarget, services.codePage);
+        report.AddBlock(sources[i], names.target,
+                        ScheduleEntry(sources[i], names, services.files, renames));
     }
-    report.Show(boxes);
+    report.Show(services.boxes);
 }

@@ -3,13 +3,22 @@
 // of the plan is (sources[i], targets[i]); the plan is only read.
 #pragma once
 
+#include "framework/code_page.h"
 #include "framework/cstringarray.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
 
+// What a scheduler works with: the file services, the code page their paths
+// are written in, and where its report is shown.
+struct SchedulerServices {
+    FileSystemOps& files;
+    const CodePage& codePage;
+    MessageBoxes& boxes;
+};
+
 // NT family: "<target>.new" staged, renames recorded with move-at-restart.
 void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
-                       FileSystemOps& files, MessageBoxes& boxes);
+                       const SchedulerServices& services);
 // 9x family: the short target's ".NEW" staged, rename lines in wininit.ini.
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
-                       FileSystemOps& files, MessageBoxes& boxes);
+                       const SchedulerServices& services);

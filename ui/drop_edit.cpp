@@ -1,7 +1,6 @@
 #include "ui/drop_edit.h"
 
-#include "app/tessera_app.h"
-#include "platform/system_library.h"
+#include "framework/drop_files.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -33,35 +32,17 @@ int CDropEdit::OnCreate(CREATESTRUCTA* creation)
 
 void CDropEdit::OnDropFiles(HDROP drop)
 {
-    // The shell is loaded only when a drop comes.
-    const auto dragQueryFile =
-        SystemFunction<decltype(&::DragQueryFileA)>("SHELL32.DLL", "DragQueryFileA");
-    const auto dragFinish = SystemFunction<decltype(&::DragFinish)>("SHELL32.DLL", "DragFinish");
-    if (!dragQueryFile || !dragFinish)
-        return;
-    const WORD count = static_cast<WORD>(dragQueryFile(drop, 0xFFFFFFFF, nullptr, 0));
     // Every item is read, but the first whose name could be read decides.
-    CString path;
-    for (UINT i = 0; i < count; ++i) {
-        const WORD size = static_cast<WORD>(dragQueryFile(drop, i, nullptr, 0) + 1);
-        if (size == 0)  // a name of 65535 bytes: no block can hold it with its NUL
-            continue;
-        auto* block = static_cast<char*>(::LocalAlloc(LMEM_ZEROINIT, size));
-        if (!block)
-            continue;
-        dragQueryFile(drop, i, block, size);
-        if (path.IsEmpty())
-            path = block;
-        ::LocalFree(block);
-    }
-    dragFinish(drop);
-
+    const CStringArray names = DroppedFileNames(drop);
+    if (names.GetSize() == 0)
+        return;
+    CString path = names[0];
     const CString target = ResolveShortcut(path);
     if (!target.IsEmpty())
         path = target;
 
     unsigned mode = 0;
-    if (!TesseraApp().Services().files.GetStatus(path, &mode))
+    if (!m_files.GetStatus(path, &mode))
         return;
     const bool accepted = (mode & FileSystemOps::kModeDirectory)
                               ? m_bFolderMode != 0

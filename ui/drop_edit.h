@@ -4,12 +4,14 @@
 #pragma once
 
 #include "framework/controls.h"
+#include "platform/file_system_ops.h"
 
 #include <shellapi.h>
 
 class CDropEdit : public CEdit {
 public:
-    CDropEdit() = default;
+    // files: where a dropped path's kind (file or folder) is asked.
+    explicit CDropEdit(FileSystemOps& files) : m_files(files) {}
 
     // The path stored in the shell link at path, or "" when path is no link
     // (or none that stores a file-system path).
@@ -21,4 +23,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCTA* creation);
     void OnDropFiles(HDROP drop);
+
+private:
+    FileSystemOps& m_files;
 };

@@ -41,10 +41,13 @@ const int kMaxTipWidth = 400;  // pixels; longer texts wrap
 const char kHelpFile[] = "help.htm";
 }  // namespace
 
-CTesseraDlg::CTesseraDlg(CWnd* parent)
+CTesseraDlg::CTesseraDlg(const DialogServices& services, CWnd* parent)
     : CDialog(IDD_MAIN, parent),
+      m_editSource(services.files),
+      m_editTarget(services.files),
       m_hIcon(::LoadIconA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance),
-                          MAKEINTRESOURCEA(IDR_MAINFRAME)))
+                          MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_services(services)
 {
 }
 

@@ -3,38 +3,28 @@
 // button to the code that does the work.
 #pragma once
 
+#include "framework/code_page.h"
 #include "framework/controls.h"
 #include "framework/cstringarray.h"
 #include "framework/dialog.h"
+#include "platform/file_system_ops.h"
+#include "platform/message_boxes.h"
+#include "platform/version_records.h"
 #include "plan/replacement_plan.h"
 #include "schedule/commit_flow.h"
 #include "ui/drop_edit.h"
 
-class CTesseraDlg : public CDialog, public PlanDialog, public CommitSteps {
+// What the main dialog and its fields need of the system.
+struct DialogServices {
+    FileSystemOps& files;
+    const CodePage& codePage;
+    VersionRecords& versions;
+    MessageBoxes& boxes;
+};
+
+class CTesseraDlg : public CDialog {
 public:
-    explicit CTesseraDlg(CWnd* parent = nullptr);
-
-    BOOL OnInitDialog() override;
-    void OnOK() override;
-    void DoDataExchange(CDataExchange* exchange) override;
-    BOOL PreTranslateMessage(MSG* message) override;
-
-    // The plan's rules (add, remove) and the commit flow reach the dialog here.
-    using CDialog::UpdateData;
-    void UpdateData(bool saveAndValidate) override { CDialog::UpdateData(saveAndValidate); }
-    bool GetFileVersionText(const char* path, CString& text) override;
-    int GetRowCount() override;
-    int InsertRow(int index, const char* sourceCell) override;
-    void SetCellText(int row, int column, const char* text) override;
-    int GetSelectedRow() override;
-    void DeleteRow(int row) override;
-    void SelectRow(int row) override;
-
-    void ScheduleReplacements();
-    void ScheduleReplaceNt() override;
-    void ScheduleReplace9x() override;
-    int AskRestart(unsigned style) override;
-    void CloseWithOk() override;
+    explicit CTesseraDlg(const DialogServices& services, CWnd* parent = nullptr);
 
     CListCtrl m_list;
     CString m_strSource;
@@ -47,7 +37,40 @@ public:
     CToolTipCtrl m_toolTip;
     HICON m_hIcon;
 
-protected:
+private:
+    // The plan's rules and the commit flow reach the dialog through these.
+    class PlanView : public PlanDialog {
+    public:
+        explicit PlanView(CTesseraDlg& dialog) : m_dialog(dialog) {}
+        void UpdateData(bool saveAndValidate) override;
+        bool GetFileVersionText(const char* path, CString& text) override;
+        int GetRowCount() override;
+        int InsertRow(int index, const char* sourceCell) override;
+        void SetCellText(int row, int column, const char* text) override;
+        int GetSelectedRow() override;
+        void DeleteRow(int row) override;
+        void SelectRow(int row) override;
+
+    private:
+        CTesseraDlg& m_dialog;
+    };
+    class CommitView : public CommitSteps, public FamilySchedulers {
+    public:
+        explicit CommitView(CTesseraDlg& dialog) : m_dialog(dialog) {}
+        void ScheduleReplacements() override { m_dialog.ScheduleReplacements(); }
+        void ScheduleReplaceNt() override { m_dialog.ScheduleReplaceNt(); }
+        void ScheduleReplace9x() override { m_dialog.ScheduleReplace9x(); }
+        int AskRestart(unsigned style) override;
+        void CloseWithOk() override { m_dialog.CDialog::OnOK(); }
+
+    private:
+        CTesseraDlg& m_dialog;
+    };
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL PreTranslateMessage(MSG* message) override;
     BOOL HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
@@ -61,8 +84,13 @@ protected:
     void OnAdd();
     void OnRemove();
     void OnHelpButton();
-
-private:
+    bool GetFileVersionText(const char* path, CString& text);
+    void ScheduleReplacements();
+    void ScheduleReplaceNt();
+    void ScheduleReplace9x();
     void AddTools();
-    static int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM data, LPARAM preselection);
+
+    DialogServices m_services;
+    PlanView m_planView{*this};
+    CommitView m_commitView{*this};
 };

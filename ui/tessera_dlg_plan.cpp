@@ -8,82 +8,84 @@
 void CTesseraDlg::OnAdd()
 {
     PlanState plan{m_strSource, m_strTargetFolder, m_sources, m_targets};
-    const AppServices& services = TesseraApp().Services();
-    AddToPlan(plan, *this, services.files, services.boxes);
+    AddToPlan(plan, m_planView, m_services.files, m_services.codePage, m_services.boxes);
 }
 
 void CTesseraDlg::OnRemove()
 {
     PlanState plan{m_strSource, m_strTargetFolder, m_sources, m_targets};
-    RemoveFromPlan(plan, *this, TesseraApp().Services().files);
+    RemoveFromPlan(plan, m_planView, m_services.codePage);
 }
 
 bool CTesseraDlg::GetFileVersionText(const char* path, CString& text)
 {
-    const AppServices& services = TesseraApp().Services();
-    return ::GetFileVersionText(path, text, services.versions, services.boxes);
-}
-
-int CTesseraDlg::GetRowCount()
-{
-    return m_list.GetItemCount();
-}
-
-int CTesseraDlg::InsertRow(int index, const char* sourceCell)
-{
-    return m_list.InsertItem(index, sourceCell);
-}
-
-void CTesseraDlg::SetCellText(int row, int column, const char* text)
-{
-    m_list.SetItemText(row, column, text);
-}
-
-int CTesseraDlg::GetSelectedRow()
-{
-    return m_list.GetNextItem(-1, LVNI_SELECTED);
-}
-
-void CTesseraDlg::DeleteRow(int row)
-{
-    m_list.DeleteItem(row);
-}
-
-void CTesseraDlg::SelectRow(int row)
-{
-    const UINT states = LVIS_SELECTED | LVIS_FOCUSED;
-    m_list.SetItemState(row, states, states);
+    return ::GetFileVersionText(path, text, m_services.versions, m_services.boxes);
 }
 
 void CTesseraDlg::OnOK()
 {
-    RunCommitFlow(m_sources.GetSize(), TesseraApp().m_nOsKind, TesseraApp().Services().boxes,
-                  *this);
+    RunCommitFlow(m_sources.GetSize(), m_services.boxes, m_commitView);
 }
 
 void CTesseraDlg::ScheduleReplacements()
 {
-    ::ScheduleReplacements(TesseraApp().m_nOsKind, *this);
+    ::ScheduleReplacements(TesseraApp().m_nOsKind, m_commitView);
 }
 
 void CTesseraDlg::ScheduleReplaceNt()
 {
-    const AppServices& services = TesseraApp().Services();
-    ::ScheduleReplaceNt(m_sources, m_targets, services.files, services.boxes);
+    ::ScheduleReplaceNt(m_sources, m_targets,
+                        SchedulerServices{m_services.files, m_services.codePage, m_services.boxes});
 }
 
 void CTesseraDlg::ScheduleReplace9x()
 {
-    const AppServices& services = TesseraApp().Services();
-    ::ScheduleReplace9x(m_sources, m_targets, services.files, services.boxes);
+    ::ScheduleReplace9x(m_sources, m_targets,
+                        SchedulerServices{m_services.files, m_services.codePage, m_services.boxes});
 }
 
-int CTesseraDlg::AskRestart(unsigned style)
+int CTesseraDlg::CommitView::AskRestart(unsigned style)
 {
     return TesseraApp().AskRestart(style);
 }
 
-void CTesseraDlg::CloseWithOk()
+void CTesseraDlg::PlanView::UpdateData(bool saveAndValidate)
 {
-    CDialog::OnOK();
+    m_dialog.UpdateData(saveAndValidate ? TRUE : FALSE);
+}
+
+bool CTesseraDlg::PlanView::GetFileVersionText(const char* path, CString& text)
+{
+    return m_dialog.GetFileVersionText(path, text);
+}
+
+int CTesseraDlg::PlanView::GetRowCount()
+{
+    return m_dialog.m_list.GetItemCount();
+}
+
+int CTesseraDlg::PlanView::InsertRow(int index, const char* sourceCell)
+{
+    return m_dialog.m_list.InsertItem(index, sourceCell);
+}
+
+void CTesseraDlg::PlanView::SetCellText(int row, int column, const char* text)
+{
+    m_dialog.m_list.SetItemText(row, column, text);
+}
+
+int CTesseraDlg::PlanView::GetSelectedRow()
+{
+    return m_dialog.m_list.GetNextItem(-1, LVNI_SELECTED);
+}
+
+void CTesseraDlg::PlanView::DeleteRow(int row)
+{
+    m_dialog.m_list.DeleteItem(row);
+}
+
+void CTesseraDlg::PlanView::SelectRow(int row)
+{
+    const UINT states = LVIS_SELECTED | LVIS_FOCUSED;
+    m_dialog.m_list.SetItemState(row, states, states);
 }

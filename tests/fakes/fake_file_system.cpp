@@ -1,7 +1,5 @@
 #include "tests/fakes/fake_file_system.h"
 
-#include "tests/fakes/fake_code_page.h"
-
 void FakeFileSystem::Fail(Operation operation, const std::string& path)
 {
     m_failures.insert({operation, path});
@@ -15,11 +13,6 @@ bool FakeFileSystem::Fails(Operation operation, const char* path)
 bool FakeFileSystem::NextMutationFails()
 {
     return m_failingMutations.count(++m_mutations) != 0;
-}
-
-bool FakeFileSystem::IsLeadByte(unsigned char byte) const
-{
-    return FakeCodePage932().IsLeadByte(byte);
 }
 
 bool FakeFileSystem::GetStatus(const char* path, unsigned* mode)

@@ -26,7 +26,6 @@ public:
     // fails; may be told for several n.
     void FailMutatingCall(int n) { m_failingMutations.insert(n); }
 
-    bool IsLeadByte(unsigned char byte) const override;
     bool GetStatus(const char* path, unsigned* mode) override;
     bool CopyWithoutOverwrite(const char* source, const char* destination) override;
     bool MoveAtRestart(const char* from, const char* to) override;

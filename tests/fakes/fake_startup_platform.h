@@ -1,12 +1,13 @@
 // The start-up's system as a table of facts; records what was asked of it.
 #pragma once
 
-#include "app/startup_platform.h"
+#include "app/startup_services.h"
 
 #include <string>
 #include <vector>
 
-class FakeStartupPlatform : public StartupPlatform {
+// One journal for the three services, so that their order shows.
+class FakeStartupPlatform : public StartupLibraries, public SystemFacts, public MainDialogRunner {
 public:
     void SetUpLibraries() override { calls.push_back("SetUpLibraries"); }
     void ReleaseLibraries() override { calls.push_back("ReleaseLibraries"); }

@@ -4,12 +4,12 @@ void PlanHarness::Add(const std::string& sourceField, const std::string& folderF
 {
     dialog.sourceField = sourceField;
     dialog.folderField = folderField;
-    AddToPlan(plan, dialog, files, boxes);
+    AddToPlan(plan, dialog, files, codePage, boxes);
 }
 
 void PlanHarness::Remove()
 {
-    RemoveFromPlan(plan, dialog, files);
+    RemoveFromPlan(plan, dialog, codePage);
 }
 
 bool PlanHarness::RowsMatchEntries() const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plan/replacement_plan.h"
+#include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_plan_dialog.h"
 
@@ -22,6 +23,7 @@ struct PlanHarness {
     bool RowsMatchEntries() const;
 
     FileSystemOps& files;
+    FakeCodePage932 codePage;
     CString source;
     CString folder;
     CStringArray sources;

@@ -8,7 +8,6 @@
 #include "tests/fakes/fake_shell.h"
 #include "tests/fakes/fake_startup_platform.h"
 #include "tests/fakes/fake_token_services.h"
-#include "tests/fakes/fake_version_records.h"
 #include "tests/unit/plan_on_fake_files.h"
 #include "tests/unit/string_lists.h"
 
@@ -31,7 +30,7 @@ const int kOk = box::kAnswerOk;  // the report's one button
 
 // The main dialog and the application object around a one-entry plan, with
 // every box and step written to one journal in the order the user meets them.
-class Stage : public CommitSteps, public MessageBoxes {
+class Stage : public CommitSteps, public FamilySchedulers, public MessageBoxes {
 public:
     explicit Stage(int osKind)
     {
@@ -40,15 +39,17 @@ public:
         plan.Add("A:\\X.DLL", "C:\\W\\X.DLL");
     }
 
-    void PressOk() { RunCommitFlow(plan.sources.GetSize(), app.m_nOsKind, *this, *this); }
+    void PressOk() { RunCommitFlow(plan.sources.GetSize(), *this, *this); }
 
+    // The dialog's own member: the scheduler of the application's platform.
+    void ScheduleReplacements() override { ::ScheduleReplacements(app.m_nOsKind, *this); }
     void ScheduleReplaceNt() override
     {
-        ::ScheduleReplaceNt(plan.sources, plan.targets, plan.files, *this);
+        ::ScheduleReplaceNt(plan.sources, plan.targets, plan.Services(*this));
     }
     void ScheduleReplace9x() override
     {
-        ::ScheduleReplace9x(plan.sources, plan.targets, plan.files, *this);
+        ::ScheduleReplace9x(plan.sources, plan.targets, plan.Services(*this));
     }
     int AskRestart(unsigned style) override { return app.AskRestart(style); }
     void CloseWithOk() override { journal.push_back("close"); }
@@ -88,11 +89,10 @@ private:
     FakeStartupPlatform m_platform;
     FakeTokenServices m_tokens;
     FakeCodePage932 m_codePage;
-    FakeVersionRecords m_versions;
     FakeShell m_shell;
 
 public:
-    CTesseraApp app{AppServices{m_platform, m_tokens, *this, m_codePage, plan.files, m_versions,
+    CTesseraApp app{AppServices{m_platform, m_platform, m_platform, m_tokens, *this, m_codePage,
                                 restart, m_shell}};
 };
 }  // namespace

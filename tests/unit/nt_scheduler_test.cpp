@@ -125,8 +125,8 @@ TEST_CASE("An empty plan touches nothing and still shows one empty report box")
 {
     PlanOnFakeFiles plan;
     FakeMessageBoxes boxes;
-    ScheduleReplaceNt(plan.sources, plan.targets, plan.files, boxes);
-    ScheduleReplace9x(plan.sources, plan.targets, plan.files, boxes);
+    ScheduleReplaceNt(plan.sources, plan.targets, plan.Services(boxes));
+    ScheduleReplace9x(plan.sources, plan.targets, plan.Services(boxes));
     CHECK(plan.files.log.empty());
     REQUIRE(boxes.shown.size() == 2);
     for (const ShownBox& shown : boxes.shown) {

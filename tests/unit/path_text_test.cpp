@@ -1,4 +1,4 @@
-#include "platform/path_text.h"
+#include "framework/path_text.h"
 #include "tests/fakes/fake_code_page.h"
 
 #include <doctest/doctest.h>

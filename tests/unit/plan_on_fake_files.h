@@ -3,6 +3,8 @@
 #pragma once
 
 #include "framework/cstringarray.h"
+#include "schedule/schedulers.h"
+#include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_boxes.h"
 
@@ -12,11 +14,15 @@
 
 struct PlanOnFakeFiles {
     typedef void Scheduler(const CStringArray& sources, const CStringArray& targets,
-                           FileSystemOps& files, MessageBoxes& boxes);
+                           const SchedulerServices& services);
 
     CStringArray sources;
     CStringArray targets;
     FakeFileSystem files;
+    FakeCodePage932 codePage;
+
+    // The schedulers' services over the fake files, reporting to boxes.
+    SchedulerServices Services(MessageBoxes& boxes) { return {files, codePage, boxes}; }
 
     void Add(const char* source, const char* target)
     {
@@ -29,7 +35,7 @@ struct PlanOnFakeFiles {
     std::string ReportOf(Scheduler& scheduler)
     {
         FakeMessageBoxes boxes;
-        scheduler(sources, targets, files, boxes);
+        scheduler(sources, targets, Services(boxes));
         REQUIRE(boxes.shown.size() == 1);
         CHECK(boxes.shown[0].style == box::kOk);
         return boxes.shown[0].text;

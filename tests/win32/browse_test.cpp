@@ -79,7 +79,7 @@ struct BrowseRun {
     void Play()
     {
         DialogTestApp test;
-        CTesseraDlg dialog;
+        CTesseraDlg dialog(test.Dialog());
         DialogScript script;
         HWND browser = nullptr;
         script

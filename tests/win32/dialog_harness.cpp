@@ -72,8 +72,8 @@ IShellLinkA* NewLink()
 }  // namespace
 
 DialogTestApp::DialogTestApp(FileSystemOps* files)
-    : app(AppServices{platform, tokens, boxes, codePage, files ? *files : systemFiles, versions,
-                      restart, shell})
+    : files(files ? *files : systemFiles),
+      app(AppServices{platform, platform, platform, tokens, boxes, codePage, restart, shell})
 {
     app.m_hInstance = ::GetModuleHandleA(nullptr);
     app.m_strAppName = "TESSERA";

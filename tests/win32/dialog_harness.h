@@ -5,8 +5,9 @@
 #pragma once
 
 #include "app/tessera_app.h"
+#include "ui/tessera_dlg.h"
 #include "framework/dialog.h"
-#include "platform/win32_code_page.h"
+#include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
 #include "platform/win32_version_records.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -30,12 +31,17 @@ struct DialogTestApp {
     Win32VersionRecords versions;
     FakeRestartServices restart;
     FakeShell shell;
+    FileSystemOps& files;
     CTesseraApp app;
 
     // An NT machine whose executable lies in C:\TOOLS, with the real file
     // services unless files is given.
     explicit DialogTestApp(FileSystemOps* files = nullptr);
     ~DialogTestApp();
+
+    // The main dialog's services: the files above, the real code page and
+    // version records, the fake boxes.
+    DialogServices Dialog() { return DialogServices{files, codePage, versions, boxes}; }
 };
 
 class DialogScript {

@@ -75,7 +75,7 @@ TEST_CASE("A drop puts the first item's path into its field only when the kind f
         {"an empty drop", IDC_SOURCE_EDIT, {}, kTyped},
     };
 
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
         for (const Row& row : rows) {
@@ -98,7 +98,7 @@ TEST_CASE("A dropped path reaches the bound string only at the next UpdateData(T
 {
     DialogTestApp test;
     Files files;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
         HWND source = ::GetDlgItem(dialog.m_hWnd, IDC_SOURCE_EDIT);
@@ -118,7 +118,7 @@ TEST_CASE("ResolveShortcut answers a link's stored path and nothing for anything
 {
     DialogTestApp test;
     Files files;
-    CDropEdit edit;
+    CDropEdit edit(test.files);
     CHECK(edit.ResolveShortcut(files.linkToFile.c_str()) == files.file.c_str());
     CHECK(edit.ResolveShortcut(files.linkToFolder.c_str()) == files.sub.c_str());
     CHECK(edit.ResolveShortcut(files.linkToGone.c_str()) == (files.folder / "GONE.DLL").c_str());
@@ -134,10 +134,10 @@ TEST_CASE("A field that creates its own window accepts drops from its creation o
 {
     DialogTestApp test;
     Files files;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
-        CDropEdit own;
+        CDropEdit own(test.files);
         const RECT place = {10, 10, 200, 30};
         REQUIRE(own.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, place, &dialog, 4000));
         CHECK((::GetWindowLongA(own.m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0);

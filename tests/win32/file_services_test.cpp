@@ -1,3 +1,5 @@
+#include "framework/path_text.h"
+#include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
 #include "tests/win32/test_folder.h"
 
@@ -117,8 +119,7 @@ TEST_CASE("Short paths: 8.3 names stay, long names shorten, missing files fail")
 
 TEST_CASE("Path split and exact comparison with the system's own lead bytes")
 {
-    Win32FileSystemOps files;
-    const PathParts parts = files.SplitPath("C:\\ソフト\\表示\\X.EXE");
+    const PathParts parts = PathParts::Split("C:\\ソフト\\表示\\X.EXE", Win32CodePage());
     CHECK(parts.directory == "\\ソフト\\表示\\");
     CHECK(parts.fileName == "X");
     CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "c:\\a.dll") != 0);

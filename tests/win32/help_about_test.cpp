@@ -67,7 +67,7 @@ private:
 TEST_CASE("The help button and F1 open help.htm beside the executable; the dialogs stay open")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     HWND about = nullptr;
     script
@@ -97,7 +97,7 @@ TEST_CASE("A help file the shell cannot open is reported with its full path; the
 {
     DialogTestApp test;
     test.shell.result = Shell::kFileNotFound;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] { PostClick(dialog.m_hWnd, IDC_HELP_BUTTON); })
         .Then([&] { return !test.boxes.shown.empty(); })
@@ -123,7 +123,7 @@ TEST_CASE("The About box opens from its button and from system commands 0x10 and
         {"the entry with the low four bits set", WM_SYSCOMMAND, 0x1F},
     };
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     int runs = 0;
     HWND about = nullptr;
@@ -210,8 +210,8 @@ TEST_CASE("The help launcher with the real shell: missing file, type without a p
 {
     DialogTestApp test;
     Win32Shell shell;
-    CTesseraApp app{AppServices{test.platform, test.tokens, test.boxes, test.codePage, test.systemFiles,
-                                test.versions, test.restart, shell}};
+    CTesseraApp app{AppServices{test.platform, test.platform, test.platform, test.tokens, test.boxes,
+                                test.codePage, test.restart, shell}};
     TestFolder folder("ヘルプ表示");
     const std::string directory = folder.Path() + "\\";
     std::strcpy(app.m_szModuleDir, directory.c_str());

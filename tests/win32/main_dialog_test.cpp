@@ -91,7 +91,7 @@ void CheckToolTip(HWND dialog, HWND tip)
 TEST_CASE("The main dialog opens as its template and initialisation give it")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
         HWND window = dialog.m_hWnd;
@@ -127,7 +127,7 @@ TEST_CASE("The main dialog opens as its template and initialisation give it")
 TEST_CASE("Field texts reach the bound strings only at UpdateData(TRUE), and go back at FALSE")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
         HWND source = ::GetDlgItem(dialog.m_hWnd, IDC_SOURCE_EDIT);
@@ -169,7 +169,7 @@ TEST_CASE("Enter in a field, Escape and the close box all end the dialog with ID
     for (const Row& row : rows) {
         CAPTURE(row.name);
         DialogTestApp test;
-        CTesseraDlg dialog;
+        CTesseraDlg dialog(test.Dialog());
         DialogScript script;
         script.Do([&] {
             HWND target = row.control ? ::GetDlgItem(dialog.m_hWnd, row.control) : dialog.m_hWnd;
@@ -185,7 +185,7 @@ TEST_CASE("Enter in a field, Escape and the close box all end the dialog with ID
 TEST_CASE("Every message the modal loop takes is relayed to the tooltip before it is handled")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     static std::vector<std::string> events;  // the order in which the windows saw things
     static WNDPROC tipProc = nullptr, editProc = nullptr;
@@ -250,7 +250,7 @@ TEST_CASE("Every message the modal loop takes is relayed to the tooltip before i
 TEST_CASE("Only the two path fields accept dropped files")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] {
         const int ids[] = {IDC_SOURCE_EDIT, IDC_BROWSE_SOURCE, IDC_TARGET_EDIT, IDC_BROWSE_TARGET,
@@ -271,7 +271,7 @@ TEST_CASE("Only the two path fields accept dropped files")
 TEST_CASE("Minimised, the dialog paints its icon and still closes as usual")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script
         .Do([&] { ::PostMessageA(dialog.m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0); })

@@ -54,7 +54,7 @@ TEST_CASE("Add shows a row with both version texts; remove gives the pair back t
         WriteFileBytes(folder + "\\B.SYS", "no version record");
         WriteFileBytes(folder + "\\C.SYS", "no version record");
     }
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     auto rows = [&](int count) { return [&dialog, count] { return dialog.m_list.GetItemCount() == count; }; };
     script.Do([&] { EnterPair(dialog, sources / "A.DLL", system.Path()); })
@@ -69,13 +69,13 @@ TEST_CASE("Add shows a row with both version texts; remove gives the pair back t
         .Then(rows(3))
         .Do([&] {
             CHECK(Row(dialog, 1) == std::array<std::string, 4>{sources / "B.SYS", "", system / "B.SYS", ""});
-            dialog.SelectRow(1);
+            dialog.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
             ::SetDlgItemTextA(dialog.m_hWnd, IDC_SOURCE_EDIT, "typed, then replaced");
             PostClick(dialog.m_hWnd, IDC_REMOVE);
         })
         .Then(rows(2))
         .Do([&] {
-            CHECK(dialog.GetSelectedRow() == 1);  // the former third row
+            CHECK(dialog.m_list.GetNextItem(-1, LVNI_SELECTED) == 1);  // the former third row
             CHECK(Row(dialog, 1)[0] == sources / "C.SYS");
             CHECK(TextOf(::GetDlgItem(dialog.m_hWnd, IDC_SOURCE_EDIT)) == sources / "B.SYS");
             CHECK(TextOf(::GetDlgItem(dialog.m_hWnd, IDC_TARGET_EDIT)) == system.Path());
@@ -126,7 +126,7 @@ TEST_CASE("Replace and quit: confirm, schedule for the family, offer the restart
         test.app.m_nOsKind = c.osKind;
         for (int answer : c.answers)
             test.boxes.Answer(answer);
-        CTesseraDlg dialog;
+        CTesseraDlg dialog(test.Dialog());
         DialogScript script;
         script.Do([&] { EnterPair(dialog, "C:\\SRC\\A.DLL", "C:\\SYS"); })
             .Then([&] { return dialog.m_list.GetItemCount() == 1; })
@@ -152,7 +152,7 @@ TEST_CASE("Replace and quit: confirm, schedule for the family, offer the restart
 TEST_CASE("Replace and quit with an empty plan closes at once, asking nothing")
 {
     DialogTestApp test;
-    CTesseraDlg dialog;
+    CTesseraDlg dialog(test.Dialog());
     DialogScript script;
     script.Do([&] { PostClick(dialog.m_hWnd, IDOK); });
     CHECK(script.RunModal(dialog) == IDOK);

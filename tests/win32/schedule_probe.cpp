@@ -9,7 +9,8 @@
 //       writes the short form of PATH.
 // The first two refuse (exit 3) when Windows reports another family than the
 // one named.
-#include "app/win32_startup_platform.h"
+#include "app/win32_startup_services.h"
+#include "framework/win32_code_page.h"
 #include "platform/os_kind.h"
 #include "platform/win32_file_system_ops.h"
 #include "platform/win32_restart_services.h"
@@ -35,7 +36,7 @@ int FamilyNamed(const char* name)
 
 int ReportedFamily()
 {
-    const PlatformVersion version = Win32StartupPlatform().GetVersion();
+    const PlatformVersion version = Win32SystemFacts().GetVersion();
     return version.platformId == 2 ? OS_NT : version.platformId == 1 ? OS_9X : OS_UNKNOWN;
 }
 
@@ -54,11 +55,13 @@ int Schedule(int family, int pairCount, char** pairs)
         targets.Add(pairs[i + 1]);
     }
     Win32FileSystemOps files;
+    Win32CodePage codePage;
     FakeMessageBoxes boxes;
+    const SchedulerServices services{files, codePage, boxes};
     if (family == OS_NT)
-        ScheduleReplaceNt(sources, targets, files, boxes);
+        ScheduleReplaceNt(sources, targets, services);
     else
-        ScheduleReplace9x(sources, targets, files, boxes);
+        ScheduleReplace9x(sources, targets, services);
     WriteBoxes(boxes, 0);
     return 0;
 }

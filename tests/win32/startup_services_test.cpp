@@ -1,12 +1,11 @@
 #include "app/tessera_app.h"
-#include "app/win32_startup_platform.h"
-#include "platform/win32_code_page.h"
+#include "app/win32_startup_services.h"
+#include "framework/win32_code_page.h"
 #include "platform/win32_token_services.h"
-#include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_restart_services.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/fakes/fake_version_records.h"
+#include "tests/fakes/fake_startup_platform.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
@@ -59,17 +58,18 @@ TEST_CASE("The executable's folder is found in a folder whose name holds 0x5C by
 
 TEST_CASE("Under Wine the process token lists Administrators and the platform is NT")
 {
-    Win32StartupPlatform platform;
+    Win32StartupLibraries libraries;
+    Win32SystemFacts facts;
+    FakeStartupPlatform mainDialog;
     Win32TokenServices tokens;
     FakeMessageBoxes boxes;
     Win32CodePage codePage;
-    FakeFileSystem files;
-    FakeVersionRecords versions;
     FakeRestartServices restart;
     FakeShell shell;
-    CTesseraApp app(AppServices{platform, tokens, boxes, codePage, files, versions, restart, shell});
+    CTesseraApp app(
+        AppServices{libraries, facts, mainDialog, tokens, boxes, codePage, restart, shell});
     CHECK(app.IsAdmin());
-    const PlatformVersion version = platform.GetVersion();
+    const PlatformVersion version = facts.GetVersion();
     CHECK(version.platformId == 2);
     CHECK(version.buildNumber >= 1381);
 }

@@ -1,4 +1,5 @@
-// What the start-up needs of the system beyond the security services.
+// What the start-up needs of the system beyond the security services: the
+// libraries, the facts of the running system, and the run of the main dialog.
 #pragma once
 
 #include "framework/cstring.h"
@@ -8,18 +9,28 @@ struct PlatformVersion {
     unsigned long buildNumber;
 };
 
-class StartupPlatform {
+// The control and COM libraries the program relies on.
+class StartupLibraries {
 public:
-    virtual ~StartupPlatform() = default;
-    // The control and COM libraries the program relies on.
+    virtual ~StartupLibraries() = default;
     virtual void SetUpLibraries() = 0;
     virtual void ReleaseLibraries() = 0;
+};
+
+class SystemFacts {
+public:
+    virtual ~SystemFacts() = default;
     // The full path of the running executable.
     virtual CString ModulePath() = 0;
     virtual PlatformVersion GetVersion() = 0;
     // True for a 32-bit program on 64-bit Windows (WOW64), whose view of the
     // system folder is redirected while the restart acts on the real one.
     virtual bool RunsUnderWow64() = 0;
+};
+
+class MainDialogRunner {
+public:
+    virtual ~MainDialogRunner() = default;
     // Constructs the main dialog, makes it the main window and runs it modally.
     virtual void RunMainDialog() = 0;
 };

@@ -1,4 +1,4 @@
-#include "platform/win32_code_page.h"
+#include "framework/win32_code_page.h"
 
 #include <windows.h>
 

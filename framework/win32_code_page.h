@@ -1,7 +1,7 @@
 // The ANSI code page of the running system, answered by the system itself.
 #pragma once
 
-#include "platform/code_page.h"
+#include "framework/code_page.h"
 
 class Win32CodePage : public CodePage {
 public:

@@ -1,8 +1,7 @@
-#include "app/win32_startup_platform.h"
+#include "app/win32_startup_services.h"
 
-#include "framework/win_app.h"
-#include "platform/system_library.h"
-#include "ui/tessera_dlg.h"
+#include "framework/module_path.h"
+#include "framework/system_library.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -28,27 +27,24 @@ void RegisterCommonControls()
 }
 }  // namespace
 
-void Win32StartupPlatform::SetUpLibraries()
+void Win32StartupLibraries::SetUpLibraries()
 {
     RestrictDllSearch();
     RegisterCommonControls();
     ::CoInitialize(nullptr);
 }
 
-void Win32StartupPlatform::ReleaseLibraries()
+void Win32StartupLibraries::ReleaseLibraries()
 {
     ::CoUninitialize();
 }
 
-CString Win32StartupPlatform::ModulePath()
+CString Win32SystemFacts::ModulePath()
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[MAX_PATH - 1] = '\0';
-    return CString(path);
+    return ModuleFilePath();
 }
 
-PlatformVersion Win32StartupPlatform::GetVersion()
+PlatformVersion Win32SystemFacts::GetVersion()
 {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;  // 148
@@ -56,7 +52,7 @@ PlatformVersion Win32StartupPlatform::GetVersion()
     return PlatformVersion{info.dwPlatformId, info.dwBuildNumber};
 }
 
-bool Win32StartupPlatform::RunsUnderWow64()
+bool Win32SystemFacts::RunsUnderWow64()
 {
 #ifdef _WIN64
     return false;
@@ -68,11 +64,4 @@ bool Win32StartupPlatform::RunsUnderWow64()
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 #endif
-}
-
-void Win32StartupPlatform::RunMainDialog()
-{
-    CTesseraDlg dialog;
-    AfxGetApp()->m_pMainWnd = &dialog;
-    dialog.DoModal();
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/cstring.h"
-#include "platform/code_page.h"
+#include "framework/code_page.h"
 
 // Offset of the last backslash character in text, or -1.
 int FindLastBackslash(const char* text, const CodePage& codePage);

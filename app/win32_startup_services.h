@@ -1,14 +1,17 @@
-// The start-up's view of Windows, and the run of the main dialog.
+// The start-up's view of Windows.
 #pragma once
 
-#include "app/startup_platform.h"
+#include "app/startup_services.h"
 
-class Win32StartupPlatform : public StartupPlatform {
+class Win32StartupLibraries : public StartupLibraries {
 public:
     void SetUpLibraries() override;
     void ReleaseLibraries() override;
+};
+
+class Win32SystemFacts : public SystemFacts {
+public:
     CString ModulePath() override;
     PlatformVersion GetVersion() override;
     bool RunsUnderWow64() override;
-    void RunMainDialog() override;
 };

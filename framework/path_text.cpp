@@ -1,4 +1,4 @@
-#include "platform/path_text.h"
+#include "framework/path_text.h"
 
 #include <cstring>
 
