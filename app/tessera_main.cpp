@@ -6,10 +6,12 @@
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
 #include "platform/win32_message_boxes.h"
+#include "platform/win32_restart_queue_store.h"
 #include "platform/win32_restart_services.h"
 #include "platform/win32_shell.h"
 #include "platform/win32_token_services.h"
 #include "platform/win32_version_records.h"
+#include "platform/win32_wide_to_ansi.h"
 #include "ui/tessera_dlg.h"
 
 namespace {
@@ -21,13 +23,16 @@ Win32CodePage g_codePage;
 Win32FileSystemOps g_files;
 Win32VersionRecords g_versions;
 Win32RestartServices g_restart;
+Win32RestartQueueStore g_queue;
+Win32WideToAnsi g_wideToAnsi;
 Win32Shell g_shell;
 
 class MainDialog : public MainDialogRunner {
 public:
     void RunMainDialog() override
     {
-        CTesseraDlg dialog(DialogServices{g_files, g_codePage, g_versions, g_boxes});
+        CTesseraDlg dialog(
+            DialogServices{g_files, g_codePage, g_versions, g_boxes, g_queue, g_wideToAnsi});
         AfxGetApp()->m_pMainWnd = &dialog;
         dialog.DoModal();
     }

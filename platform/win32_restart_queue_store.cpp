@@ -1,8 +1,8 @@
 #include "platform/win32_restart_queue_store.h"
 
 #include "framework/cstring.h"
-#include "platform/path_text.h"
-#include "platform/win32_code_page.h"
+#include "framework/path_text.h"
+#include "framework/win32_code_page.h"
 
 #include <windows.h>
 

@@ -9,7 +9,9 @@
 #include "framework/dialog.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
+#include "platform/restart_queue_store.h"
 #include "platform/version_records.h"
+#include "platform/wide_to_ansi.h"
 #include "plan/replacement_plan.h"
 #include "schedule/commit_flow.h"
 #include "ui/drop_edit.h"
@@ -20,6 +22,9 @@ struct DialogServices {
     const CodePage& codePage;
     VersionRecords& versions;
     MessageBoxes& boxes;
+    // The operations already queued for the next restart.
+    RestartQueueStore& queue;
+    const WideToAnsi& wideToAnsi;
 };
 
 class CTesseraDlg : public CDialog {

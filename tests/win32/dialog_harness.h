@@ -9,7 +9,9 @@
 #include "framework/dialog.h"
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_restart_queue_store.h"
 #include "platform/win32_version_records.h"
+#include "platform/win32_wide_to_ansi.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_restart_services.h"
 #include "tests/fakes/fake_shell.h"
@@ -31,6 +33,8 @@ struct DialogTestApp {
     Win32VersionRecords versions;
     FakeRestartServices restart;
     FakeShell shell;
+    Win32RestartQueueStore queue;
+    Win32WideToAnsi wideToAnsi;
     FileSystemOps& files;
     CTesseraApp app;
 
@@ -39,9 +43,12 @@ struct DialogTestApp {
     explicit DialogTestApp(FileSystemOps* files = nullptr);
     ~DialogTestApp();
 
-    // The main dialog's services: the files above, the real code page and
-    // version records, the fake boxes.
-    DialogServices Dialog() { return DialogServices{files, codePage, versions, boxes}; }
+    // The main dialog's services: the files above, the real code page,
+    // version records and restart queue, the fake boxes.
+    DialogServices Dialog()
+    {
+        return DialogServices{files, codePage, versions, boxes, queue, wideToAnsi};
+    }
 };
 
 class DialogScript {
