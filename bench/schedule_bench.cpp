@@ -10,6 +10,8 @@
 // restart, and removes them all again afterwards.
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_restart_queue_store.h"
+#include "platform/win32_wide_to_ansi.h"
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_message_boxes.h"
 
@@ -102,7 +104,10 @@ double TimeScheduler(const Plan& plan)
     Win32CodePage codePage;
     FakeMessageBoxes boxes;
     const double start = Now();
-    ScheduleReplaceNt(plan.sources, plan.targets, SchedulerServices{files, codePage, boxes});
+    Win32RestartQueueStore queue;
+    Win32WideToAnsi wideToAnsi;
+    ScheduleReplaceNt(plan.sources, plan.targets,
+                      SchedulerServices{files, codePage, boxes, queue, wideToAnsi});
     const double seconds = Now() - start;
     const std::string& report = boxes.shown.at(0).text;
     if (std::count(report.begin(), report.end(), '\n') != 4 * kFileCount)

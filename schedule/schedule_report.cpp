@@ -52,4 +52,23 @@ CString TargetNotFound(const char* target)
     text.Format("%sが見つかりませんでした．\n置換は予約されていません．\n", target);
     return text;
 }
+
+CString AlreadyQueued(const char* name)
+{
+    CString text;
+    text.Format("%sは再起動時の処理にすでに予約されているため置換は予約されていません．\n", name);
+    return text;
+}
+
+CString BackupUnusable(const char* backup)
+{
+    CString text;
+    text.Format("%sをバックアップに使えないため置換は予約されていません．\n", backup);
+    return text;
+}
+
+CString QueueUnreadable()
+{
+    return "再起動時の処理の予約を読み取れないため置換は予約されていません．\n";
+}
 }  // namespace outcome

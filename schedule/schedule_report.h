@@ -28,4 +28,10 @@ CString ReplaceNotRecordedTargetLeftAtBackup(const char* staged, const char* bac
                                              const char* target);
 // 9x family: the short form of the target could not be had.
 CString TargetNotFound(const char* target);
+// The restart will already carry out an operation on name.
+CString AlreadyQueued(const char* name);
+// The backup name is the target itself, or a folder the restart cannot replace.
+CString BackupUnusable(const char* backup);
+// What the restart will already carry out could not be read.
+CString QueueUnreadable();
 }  // namespace outcome

@@ -7,18 +7,29 @@
 #include "framework/cstringarray.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
+#include "platform/restart_queue_store.h"
+#include "platform/wide_to_ansi.h"
 
 // What a scheduler works with: the file services, the code page their paths
-// are written in, and where its report is shown.
+// are written in, where its report is shown, and the operations the next
+// restart will already carry out.
 struct SchedulerServices {
     FileSystemOps& files;
     const CodePage& codePage;
     MessageBoxes& boxes;
+    RestartQueueStore& queue;
+    const WideToAnsi& wideToAnsi;
 };
 
+// Before an entry is staged, both look at what the restart will already do:
+// an entry whose target, staged copy or backup is named by a queued operation,
+// or whose backup name is the target itself or a folder, is neither staged nor
+// recorded, and its block says why.
+//
 // NT family: "<target>.new" staged, renames recorded with move-at-restart.
 void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services);
-// 9x family: the short target's ".NEW" staged, rename lines in wininit.ini.
+// 9x family: the short target's ".NEW" staged, rename lines in wininit.ini,
+// written only while neither of the pair's keys stands in the section yet.
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services);

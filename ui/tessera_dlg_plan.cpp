@@ -5,6 +5,14 @@
 #include "schedule/schedulers.h"
 #include "ui/tessera_dlg.h"
 
+namespace {
+SchedulerServices SchedulerServicesOf(const DialogServices& services)
+{
+    return SchedulerServices{services.files, services.codePage, services.boxes, services.queue,
+                             services.wideToAnsi};
+}
+}  // namespace
+
 void CTesseraDlg::OnAdd()
 {
     PlanState plan{m_strSource, m_strTargetFolder, m_sources, m_targets};
@@ -34,14 +42,12 @@ void CTesseraDlg::ScheduleReplacements()
 
 void CTesseraDlg::ScheduleReplaceNt()
 {
-    ::ScheduleReplaceNt(m_sources, m_targets,
-                        SchedulerServices{m_services.files, m_services.codePage, m_services.boxes});
+    ::ScheduleReplaceNt(m_sources, m_targets, SchedulerServicesOf(m_services));
 }
 
 void CTesseraDlg::ScheduleReplace9x()
 {
-    ::ScheduleReplace9x(m_sources, m_targets,
-                        SchedulerServices{m_services.files, m_services.codePage, m_services.boxes});
+    ::ScheduleReplace9x(m_sources, m_targets, SchedulerServicesOf(m_services));
 }
 
 int CTesseraDlg::CommitView::AskRestart(unsigned style)

@@ -109,7 +109,7 @@ TEST_CASE("Commit flow: the boxes and steps in the order the user meets them")
         const char* firstFileCall;  // the scheduler that ran, by its first call
     };
     const std::string c = "confirmation 0x24", r = "report 0x0", p = "restart prompt 0x124";
-    const char* nt = "copy A:\\X.DLL > C:\\W\\X.DLL.new";
+    const char* nt = "status C:\\W\\X.DLL.old";
     const char* nine = "short C:\\W\\X.DLL";
     const std::vector<Row> rows = {
         {"No at the confirmation", OS_NT, {kNo}, true, true, {c}, nullptr},

@@ -7,6 +7,8 @@
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_restart_queue_store.h"
+#include "tests/fakes/fake_wide_to_ansi.h"
 
 #include <doctest/doctest.h>
 
@@ -20,9 +22,14 @@ struct PlanOnFakeFiles {
     CStringArray targets;
     FakeFileSystem files;
     FakeCodePage932 codePage;
+    FakeRestartQueueStore queue;  // nothing queued unless a test says so
+    FakeWideToAnsi wideToAnsi;
 
-    // The schedulers' services over the fake files, reporting to boxes.
-    SchedulerServices Services(MessageBoxes& boxes) { return {files, codePage, boxes}; }
+    // The schedulers' services over the fakes, reporting to boxes.
+    SchedulerServices Services(MessageBoxes& boxes)
+    {
+        return {files, codePage, boxes, queue, wideToAnsi};
+    }
 
     void Add(const char* source, const char* target)
     {

@@ -13,7 +13,9 @@
 #include "framework/win32_code_page.h"
 #include "platform/os_kind.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_restart_queue_store.h"
 #include "platform/win32_restart_services.h"
+#include "platform/win32_wide_to_ansi.h"
 #include "schedule/restart_prompt.h"
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_message_boxes.h"
@@ -57,7 +59,9 @@ int Schedule(int family, int pairCount, char** pairs)
     Win32FileSystemOps files;
     Win32CodePage codePage;
     FakeMessageBoxes boxes;
-    const SchedulerServices services{files, codePage, boxes};
+    Win32RestartQueueStore queue;
+    Win32WideToAnsi wideToAnsi;
+    const SchedulerServices services{files, codePage, boxes, queue, wideToAnsi};
     if (family == OS_NT)
         ScheduleReplaceNt(sources, targets, services);
     else

@@ -81,6 +81,32 @@ for target in nt/tgt/FIRST.DLL nt/tgt/HOSTS nt/ソフト/TOOL.DLL; do
 done
 passed "NT family through the rig's restart"
 
+# --- NT family, a second commit while the first one's renames are queued ---
+# T is committed twice; U too, after its staged copy was deleted. Without the
+# guard U's second commit would be staged and recorded again, and the restart
+# would overwrite U's backup with a new file: the original lost.
+fill twice/src1/T.DLL twice/src2/T.DLL twice/tgt/T.DLL twice/src1/U.DLL twice/src2/U.DLL \
+     twice/tgt/U.DLL
+{
+  scheduled twice/src1/T.DLL "$(win twice/tgt/T.DLL)"
+  scheduled twice/src1/U.DLL "$(win twice/tgt/U.DLL)"
+} >"$prefix/expected"
+schedule nt twice/src1/T.DLL twice/tgt/T.DLL twice/src1/U.DLL twice/tgt/U.DLL
+rm "$drive/twice/tgt/U.DLL.new"
+queued() {
+  printf '%s\n → %s\n%sは再起動時の処理にすでに予約されているため置換は予約されていません．\n\n' \
+    "$(win "$1")" "$(win "$2")" "$(win "$2")"
+}
+{ queued twice/src2/T.DLL twice/tgt/T.DLL; queued twice/src2/U.DLL twice/tgt/U.DLL; } >"$prefix/expected"
+schedule nt twice/src2/T.DLL twice/tgt/T.DLL twice/src2/U.DLL twice/tgt/U.DLL
+absent twice/tgt/U.DLL.new
+"$rig" restart "$prefix"
+# The first commit's replacement only: the first new file, the original as backup.
+holds twice/tgt/T.DLL twice/src1/T.DLL
+holds twice/tgt/T.DLL.old twice/tgt/T.DLL
+holds twice/tgt/U.DLL.old twice/tgt/U.DLL
+passed "NT family: a second commit of a queued target is refused, the first one stands"
+
 # --- 9x family, the rig's restart ---
 set_9x
 fill 9x/src/STALE.DLL 9x/src/FIRST.DLL 9x/src/FOO.DLL 9x/src/FOO.EXE 9x/src/HOSTS 9x/src/ABC \

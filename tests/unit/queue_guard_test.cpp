@@ -1,0 +1,139 @@
+// The schedulers look at what the next restart will already carry out before
+// they stage an entry: each case here renamed a healthy file away at the
+// restart, or lost its backup, before they did.
+#include "schedule/schedulers.h"
+#include "tests/fakes/utf16_bytes.h"
+#include "tests/unit/plan_on_fake_files.h"
+
+#include <doctest/doctest.h>
+
+#include <string>
+#include <vector>
+
+using namespace std::literals;
+
+namespace {
+const std::string kNotScheduled = "は再起動時の処理にすでに予約されているため置換は予約されていません．\n";
+const std::string kNoBackup = "をバックアップに使えないため置換は予約されていません．\n";
+
+void QueueNt(PlanOnFakeFiles& plan, std::u16string_view records)
+{
+    plan.queue.ntValues[NtQueueValue::kPendingFileRenameOperations] = {
+        QueueResult::kOk, Utf16(records) + Utf16(u"\0"sv)};
+}
+
+void QueueWininit(PlanOnFakeFiles& plan, const std::string& section)
+{
+    plan.queue.wininit = {QueueResult::kOk, "[rename]\r\n" + section};
+}
+
+// The plan's one entry was refused with outcome: nothing copied, nothing recorded.
+void CheckRefused(PlanOnFakeFiles& plan, PlanOnFakeFiles::Scheduler& scheduler,
+                  const std::string& header, const std::string& outcome)
+{
+    CHECK(plan.ReportOf(scheduler) == header + outcome + "\n");
+    for (const std::string& call : plan.files.log)
+        CHECK((call.rfind("status ", 0) == 0 || call.rfind("short ", 0) == 0));
+}
+}  // namespace
+
+TEST_CASE("NT: a second commit of a target whose renames are still queued is refused")
+{
+    // The first commit's records; the user has since deleted its T.new.
+    PlanOnFakeFiles plan;
+    plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+    QueueNt(plan, u"\\??\\C:\\W\\T.DLL\0!\\??\\C:\\W\\T.DLL.old\0"
+                  u"\\??\\C:\\W\\T.DLL.new\0!\\??\\C:\\W\\T.DLL\0"sv);
+    CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
+                 "C:\\W\\T.DLL" + kNotScheduled);
+}
+
+TEST_CASE("NT: any queued operation on the target, staged or backup name refuses the entry")
+{
+    struct Row {
+        std::u16string_view records;
+        const char* named;  // the entry's name that the queue holds
+    };
+    const std::vector<Row> rows = {
+        {u"\\??\\c:\\w\\t.dll.old\0\0"sv, "C:\\W\\T.DLL.old"},  // a deletion, other case
+        {u"*1\\??\\C:\\W\\T.DLL.NEW\0*1\\??\\C:\\X\\Y\0"sv, "C:\\W\\T.DLL.new"},
+        {u"\\??\\C:\\X\\SETUP.TMP\0!\\??\\C:\\W\\T.DLL\0"sv, "C:\\W\\T.DLL"},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.named);
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+        QueueNt(plan, row.records);
+        CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
+                     row.named + kNotScheduled);
+    }
+    SUBCASE("another program's operation on other files changes nothing")
+    {
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+        QueueNt(plan, u"\\??\\C:\\W\\T.DLL.bak\0!\\??\\C:\\W\\U.DLL\0"sv);
+        CHECK(plan.ReportOf(ScheduleReplaceNt) ==
+              "A:\\T.DLL\n → C:\\W\\T.DLL\n再起動後に置換されます．\n\n");
+    }
+}
+
+TEST_CASE("NT: a folder under the backup name would make the restart skip the backup")
+{
+    PlanOnFakeFiles plan;
+    plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+    plan.files.AddDirectory("C:\\W\\T.DLL.old");
+    CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
+                 "C:\\W\\T.DLL.old" + kNoBackup);
+}
+
+TEST_CASE("9x: a line keyed by the short target, or a target named .OLD, is refused")
+{
+    SUBCASE("another installer's line for the target")
+    {
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\FOO.DLL", "C:\\WINDOWS\\FOO.DLL");
+        QueueWininit(plan, "C:\\WINDOWS\\FOO.DLL=C:\\WINDOWS\\SETUP\\FOO.DLL\r\n");
+        CheckRefused(plan, ScheduleReplace9x, "A:\\FOO.DLL\n → C:\\WINDOWS\\FOO.DLL\n",
+                     "C:\\WINDOWS\\FOO.DLL" + kNotScheduled);
+    }
+    SUBCASE("a backup name equal to the target would destroy it")
+    {
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\LOG.OLD", "C:\\WINDOWS\\LOG.OLD");
+        CheckRefused(plan, ScheduleReplace9x, "A:\\LOG.OLD\n → C:\\WINDOWS\\LOG.OLD\n",
+                     "C:\\WINDOWS\\LOG.OLD" + kNoBackup);
+    }
+}
+
+TEST_CASE("A queue that cannot be read refuses every entry")
+{
+    PlanOnFakeFiles plan;
+    plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+    plan.queue.ntValues[NtQueueValue::kPendingFileRenameOperations2] = {QueueResult::kMalformed,
+                                                                        ""};
+    CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
+                 "再起動時の処理の予約を読み取れないため置換は予約されていません．\n");
+}
+
+TEST_CASE("9x: a key that appears in the section during the run stops the pair's lines")
+{
+    // Read once for the guard (empty), then again just before the lines.
+    struct ChangingStore : FakeRestartQueueStore {
+        QueueResult ReadWininit(std::string& bytes) override
+        {
+            bytes = ++reads == 1 ? "" : "[rename]\r\nC:\\W\\FOO.OLD=C:\\X\\OTHER\r\n";
+            return bytes.empty() ? QueueResult::kEmpty : QueueResult::kOk;
+        }
+        int reads = 0;
+    };
+    PlanOnFakeFiles plan;
+    ChangingStore store;
+    plan.Add("A:\\FOO.DLL", "C:\\W\\FOO.DLL");
+    FakeMessageBoxes boxes;
+    ScheduleReplace9x(plan.sources, plan.targets,
+                      SchedulerServices{plan.files, plan.codePage, boxes, store, plan.wideToAnsi});
+    REQUIRE(boxes.shown.size() == 1);
+    CHECK(boxes.shown[0].text ==
+          "A:\\FOO.DLL\n → C:\\W\\FOO.DLL\nC:\\W\\FOO.OLD" + kNotScheduled + "\n");
+    CHECK(plan.files.log.back() == "copy A:\\FOO.DLL > C:\\W\\FOO.NEW");
+}
