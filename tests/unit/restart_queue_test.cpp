@@ -2,6 +2,7 @@
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_restart_queue_store.h"
 #include "tests/fakes/fake_wide_to_ansi.h"
+#include "tests/unit/utf16_bytes.h"
 
 #include <doctest/doctest.h>
 
@@ -12,17 +13,6 @@
 using namespace std::literals;
 
 namespace {
-// The UTF-16LE bytes of units, as the registry holds them.
-std::string Utf16(std::u16string_view units)
-{
-    std::string bytes;
-    for (char16_t unit : units) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
 // Records as MoveFileExW(MOVEFILE_DELAY_UNTIL_REBOOT) writes them: Tessera's
 // two for FOO.DLL (both with MOVEFILE_REPLACE_EXISTING), a deletion, a *1
 // rename of a newer release, a code page 932 path and one that code page 932
