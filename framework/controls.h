@@ -30,6 +30,7 @@ public:
     BOOL SetItemText(int item, int subItem, const char* text);
     CString GetItemText(int item, int subItem) const;
     BOOL DeleteItem(int item) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, item)); }
+    BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
     int GetNextItem(int start, int flags) const
     {
         return static_cast<int>(SendMessage(LVM_GETNEXTITEM, start, MAKELPARAM(flags, 0)));

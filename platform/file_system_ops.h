@@ -30,6 +30,9 @@ public:
     // The 8.3 form of an existing path; fails when it cannot be had or does not
     // fit 259 bytes.
     virtual bool GetShortPath(const char* path, CString& shortPath) = 0;
+    // Deletes the file at path now; false when it is not there or could not be
+    // deleted (read-only, held open).
+    virtual bool RemoveFile(const char* path) = 0;
 
     // Zero only for byte-identical texts: no case folding, no normalisation.
     static int CompareExact(const char* a, const char* b) { return std::strcmp(a, b); }

@@ -45,3 +45,8 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
     shortPath = CString(buffer, static_cast<int>(length));
     return true;
 }
+
+bool Win32FileSystemOps::RemoveFile(const char* path)
+{
+    return ::DeleteFileA(path) != FALSE;
+}

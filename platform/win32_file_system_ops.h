@@ -11,4 +11,5 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
+    bool RemoveFile(const char* path) override;
 };

@@ -22,3 +22,12 @@
 #define IDC_LIST 1008
 #define IDC_OS_LABEL 1009
 #define IDC_HELP_BUTTON 1010
+
+// Pending-operations dialog, and its entry in the main dialog's system menu
+// (system commands keep their low four bits zero)
+#define IDD_PENDING 103
+#define IDS_PENDING 104
+#define IDM_PENDING 0x0020
+#define IDC_PENDING_LIST 1020
+#define IDC_PENDING_STATUS 1021
+#define IDC_CANCEL_REPLACEMENT 1022

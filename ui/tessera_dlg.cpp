@@ -4,6 +4,7 @@
 #include "app/tessera_app.h"
 #include "res/resource.h"
 #include "ui/minimized_icon.h"
+#include "ui/pending_dlg.h"
 
 namespace {
 struct Column {
@@ -38,6 +39,16 @@ const Tool kTools[] = {
     {IDOK, "置換の予約を行った後、再起動を問い合わせて終了します"},
 };
 const int kMaxTipWidth = 400;  // pixels; longer texts wrap
+
+struct SystemEntry {
+    UINT text;  // string resource
+    UINT command;
+};
+// After the system's own entries, each behind a separator; About comes last.
+const SystemEntry kSystemEntries[] = {
+    {IDS_PENDING, IDM_PENDING},
+    {IDS_ABOUTBOX, IDM_ABOUTBOX},
+};
 const char kHelpFile[] = "help.htm";
 }  // namespace
 
@@ -74,12 +85,14 @@ BOOL CTesseraDlg::OnInitDialog()
         m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width, i);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
-        char about[256] = {};
-        ::LoadStringA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), IDS_ABOUTBOX, about,
-                      sizeof about);
-        if (about[0] != '\0') {
-            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        for (const SystemEntry& entry : kSystemEntries) {
+            char text[256] = {};
+            ::LoadStringA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text, text,
+                          sizeof text);
+            if (text[0] != '\0') {
+                ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+                ::AppendMenuA(systemMenu, MF_STRING, entry.command, text);
+            }
         }
     }
 
@@ -150,10 +163,11 @@ BOOL CTesseraDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 // The system uses the low four bits of system commands itself.
 BOOL CTesseraDlg::OnSysCommand(UINT id, LPARAM)
 {
-    if ((id & 0xFFF0) != IDM_ABOUTBOX)
-        return FALSE;  // the default processing: move, close, ...
-    OnAbout();
-    return TRUE;
+    switch (id & 0xFFF0) {
+    case IDM_ABOUTBOX: OnAbout(); return TRUE;
+    case IDM_PENDING: OnPendingOperations(); return TRUE;
+    default: return FALSE;  // the default processing: move, close, ...
+    }
 }
 
 BOOL CTesseraDlg::OnPaint()
@@ -188,4 +202,12 @@ void CTesseraDlg::OnAbout()
 {
     CAboutBoxDlg about;
     about.DoModal();
+}
+
+void CTesseraDlg::OnPendingOperations()
+{
+    CPendingDlg pending(PendingServices{m_services.queue, m_services.wideToAnsi, m_services.files,
+                                        m_services.codePage, m_services.boxes},
+                        TesseraApp().m_nOsKind, this);
+    pending.DoModal();
 }

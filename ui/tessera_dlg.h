@@ -84,6 +84,8 @@ private:
     HICON OnQueryDragIcon() { return m_hIcon; }
     BOOL OnHelpInfo(HELPINFO* info);
     void OnAbout();
+    // The operations queued for the next restart, in a dialog of their own.
+    void OnPendingOperations();
     void OnBrowseTarget();
     void OnBrowseSource();
     void OnAdd();

@@ -9,6 +9,7 @@
 //   window_driver settext TITLE ID TEXT    replace a control's text
 //   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
+//   window_driver syscommand TITLE ID      choose the entry ID (0x20 or 32) of its system menu
 //   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
 //   window_driver answer CAPTION ID        press button ID of that message box; waits until
 //                                          the box has gone
@@ -229,6 +230,10 @@ int main(int argc, char** argv)
     }
     if (argc < 4)
         return Usage();
+    if (command == "syscommand") {
+        ::PostMessageA(dialog, WM_SYSCOMMAND, std::strtoul(argv[3], nullptr, 0), 0);
+        return 0;
+    }
     HWND control = ::GetDlgItem(dialog, std::atoi(argv[3]));
     if (!control)
         return 1;

@@ -59,3 +59,9 @@ bool FakeFileSystem::GetShortPath(const char* path, CString& shortPath)
     shortPath = mapped != shortPaths.end() ? mapped->second.c_str() : path;
     return true;
 }
+
+bool FakeFileSystem::RemoveFile(const char* path)
+{
+    log.push_back(std::string("remove ") + path);
+    return !Fails(kRemove, path) && entries.erase(path) != 0;
+}

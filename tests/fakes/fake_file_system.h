@@ -12,7 +12,7 @@
 
 class FakeFileSystem : public FileSystemOps {
 public:
-    enum Operation { kStatus, kCopy, kMoveAtRestart, kWriteProfile, kShortPath };
+    enum Operation { kStatus, kCopy, kMoveAtRestart, kWriteProfile, kShortPath, kRemove };
 
     void AddFile(const std::string& path) { entries[path] = kModeRegular; }
     void AddDirectory(const std::string& path) { entries[path] = kModeDirectory; }
@@ -32,11 +32,12 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
+    bool RemoveFile(const char* path) override;
 
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
     // "copy A > B", "move A > B", "profile F [S] K=V", "profile F [S] K removed",
-    // "status P", "short P"
+    // "status P", "short P", "remove P"
     std::vector<std::string> log;
 
 private:

@@ -58,10 +58,14 @@ void CheckSystemMenu(HWND dialog)
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
     const int count = ::GetMenuItemCount(menu);
-    REQUIRE(count >= 2);
+    REQUIRE(count >= 4);
+    CHECK((::GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR) != 0);
+    CHECK(::GetMenuItemID(menu, count - 3) == IDM_PENDING);
     CHECK((::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) != 0);
     CHECK(::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX);
     char text[64] = {};
+    ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
+    CHECK(std::string(text) == "再起動待ちの操作(&P)...");
     ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == "&About Tessera...");
 }

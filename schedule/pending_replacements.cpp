@@ -1,0 +1,181 @@
+#include "schedule/pending_replacements.h"
+
+#include "platform/os_kind.h"
+#include "schedule/replacement_names.h"
+
+#include <utility>
+
+namespace {
+const char* StoreName(const PendingStore& store)
+{
+    if (store.wininit)
+        return "wininit.ini";
+    return store.value == NtQueueValue::kPendingFileRenameOperations2
+               ? "PendingFileRenameOperations2"
+               : "PendingFileRenameOperations";
+}
+
+// Tessera records a replacement of T as the backup rename T to B, then the
+// rename of the staged copy S to T, both replacing, with B and S derived from
+// T as the family's scheduler derives them. Texts that the ANSI code page
+// could not write exactly name no file Tessera could have staged.
+bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace, bool nineX,
+                   const CodePage& codePage)
+{
+    if (backup.kind != QueuedKind::kRenameReplacing ||
+        replace.kind != QueuedKind::kRenameReplacing || !backup.exactText || !replace.exactText)
+        return false;
+    const ReplacementNames names = nineX ? NineXReplacementNames(backup.from, codePage)
+                                         : NtReplacementNames(backup.from);
+    return IsSamePath(backup.to, names.backup, codePage) &&
+           IsSamePath(replace.from, names.staged, codePage) &&
+           IsSamePath(replace.to, names.target, codePage);
+}
+
+void AddRows(PendingList& list, size_t storeIndex, const PendingServices& services)
+{
+    const PendingStore& store = list.stores[storeIndex];
+    const std::vector<QueuedOperation>& operations = store.queue.operations;
+    for (size_t i = 0; i < operations.size(); ++i) {
+        const QueuedOperation& operation = operations[i];
+        PendingRow row{false, operation.kind, operation.from, operation.to, false, storeIndex,
+                       static_cast<int>(i)};
+        if (i + 1 < operations.size() &&
+            IsTesseraPair(operation, operations[i + 1], store.wininit, services.codePage)) {
+            row.tessera = true;
+            row.to = operation.from;
+            row.from = operations[++i].from;
+            unsigned mode = 0;
+            row.stagedExists = services.files.GetStatus(row.from, &mode);
+        }
+        list.rows.push_back(row);
+    }
+}
+
+void ShowFormatted(MessageBoxes& boxes, unsigned style, const char* format, const char* text)
+{
+    CString message;
+    message.Format(format, text);
+    boxes.Show(message, style);
+}
+}  // namespace
+
+PendingList ReadPendingList(int osKind, const PendingServices& services)
+{
+    PendingList list;
+    if (osKind == OS_NT) {
+        for (NtQueueValue value : {NtQueueValue::kPendingFileRenameOperations,
+                                   NtQueueValue::kPendingFileRenameOperations2}) {
+            RestartQueue queue = ReadNtQueue(services.queue, value, services.wideToAnsi);
+            list.stores.push_back(PendingStore{false, value, std::move(queue)});
+        }
+    } else if (osKind == OS_9X) {
+        list.stores.push_back(PendingStore{true, NtQueueValue::kPendingFileRenameOperations,
+                                           ReadWininitQueue(services.queue)});
+    }
+    for (const PendingStore& store : list.stores) {
+        const QueueResult result = store.queue.result;
+        if (result == QueueResult::kOk)
+            list.result = QueueResult::kOk;
+        else if (result != QueueResult::kEmpty) {
+            list.result = result;
+            return list;
+        }
+    }
+    for (size_t i = 0; i < list.stores.size(); ++i)
+        AddRows(list, i, services);
+    return list;
+}
+
+CString PendingStatusText(const PendingList& list)
+{
+    const char* failed = "";
+    for (const PendingStore& store : list.stores) {
+        if (store.queue.result == list.result) {
+            failed = StoreName(store);
+            break;
+        }
+    }
+    CString text;
+    switch (list.result) {
+    case QueueResult::kOk:
+        text.Format("再起動待ちの項目は%d件です．", static_cast<int>(list.rows.size()));
+        break;
+    case QueueResult::kEmpty:
+        text = "再起動待ちの操作はありません．";
+        break;
+    case QueueResult::kMalformed:
+        text.Format("%sの内容が正しくないため、一覧を表示できません．", failed);
+        break;
+    case QueueResult::kTooLarge:
+        text.Format("%sが大きすぎるため、一覧を表示できません．", failed);
+        break;
+    default:
+        text.Format("%sを読み込めなかったため、一覧を表示できません．", failed);
+        break;
+    }
+    return text;
+}
+
+const char* PendingKindText(const PendingRow& row)
+{
+    if (row.tessera)
+        return "置換(Tessera)";
+    switch (row.kind) {
+    case QueuedKind::kRename: return "名前変更";
+    case QueuedKind::kRenameReplacing: return "名前変更(上書き)";
+    default: return "削除";
+    }
+}
+
+const char* PendingStateText(const PendingRow& row)
+{
+    if (!row.tessera)
+        return "";
+    return row.stagedExists ? "置換用コピーあり" : "置換用コピーなし";
+}
+
+CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
+                                      const PendingServices& services)
+{
+    if (index >= list.rows.size() || !list.rows[index].tessera)
+        return CancelResult::kDeclined;
+    const PendingRow& row = list.rows[index];
+    CString question;
+    question.Format("%sの置換の予約を取り消しますか?", static_cast<const char*>(row.to));
+    if (row.stagedExists)
+        question += CString("\n置換用のコピー") + row.from + "も削除します．";
+    if (services.boxes.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
+        return CancelResult::kDeclined;
+
+    const PendingStore& store = list.stores[row.store];
+    const std::string& read = store.queue.raw;
+    const std::vector<int> records = {row.operation, row.operation + 1};
+    std::string rewritten;
+    QueueResult result = store.wininit ? RemoveWininitLines(read, records, rewritten)
+                                       : RemoveNtRecords(read, records, rewritten);
+    if (result == QueueResult::kOk)
+        result = store.wininit ? services.queue.RewriteWininit(read, rewritten)
+                               : services.queue.RewriteNtValue(store.value, read, rewritten);
+    if (result == QueueResult::kChanged) {
+        services.boxes.Show("再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
+                            "何も取り消していません．一覧を読み込み直します．",
+                            box::kIconHand);
+        return CancelResult::kChanged;
+    }
+    if (result != QueueResult::kOk) {
+        ShowFormatted(services.boxes, box::kIconHand,
+                      "%sを書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
+                      StoreName(store));
+        return CancelResult::kNotRewritten;
+    }
+    unsigned mode = 0;
+    if (services.files.GetStatus(row.from, &mode) && !services.files.RemoveFile(row.from)) {
+        ShowFormatted(services.boxes, box::kIconHand,
+                      "置換の予約は取り消しましたが、%sを削除するのに失敗しました．\n"
+                      "自分で削除してください．",
+                      row.from);
+        return CancelResult::kStagedLeft;
+    }
+    return CancelResult::kCancelled;
+}
