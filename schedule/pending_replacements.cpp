@@ -74,13 +74,12 @@ PendingList ReadPendingList(int osKind, const PendingServices& services)
                                            ReadWininitQueue(services.queue)});
     }
     for (const PendingStore& store : list.stores) {
-        const QueueResult result = store.queue.result;
-        if (result == QueueResult::kOk)
-            list.result = QueueResult::kOk;
-        else if (result != QueueResult::kEmpty) {
-            list.result = result;
+        if (!store.queue.WasRead()) {
+            list.result = store.queue.result;
             return list;
         }
+        if (store.queue.result == QueueResult::kOk)
+            list.result = QueueResult::kOk;
     }
     for (size_t i = 0; i < list.stores.size(); ++i)
         AddRows(list, i, services);

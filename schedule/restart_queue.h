@@ -41,6 +41,9 @@ struct RestartQueue {
     std::vector<QueuedOperation> operations;
     // The bytes parsed, for the removal functions and the store's rewrite.
     std::string raw;
+
+    // True when the queue is known: it holds operations, or none at all.
+    bool WasRead() const { return result == QueueResult::kOk || result == QueueResult::kEmpty; }
 };
 
 // NT family. raw is UTF-16LE: pairs of NUL-terminated strings (source, then

@@ -49,7 +49,7 @@ public:
     CString RecordingRefusal(const ReplacementNames& names) override
     {
         const RestartQueue section = ReadWininitQueue(m_queue);
-        if (section.result != QueueResult::kOk && section.result != QueueResult::kEmpty)
+        if (!section.WasRead())
             return outcome::QueueUnreadable();
         for (const QueuedOperation& line : section.operations) {
             for (const CString* key : {&names.backup, &names.target}) {
@@ -83,14 +83,13 @@ private:
 // own renames and could rename a file away with nothing put in its place.
 class QueueGuard {
 public:
-    QueueGuard(std::vector<RestartQueue> queues, const SchedulerServices& services)
+    QueueGuard(const std::vector<RestartQueue>& queues, const SchedulerServices& services)
         : m_services(services)
     {
-        for (RestartQueue& queue : queues) {
-            m_readable = m_readable && (queue.result == QueueResult::kOk ||
-                                        queue.result == QueueResult::kEmpty);
-            for (QueuedOperation& operation : queue.operations)
-                m_operations.push_back(operation);
+        for (const RestartQueue& queue : queues) {
+            m_readable = m_readable && queue.WasRead();
+            m_operations.insert(m_operations.end(), queue.operations.begin(),
+                                queue.operations.end());
         }
     }
 
