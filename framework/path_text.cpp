@@ -12,6 +12,11 @@ int NextCharacter(const char* text, int offset, const CodePage& codePage)
         return offset + 2;
     return offset + 1;
 }
+
+char FoldAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 }  // namespace
 
 int FindLastBackslash(const char* text, const CodePage& codePage)
@@ -64,4 +69,27 @@ PathParts PathParts::Split(const char* path, const CodePage& codePage)
         parts.fileName = CString(path + nameStart, end - nameStart);
     }
     return parts;
+}
+
+bool IsSamePath(const char* a, const char* b, const CodePage& codePage)
+{
+    const char kNtPrefix[] = "\\??\\";
+    if (std::strncmp(a, kNtPrefix, 4) == 0)
+        a += 4;
+    if (std::strncmp(b, kNtPrefix, 4) == 0)
+        b += 4;
+    // Both texts are equal up to i, so a character that starts at i in one
+    // starts there in the other too.
+    for (int i = 0;; i = NextCharacter(a, i, codePage)) {
+        const int next = NextCharacter(a, i, codePage);
+        if (next == i + 2) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            continue;
+        }
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+        if (a[i] == '\0')
+            return true;
+    }
 }

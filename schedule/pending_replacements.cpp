@@ -1,5 +1,6 @@
 #include "schedule/pending_replacements.h"
 
+#include "framework/path_text.h"
 #include "platform/os_kind.h"
 #include "schedule/replacement_names.h"
 
@@ -8,11 +9,7 @@
 namespace {
 const char* StoreName(const PendingStore& store)
 {
-    if (store.wininit)
-        return "wininit.ini";
-    return store.value == NtQueueValue::kPendingFileRenameOperations2
-               ? "PendingFileRenameOperations2"
-               : "PendingFileRenameOperations";
+    return store.ntValue ? NtQueueValueName(*store.ntValue) : kWininitFileName;
 }
 
 // Tessera records a replacement of T as the backup rename T to B, then the
@@ -41,7 +38,7 @@ void AddRows(PendingList& list, size_t storeIndex, const PendingServices& servic
         PendingRow row{false, operation.kind, operation.from, operation.to, false, storeIndex,
                        static_cast<int>(i)};
         if (i + 1 < operations.size() &&
-            IsTesseraPair(operation, operations[i + 1], store.wininit, services.codePage)) {
+            IsTesseraPair(operation, operations[i + 1], !store.ntValue, services.codePage)) {
             row.tessera = true;
             row.to = operation.from;
             row.from = operations[++i].from;
@@ -67,11 +64,10 @@ PendingList ReadPendingList(int osKind, const PendingServices& services)
         for (NtQueueValue value : {NtQueueValue::kPendingFileRenameOperations,
                                    NtQueueValue::kPendingFileRenameOperations2}) {
             RestartQueue queue = ReadNtQueue(services.queue, value, services.wideToAnsi);
-            list.stores.push_back(PendingStore{false, value, std::move(queue)});
+            list.stores.push_back(PendingStore{value, std::move(queue)});
         }
     } else if (osKind == OS_9X) {
-        list.stores.push_back(PendingStore{true, NtQueueValue::kPendingFileRenameOperations,
-                                           ReadWininitQueue(services.queue)});
+        list.stores.push_back(PendingStore{std::nullopt, ReadWininitQueue(services.queue)});
     }
     for (const PendingStore& store : list.stores) {
         if (!store.queue.WasRead()) {
@@ -151,11 +147,10 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     const std::string& read = store.queue.raw;
     const std::vector<int> records = {row.operation, row.operation + 1};
     std::string rewritten;
-    QueueResult result = store.wininit ? RemoveWininitLines(read, records, rewritten)
-                                       : RemoveNtRecords(read, records, rewritten);
+    QueueResult result = RemoveRecords(store.queue, records, rewritten);
     if (result == QueueResult::kOk)
-        result = store.wininit ? services.queue.RewriteWininit(read, rewritten)
-                               : services.queue.RewriteNtValue(store.value, read, rewritten);
+        result = store.ntValue ? services.queue.RewriteNtValue(*store.ntValue, read, rewritten)
+                               : services.queue.RewriteWininit(read, rewritten);
     if (result == QueueResult::kChanged) {
         services.boxes.Show("再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
                             "何も取り消していません．一覧を読み込み直します．",

@@ -1,5 +1,6 @@
 #include "schedule/schedulers.h"
 
+#include "framework/path_text.h"
 #include "schedule/replacement_names.h"
 #include "schedule/restart_queue.h"
 #include "schedule/schedule_report.h"
@@ -62,17 +63,16 @@ public:
     // A line of the section reads destination=source.
     bool Record(const char* from, const char* to) override
     {
-        return m_files.WriteProfileEntry(kSection, to, from, kFile);
+        return m_files.WriteProfileEntry(kSection, to, from, kWininitFileName);
     }
     // A null value removes the line (as WritePrivateProfileStringA does).
     bool TakeBackBackup(const ReplacementNames& names) override
     {
-        return m_files.WriteProfileEntry(kSection, names.backup, nullptr, kFile);
+        return m_files.WriteProfileEntry(kSection, names.backup, nullptr, kWininitFileName);
     }
 
 private:
     static constexpr const char* kSection = "rename";
-    static constexpr const char* kFile = "wininit.ini";  // in the Windows directory
     FileSystemOps& m_files;
     RestartQueueStore& m_queue;
     const CodePage& m_codePage;
