@@ -19,6 +19,15 @@ char FoldAscii(char c)
 }
 }  // namespace
 
+int FindFirstBackslash(const char* text, const CodePage& codePage)
+{
+    for (int i = 0; text[i] != '\0'; i = NextCharacter(text, i, codePage)) {
+        if (text[i] == '\\')
+            return i;
+    }
+    return -1;
+}
+
 int FindLastBackslash(const char* text, const CodePage& codePage)
 {
     int last = -1;

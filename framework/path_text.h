@@ -5,6 +5,9 @@
 #include "framework/cstring.h"
 #include "framework/code_page.h"
 
+// Offset of the first backslash character in text, or -1.
+int FindFirstBackslash(const char* text, const CodePage& codePage);
+
 // Offset of the last backslash character in text, or -1.
 int FindLastBackslash(const char* text, const CodePage& codePage);
 

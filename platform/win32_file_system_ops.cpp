@@ -1,5 +1,8 @@
 #include "platform/win32_file_system_ops.h"
 
+#include "framework/win32_code_page.h"
+#include "platform/win32_long_path.h"
+
 #include <windows.h>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
@@ -49,4 +52,14 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
 bool Win32FileSystemOps::RemoveFile(const char* path)
 {
     return ::DeleteFileA(path) != FALSE;
+}
+
+CString Win32FileSystemOps::CanonicalName(const char* path)
+{
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, &filePart);
+    if (length == 0 || length >= MAX_PATH)
+        return path;
+    return LongFormOfExistingPart(full, Win32CodePage());
 }
