@@ -49,7 +49,6 @@ const SystemEntry kSystemEntries[] = {
     {IDS_PENDING, IDM_PENDING},
     {IDS_ABOUTBOX, IDM_ABOUTBOX},
 };
-const char kHelpFile[] = "help.htm";
 }  // namespace
 
 CTesseraDlg::CTesseraDlg(const DialogServices& services, CWnd* parent)
@@ -80,7 +79,7 @@ BOOL CTesseraDlg::OnInitDialog()
     m_editTarget.m_bFolderMode = 1;
 
     // Exactly full-row selection: a click anywhere in a row selects the row.
-    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width, i);
 
@@ -189,13 +188,13 @@ BOOL CTesseraDlg::OnPaint()
 
 BOOL CTesseraDlg::OnHelpInfo(HELPINFO*)
 {
-    TesseraApp().OpenHelpFile(kHelpFile);
+    TesseraApp().OpenHelpFile(kHelpFileName);
     return TRUE;
 }
 
 void CTesseraDlg::OnHelpButton()
 {
-    TesseraApp().OpenHelpFile(kHelpFile);
+    TesseraApp().OpenHelpFile(kHelpFileName);
 }
 
 void CTesseraDlg::OnAbout()
