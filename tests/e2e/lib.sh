@@ -34,7 +34,14 @@ in_wine() { "$e2e_rig" exec "$prefix" wine "$@"; }
 drive() { in_wine 'C:\Tessera\window_driver.exe' "$@"; }
 fail() { echo "FAIL: $*"; e2e_failures=$((e2e_failures + 1)); }
 pass() { echo "ok: $*"; }
-finish() { [ "$e2e_failures" -eq 0 ] && echo "$e2e_name: all passed"; exit "$e2e_failures"; }
+# A passed scenario's machine is not looked at again; a failed one is kept.
+finish() {
+  if [ "$e2e_failures" -eq 0 ]; then
+    "$e2e_rig" remove "$prefix"
+    echo "$e2e_name: all passed"
+  fi
+  exit "$e2e_failures"
+}
 
 # The Linux path of a path on drive C of the machine.
 host_path() {
