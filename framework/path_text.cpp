@@ -4,11 +4,12 @@
 
 namespace {
 // Steps over one character: two bytes for a lead byte followed by a second
-// byte, else one.
+// byte, else one. No code page of Windows has a lead byte below 0x80, so
+// ASCII is stepped over without asking the system.
 int NextCharacter(const char* text, int offset, const CodePage& codePage)
 {
     const auto byte = static_cast<unsigned char>(text[offset]);
-    if (codePage.IsLeadByte(byte) && text[offset + 1] != '\0')
+    if (byte >= 0x80 && codePage.IsLeadByte(byte) && text[offset + 1] != '\0')
         return offset + 2;
     return offset + 1;
 }
@@ -87,6 +88,9 @@ bool IsSamePath(const char* a, const char* b, const CodePage& codePage)
         a += 4;
     if (std::strncmp(b, kNtPrefix, 4) == 0)
         b += 4;
+    // Folding keeps every byte in its place: texts of two lengths differ.
+    if (std::strlen(a) != std::strlen(b))
+        return false;
     // Both texts are equal up to i, so a character that starts at i in one
     // starts there in the other too.
     for (int i = 0;; i = NextCharacter(a, i, codePage)) {
