@@ -16,6 +16,6 @@ BOOL CAboutBoxDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
 
 BOOL CAboutBoxDlg::OnHelpInfo(HELPINFO*)
 {
-    TesseraApp().OpenHelpFile("help.htm");
+    TesseraApp().OpenHelpFile(kHelpFileName);
     return TRUE;
 }

@@ -12,8 +12,9 @@
 #include "platform/shell.h"
 #include "platform/token_services.h"
 
-// The system as the application object sees it: Windows in TESSERA.EXE, fakes
-// in tests. The main dialog gets its own services where it is built.
+// The system as the application object sees it: Windows in the program
+// (TESSERA.EXE, TESSERA64.EXE), fakes in tests. The main dialog gets its own
+// services where it is built.
 struct AppServices {
     StartupLibraries& libraries;
     SystemFacts& facts;
@@ -24,6 +25,9 @@ struct AppServices {
     RestartServices& restart;
     Shell& shell;
 };
+
+// The help document, which lies beside the executable.
+const char kHelpFileName[] = "help.htm";
 
 class CTesseraApp : public CWinApp {
 public:

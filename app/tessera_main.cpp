@@ -1,6 +1,6 @@
-// The one application object of TESSERA.EXE, wired to Windows, and the main
-// dialog it runs: the only place that knows both the application and the
-// dialog.
+// The one application object of the program (TESSERA.EXE, TESSERA64.EXE),
+// wired to Windows, and the main dialog it runs: the only place that knows
+// both the application and the dialog.
 #include "app/tessera_app.h"
 #include "app/win32_startup_services.h"
 #include "framework/win32_code_page.h"

@@ -5,6 +5,9 @@
 #include "framework/cstring.h"
 #include "framework/code_page.h"
 
+// Offset of the first backslash character in text, or -1.
+int FindFirstBackslash(const char* text, const CodePage& codePage);
+
 // Offset of the last backslash character in text, or -1.
 int FindLastBackslash(const char* text, const CodePage& codePage);
 
@@ -25,3 +28,10 @@ struct PathParts {
 
     static PathParts Split(const char* path, const CodePage& codePage);
 };
+
+// True when a and b name the same path as the file system compares names:
+// after a leading \??\, ASCII letters in either case are equal. The second
+// byte of a double-byte character is compared exactly, never folded (code
+// page 932: ア is 0x83 0x41, ヂ is 0x83 0x61). Letters beyond ASCII, which
+// NTFS also folds, are compared exactly.
+bool IsSamePath(const char* a, const char* b, const CodePage& codePage);

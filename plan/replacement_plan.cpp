@@ -1,5 +1,7 @@
 #include "plan/replacement_plan.h"
 
+#include "framework/path_text.h"
+
 namespace {
 const char kNoSource[] = "置換元のファイルを指定してください．";
 const char kNoTargetFolder[] = "置換先のフォルダを指定してください．";
@@ -44,90 +46,51 @@ bool IsRegularFile(unsigned mode)
 
 // Why the pair in the fields may not enter the plan, or empty when it may;
 // target receives the path built for it.
-CString RefusalOf(const PlanState& plan, FileSystemOps& files, const CodePage& codePage,
+CString RefusalOf(const PlanFields& fields, const CStringArray& sources,
+                  const CStringArray& targets, FileSystemOps& files, const CodePage& codePage,
                   CString& target)
 {
-    if (plan.source.IsEmpty())
+    if (fields.source.IsEmpty())
         return kNoSource;
-    if (plan.targetFolder.IsEmpty())
+    if (fields.targetFolder.IsEmpty())
         return kNoTargetFolder;
-    target = TargetFor(plan.source, plan.targetFolder, codePage);
+    target = TargetFor(fields.source, fields.targetFolder, codePage);
     unsigned mode = 0;
-    if (!StatusOf(plan.source, files, &mode))
-        return Formatted(kSourceUnreadable, plan.source);
+    if (!StatusOf(fields.source, files, &mode))
+        return Formatted(kSourceUnreadable, fields.source);
     if (!IsRegularFile(mode))
-        return Formatted(kNotAFile, plan.source);
+        return Formatted(kNotAFile, fields.source);
     if (!StatusOf(target, files, &mode))
         return Formatted(kTargetUnreadable, target);
     if (!IsRegularFile(mode))
         return Formatted(kNotAFile, target);
-    if (FileSystemOps::CompareExact(plan.source, target) == 0)
+    if (FileSystemOps::CompareExact(fields.source, target) == 0)
         return kSameFile;
-    for (int i = 0; i < plan.targets.GetSize(); ++i) {
-        if (FileSystemOps::CompareExact(plan.targets[i], target) == 0)
-            return Formatted(kAlreadyPlanned, target, plan.sources[i]);
+    for (int i = 0; i < targets.GetSize(); ++i) {
+        if (FileSystemOps::CompareExact(targets[i], target) == 0)
+            return Formatted(kAlreadyPlanned, target, sources[i]);
     }
     return CString();
 }
+}  // namespace
 
-// The folder the add built a target from: drive and directory without the
-// backslash put before the file name, except where the folder is a bare root.
-CString FolderOf(const CString& target, const CodePage& codePage)
+AddDecision DecideAdd(const PlanFields& fields, const CStringArray& sources,
+                      const CStringArray& targets, FileSystemOps& files, const CodePage& codePage)
+{
+    CString target;
+    const CString refusal = RefusalOf(fields, sources, targets, files, codePage, target);
+    if (!refusal.IsEmpty())
+        return AddDecision{refusal, CString(), CString()};
+    return AddDecision{CString(), fields.source, target};
+}
+
+// The folder is the target's drive and directory without the backslash put
+// before the file name, except where the folder is a bare root.
+PlanFields DecideRemove(const CString& source, const CString& target, const CodePage& codePage)
 {
     const PathParts parts = PathParts::Split(target, codePage);
     CString directory = parts.directory;
     if (directory.GetLength() >= 2 && EndsWithBackslash(directory, codePage))
         directory = directory.Left(directory.GetLength() - 1);
-    return parts.drive + directory;
-}
-}  // namespace
-
-void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, const CodePage& codePage,
-               MessageBoxes& boxes)
-{
-    dialog.UpdateData(true);
-    CString target;
-    const CString refusal = RefusalOf(plan, files, codePage, target);
-    if (!refusal.IsEmpty()) {
-        boxes.Show(refusal, box::kOk);
-        return;
-    }
-    const CString source = plan.source;
-    plan.sources.Add(source);
-    const int entry = plan.targets.Add(target);
-
-    CString sourceVersion;
-    CString targetVersion;
-    dialog.GetFileVersionText(source, sourceVersion);
-    dialog.GetFileVersionText(target, targetVersion);
-
-    const int row = dialog.InsertRow(dialog.GetRowCount(), source);
-    if (row < 0) {
-        // Without its row the entry could never be seen or removed, and every
-        // later row would stand beside the wrong entry: take it back out.
-        plan.sources.RemoveAt(entry);
-        plan.targets.RemoveAt(entry);
-        return;
-    }
-    dialog.SetCellText(row, 1, sourceVersion);
-    dialog.SetCellText(row, 2, target);
-    dialog.SetCellText(row, 3, targetVersion);
-}
-
-void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, const CodePage& codePage)
-{
-    dialog.UpdateData(true);
-    const int row = dialog.GetSelectedRow();
-    if (row < 0) {
-        dialog.UpdateData(false);
-        return;
-    }
-    dialog.DeleteRow(row);
-    if (row < dialog.GetRowCount())
-        dialog.SelectRow(row);
-    plan.source = plan.sources[row];
-    plan.targetFolder = FolderOf(plan.targets[row], codePage);
-    plan.sources.RemoveAt(row);
-    plan.targets.RemoveAt(row);
-    dialog.UpdateData(false);
+    return PlanFields{source, parts.drive + directory};
 }

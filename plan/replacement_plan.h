@@ -1,51 +1,39 @@
-// The replacement plan: the rules by which a pair enters the plan (add) and
-// leaves it again into the two fields (remove). The plan's data lives in the
-// main dialog; the rules reach the dialog's exchange, list and version lookup
-// through PlanDialog.
+// The replacement plan's rules: whether the pair in the two fields may enter
+// the plan (add), and what an entry puts back into the fields when it leaves
+// (remove). The rules only decide; the main dialog keeps the entries, the rows
+// and the fields, and shows the messages.
 #pragma once
 
+#include "framework/code_page.h"
 #include "framework/cstring.h"
 #include "framework/cstringarray.h"
-#include "framework/path_text.h"
 #include "platform/file_system_ops.h"
-#include "platform/message_boxes.h"
 
 // A list cell is handed to the control from a buffer of 260 bytes. The add
 // refuses a source or target path longer than this (as a file whose status
-// cannot be read), so every cell text the rules hand over fits such a buffer.
+// cannot be read), so every cell text of an entry fits such a buffer.
 const int kCellTextLimit = 259;
 
-// What the rules need of the main dialog.
-class PlanDialog {
-public:
-    virtual ~PlanDialog() = default;
-    // The dialog's data exchange: true copies the fields' texts into the
-    // strings of PlanState, false copies the strings into the fields.
-    virtual void UpdateData(bool saveAndValidate) = 0;
-    // The version text of a file (the dialog's GetFileVersionText).
-    virtual bool GetFileVersionText(const char* path, CString& text) = 0;
-    // The list's rows: row i shows entry i in four cells (source, its version,
-    // target, its version).
-    virtual int GetRowCount() = 0;
-    // Answers the new row's index, or -1 when no row could be inserted.
-    virtual int InsertRow(int index, const char* sourceCell) = 0;
-    virtual void SetCellText(int row, int column, const char* text) = 0;
-    virtual int GetSelectedRow() = 0;  // the first selected row, or -1
-    virtual void DeleteRow(int row) = 0;
-    virtual void SelectRow(int row) = 0;  // selected and focused
+// The texts of the two fields: a source file and the folder of its target.
+struct PlanFields {
+    CString source;
+    CString targetFolder;
 };
 
-// The plan's data and the two fields' strings, all owned by the main dialog.
-struct PlanState {
-    CString& source;        // m_strSource
-    CString& targetFolder;  // m_strTargetFolder
-    CStringArray& sources;  // m_sources
-    CStringArray& targets;  // m_targets, parallel to m_sources
+// The message that refuses the pair, or, when there is none, the entry to
+// append: the source and the file of the same name in the target folder.
+struct AddDecision {
+    CString refusal;
+    CString source;
+    CString target;
+
+    bool Accepted() const { return refusal.IsEmpty(); }
 };
 
-// OnAdd: checks the fields and appends the pair, or shows why not. Paths are
-// split in codePage.
-void AddToPlan(PlanState& plan, PlanDialog& dialog, FileSystemOps& files, const CodePage& codePage,
-               MessageBoxes& boxes);
-// OnRemove: moves the selected entry back into the fields.
-void RemoveFromPlan(PlanState& plan, PlanDialog& dialog, const CodePage& codePage);
+// Judges the fields against the entries so far (sources[i], targets[i]).
+// Paths are split in codePage.
+AddDecision DecideAdd(const PlanFields& fields, const CStringArray& sources,
+                      const CStringArray& targets, FileSystemOps& files, const CodePage& codePage);
+// The fields that the entry (source, target) goes back into: its source, and
+// the folder its target was built from.
+PlanFields DecideRemove(const CString& source, const CString& target, const CodePage& codePage);

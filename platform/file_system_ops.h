@@ -30,6 +30,13 @@ public:
     // The 8.3 form of an existing path; fails when it cannot be had or does not
     // fit 259 bytes.
     virtual bool GetShortPath(const char* path, CString& shortPath) = 0;
+    // The name as the file system resolves it, for telling whether two texts
+    // name one file: the full path (relative parts, ".", ".." and "/"
+    // resolved) with every component that exists in its long spelling and the
+    // rest as given. Texts that name one file give names that IsSamePath
+    // (framework/path_text.h) finds equal. A path that cannot be resolved
+    // comes back as it was given.
+    virtual CString CanonicalName(const char* path) = 0;
     // Deletes the file at path now; false when it is not there or could not be
     // deleted (read-only, held open).
     virtual bool RemoveFile(const char* path) = 0;

@@ -30,6 +30,16 @@ constexpr unsigned long kMaxQueueBytes = 1024 * 1024;
 
 enum class NtQueueValue { kPendingFileRenameOperations, kPendingFileRenameOperations2 };
 
+// The registry value's name, as the system and the user know it.
+inline const char* NtQueueValueName(NtQueueValue value)
+{
+    return value == NtQueueValue::kPendingFileRenameOperations2 ? "PendingFileRenameOperations2"
+                                                                : "PendingFileRenameOperations";
+}
+
+// The 9x family's file, in the Windows directory.
+constexpr char kWininitFileName[] = "wininit.ini";
+
 class RestartQueueStore {
 public:
     virtual ~RestartQueueStore() = default;

@@ -1,6 +1,11 @@
 #include "platform/win32_file_system_ops.h"
 
+#include "framework/win32_code_page.h"
+#include "platform/win32_long_path.h"
+
 #include <windows.h>
+
+#include <cstring>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
 // takes a path whose last character is a double-byte one with 0x5C as its
@@ -49,4 +54,21 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
 bool Win32FileSystemOps::RemoveFile(const char* path)
 {
     return ::DeleteFileA(path) != FALSE;
+}
+
+CString Win32FileSystemOps::CanonicalName(const char* path)
+{
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, &filePart);
+    if (length == 0 || length >= MAX_PATH)
+        return path;
+    // A short alias that differs from its long name holds a '~' (FOO~1.DLL,
+    // or Wine's FOO~XY1.DLL): a path without one is already its long form but
+    // for case, which comparisons fold. The lookups this saves read whole
+    // folders for every name that does not exist yet. (0x7E can be the second
+    // byte of a double-byte character; such a path is merely looked up.)
+    if (!std::strchr(full, '~'))
+        return full;
+    return LongFormOfExistingPart(full, Win32CodePage());
 }

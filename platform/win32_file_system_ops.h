@@ -11,5 +11,6 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
+    CString CanonicalName(const char* path) override;
     bool RemoveFile(const char* path) override;
 };

@@ -6,13 +6,17 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-const wchar_t* ValueName(NtQueueValue value)
+// The names are ASCII, so each byte is its own UTF-16 unit.
+std::wstring ValueName(NtQueueValue value)
 {
-    return value == NtQueueValue::kPendingFileRenameOperations2 ? L"PendingFileRenameOperations2"
-                                                                : L"PendingFileRenameOperations";
+    const char* name = NtQueueValueName(value);
+    return std::wstring(name, name + std::strlen(name));
 }
 
 QueueResult OpenSessionManager(REGSAM access, HKEY* key)
@@ -64,7 +68,7 @@ CString WininitPath()
     CString path(directory, static_cast<int>(length));
     if (!EndsWithBackslash(path, Win32CodePage()))
         path += '\\';
-    return path + "wininit.ini";
+    return path + kWininitFileName;
 }
 
 // The 9x profile functions keep the last initialization file they touched in
@@ -112,7 +116,7 @@ QueueResult Win32RestartQueueStore::ReadNtValue(NtQueueValue value, std::string&
     const QueueResult opened = OpenSessionManager(KEY_QUERY_VALUE, &key);
     if (opened != QueueResult::kOk)
         return opened;
-    const QueueResult result = QueryValue(key, ValueName(value), raw);
+    const QueueResult result = QueryValue(key, ValueName(value).c_str(), raw);
     ::RegCloseKey(key);
     return result;
 }
@@ -127,11 +131,11 @@ QueueResult Win32RestartQueueStore::RewriteNtValue(NtQueueValue value, const std
     if (opened != QueueResult::kOk)
         return opened == QueueResult::kEmpty ? QueueResult::kChanged : opened;
     std::string current;
-    QueueResult result = QueryValue(key, ValueName(value), current);
+    QueueResult result = QueryValue(key, ValueName(value).c_str(), current);
     if (result == QueueResult::kEmpty || (result == QueueResult::kOk && current != read))
         result = QueueResult::kChanged;
     if (result == QueueResult::kOk &&
-        ::RegSetValueExW(key, ValueName(value), 0, REG_MULTI_SZ,
+        ::RegSetValueExW(key, ValueName(value).c_str(), 0, REG_MULTI_SZ,
                          reinterpret_cast<const BYTE*>(rewritten.data()),
                          static_cast<DWORD>(rewritten.size())) != ERROR_SUCCESS)
         result = QueueResult::kSystemError;

@@ -1,5 +1,6 @@
 #include "schedule/pending_replacements.h"
 
+#include "framework/path_text.h"
 #include "platform/os_kind.h"
 #include "schedule/replacement_names.h"
 
@@ -8,28 +9,50 @@
 namespace {
 const char* StoreName(const PendingStore& store)
 {
-    if (store.wininit)
-        return "wininit.ini";
-    return store.value == NtQueueValue::kPendingFileRenameOperations2
-               ? "PendingFileRenameOperations2"
-               : "PendingFileRenameOperations";
+    return store.ntValue ? NtQueueValueName(*store.ntValue) : kWininitFileName;
 }
 
 // Tessera records a replacement of T as the backup rename T to B, then the
 // rename of the staged copy S to T, both replacing, with B and S derived from
-// T as the family's scheduler derives them. Texts that the ANSI code page
-// could not write exactly name no file Tessera could have staged.
+// T as the family's scheduler derives them. Names are compared as the file
+// system resolves them. Texts that the ANSI code page could not write exactly
+// name no file Tessera could have staged.
 bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace, bool nineX,
-                   const CodePage& codePage)
+                   const PendingServices& services)
 {
     if (backup.kind != QueuedKind::kRenameReplacing ||
         replace.kind != QueuedKind::kRenameReplacing || !backup.exactText || !replace.exactText)
         return false;
-    const ReplacementNames names = nineX ? NineXReplacementNames(backup.from, codePage)
+    const ReplacementNames names = nineX ? NineXReplacementNames(backup.from, services.codePage)
                                          : NtReplacementNames(backup.from);
-    return IsSamePath(backup.to, names.backup, codePage) &&
-           IsSamePath(replace.from, names.staged, codePage) &&
-           IsSamePath(replace.to, names.target, codePage);
+    const auto same = [&services](const char* a, const char* b) {
+        return IsSamePath(services.files.CanonicalName(a), services.files.CanonicalName(b),
+                          services.codePage);
+    };
+    return same(backup.to, names.backup) && same(replace.from, names.staged) &&
+           same(replace.to, names.target);
+}
+
+// True when an operation other than the row's own two still uses its staged
+// copy (another pair recorded for the same file under another spelling).
+bool StagedCopyStillUsed(const PendingList& list, const PendingRow& row,
+                         const PendingServices& services)
+{
+    const CString staged = services.files.CanonicalName(row.from);
+    const auto names = [&](const CString& path) {
+        return !path.IsEmpty() &&
+               IsSamePath(services.files.CanonicalName(path), staged, services.codePage);
+    };
+    for (size_t store = 0; store < list.stores.size(); ++store) {
+        const std::vector<QueuedOperation>& operations = list.stores[store].queue.operations;
+        for (size_t i = 0; i < operations.size(); ++i) {
+            const bool own = store == row.store && (static_cast<int>(i) == row.operation ||
+                                                    static_cast<int>(i) == row.operation + 1);
+            if (!own && (names(operations[i].from) || names(operations[i].to)))
+                return true;
+        }
+    }
+    return false;
 }
 
 void AddRows(PendingList& list, size_t storeIndex, const PendingServices& services)
@@ -41,7 +64,7 @@ void AddRows(PendingList& list, size_t storeIndex, const PendingServices& servic
         PendingRow row{false, operation.kind, operation.from, operation.to, false, storeIndex,
                        static_cast<int>(i)};
         if (i + 1 < operations.size() &&
-            IsTesseraPair(operation, operations[i + 1], store.wininit, services.codePage)) {
+            IsTesseraPair(operation, operations[i + 1], !store.ntValue, services)) {
             row.tessera = true;
             row.to = operation.from;
             row.from = operations[++i].from;
@@ -67,11 +90,10 @@ PendingList ReadPendingList(int osKind, const PendingServices& services)
         for (NtQueueValue value : {NtQueueValue::kPendingFileRenameOperations,
                                    NtQueueValue::kPendingFileRenameOperations2}) {
             RestartQueue queue = ReadNtQueue(services.queue, value, services.wideToAnsi);
-            list.stores.push_back(PendingStore{false, value, std::move(queue)});
+            list.stores.push_back(PendingStore{value, std::move(queue)});
         }
     } else if (osKind == OS_9X) {
-        list.stores.push_back(PendingStore{true, NtQueueValue::kPendingFileRenameOperations,
-                                           ReadWininitQueue(services.queue)});
+        list.stores.push_back(PendingStore{std::nullopt, ReadWininitQueue(services.queue)});
     }
     for (const PendingStore& store : list.stores) {
         if (!store.queue.WasRead()) {
@@ -140,9 +162,10 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     if (index >= list.rows.size() || !list.rows[index].tessera)
         return CancelResult::kDeclined;
     const PendingRow& row = list.rows[index];
+    const bool stagedUsed = StagedCopyStillUsed(list, row, services);
     CString question;
     question.Format("%sの置換の予約を取り消しますか?", static_cast<const char*>(row.to));
-    if (row.stagedExists)
+    if (row.stagedExists && !stagedUsed)
         question += CString("\n置換用のコピー") + row.from + "も削除します．";
     if (services.boxes.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
         return CancelResult::kDeclined;
@@ -151,11 +174,10 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     const std::string& read = store.queue.raw;
     const std::vector<int> records = {row.operation, row.operation + 1};
     std::string rewritten;
-    QueueResult result = store.wininit ? RemoveWininitLines(read, records, rewritten)
-                                       : RemoveNtRecords(read, records, rewritten);
+    QueueResult result = RemoveRecords(store.queue, records, rewritten);
     if (result == QueueResult::kOk)
-        result = store.wininit ? services.queue.RewriteWininit(read, rewritten)
-                               : services.queue.RewriteNtValue(store.value, read, rewritten);
+        result = store.ntValue ? services.queue.RewriteNtValue(*store.ntValue, read, rewritten)
+                               : services.queue.RewriteWininit(read, rewritten);
     if (result == QueueResult::kChanged) {
         services.boxes.Show("再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
                             "何も取り消していません．一覧を読み込み直します．",
@@ -169,7 +191,8 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
         return CancelResult::kNotRewritten;
     }
     unsigned mode = 0;
-    if (services.files.GetStatus(row.from, &mode) && !services.files.RemoveFile(row.from)) {
+    if (!stagedUsed && services.files.GetStatus(row.from, &mode) &&
+        !services.files.RemoveFile(row.from)) {
         ShowFormatted(services.boxes, box::kIconHand,
                       "置換の予約は取り消しましたが、%sを削除するのに失敗しました．\n"
                       "自分で削除してください．",

@@ -13,6 +13,7 @@
 #include "schedule/restart_queue.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 struct PendingServices {
@@ -25,8 +26,7 @@ struct PendingServices {
 
 // One store as it was read; its raw bytes are what a cancel rewrites from.
 struct PendingStore {
-    bool wininit;        // else the NT value below
-    NtQueueValue value;
+    std::optional<NtQueueValue> ntValue;  // none for wininit.ini
     RestartQueue queue;
 };
 

@@ -162,38 +162,6 @@ CString AnsiText(const std::string& bytes)
     return CString(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-struct ByteRange {
-    size_t offset;
-    size_t length;
-};
-
-QueueResult EraseRecords(const std::string& raw, const std::vector<ByteRange>& ranges,
-                         const std::vector<int>& records, std::string& rewritten)
-{
-    std::vector<bool> removed(ranges.size(), false);
-    for (int record : records) {
-        if (record < 0 || static_cast<size_t>(record) >= ranges.size() ||
-            removed[static_cast<size_t>(record)])
-            return QueueResult::kNoSuchRecord;
-        removed[static_cast<size_t>(record)] = true;
-    }
-    std::string kept;
-    size_t copied = 0;
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        if (!removed[i])
-            continue;
-        kept.append(raw, copied, ranges[i].offset - copied);
-        copied = ranges[i].offset + ranges[i].length;
-    }
-    kept.append(raw, copied, std::string::npos);
-    rewritten.swap(kept);
-    return QueueResult::kOk;
-}
-
-bool IsUnparsable(QueueResult result)
-{
-    return result == QueueResult::kMalformed || result == QueueResult::kTooLarge;
-}
 }  // namespace
 
 RestartQueue ParseNtQueue(const std::string& raw, const WideToAnsi& converter)
@@ -274,50 +242,28 @@ RestartQueue ReadWininitQueue(RestartQueueStore& store)
     return ParseWininitQueue(bytes);
 }
 
-QueueResult RemoveNtRecords(const std::string& raw, const std::vector<int>& records,
-                            std::string& rewritten)
+QueueResult RemoveRecords(const RestartQueue& queue, const std::vector<int>& records,
+                          std::string& rewritten)
 {
-    std::vector<NtRecord> split;
-    const QueueResult result = SplitNtRecords(raw, split);
-    if (IsUnparsable(result))
-        return result;
-    std::vector<ByteRange> ranges;
-    for (const NtRecord& record : split)
-        ranges.push_back(ByteRange{record.Offset(), record.Length()});
-    return EraseRecords(raw, ranges, records, rewritten);
-}
-
-QueueResult RemoveWininitLines(const std::string& bytes, const std::vector<int>& lines,
-                               std::string& rewritten)
-{
-    const RestartQueue queue = ParseWininitQueue(bytes);
-    if (IsUnparsable(queue.result))
+    if (!queue.WasRead())
         return queue.result;
-    std::vector<ByteRange> ranges;
-    for (const QueuedOperation& operation : queue.operations)
-        ranges.push_back(ByteRange{operation.offset, operation.length});
-    return EraseRecords(bytes, ranges, lines, rewritten);
-}
-
-bool IsSamePath(const char* a, const char* b, const CodePage& codePage)
-{
-    const char kNtPrefix[] = "\\??\\";
-    if (std::strncmp(a, kNtPrefix, 4) == 0)
-        a += 4;
-    if (std::strncmp(b, kNtPrefix, 4) == 0)
-        b += 4;
-    // Both texts are equal up to i, so a character that starts at i in one
-    // starts there in the other too.
-    for (size_t i = 0;; ++i) {
-        if (codePage.IsLeadByte(static_cast<unsigned char>(a[i])) && a[i + 1] != '\0') {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-        if (a[i] == '\0')
-            return true;
+    std::vector<bool> removed(queue.operations.size(), false);
+    for (int record : records) {
+        if (record < 0 || static_cast<size_t>(record) >= removed.size() ||
+            removed[static_cast<size_t>(record)])
+            return QueueResult::kNoSuchRecord;
+        removed[static_cast<size_t>(record)] = true;
     }
+    std::string kept;
+    size_t copied = 0;
+    for (size_t i = 0; i < removed.size(); ++i) {
+        if (!removed[i])
+            continue;
+        const QueuedOperation& operation = queue.operations[i];
+        kept.append(queue.raw, copied, operation.offset - copied);
+        copied = operation.offset + operation.length;
+    }
+    kept.append(queue.raw, copied, std::string::npos);
+    rewritten.swap(kept);
+    return QueueResult::kOk;
 }

@@ -4,7 +4,6 @@
 // records can be taken out again with every other byte kept, in order.
 #pragma once
 
-#include "framework/code_page.h"
 #include "framework/cstring.h"
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
@@ -65,18 +64,10 @@ RestartQueue ParseWininitQueue(const std::string& bytes);
 RestartQueue ReadNtQueue(RestartQueueStore& store, NtQueueValue value, const WideToAnsi& converter);
 RestartQueue ReadWininitQueue(RestartQueueStore& store);
 
-// rewritten receives raw without the given records (indices into the parsed
-// operations, in any order); every other byte stays, in order, so the list
-// keeps its terminator. kOk, kNoSuchRecord, or what parsing raw answered when
-// it is malformed or too large; rewritten is then left alone.
-QueueResult RemoveNtRecords(const std::string& raw, const std::vector<int>& records,
-                            std::string& rewritten);
-QueueResult RemoveWininitLines(const std::string& bytes, const std::vector<int>& lines,
-                               std::string& rewritten);
-
-// True when a and b name the same path as the file system compares names:
-// after a leading \??\, ASCII letters in either case are equal. The second
-// byte of a double-byte character is compared exactly, never folded (code
-// page 932: ア is 0x83 0x41, ヂ is 0x83 0x61). Letters beyond ASCII, which
-// NTFS also folds, are compared exactly.
-bool IsSamePath(const char* a, const char* b, const CodePage& codePage);
+// rewritten receives the queue's raw bytes without the given records
+// (indices into its operations, in any order); every other byte stays, in
+// order, so an NT list keeps its terminator. kOk, kNoSuchRecord, or the
+// queue's own result when it was not read (malformed, too large, unreadable);
+// rewritten is then left alone.
+QueueResult RemoveRecords(const RestartQueue& queue, const std::vector<int>& records,
+                          std::string& rewritten);

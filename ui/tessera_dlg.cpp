@@ -51,7 +51,6 @@ const SystemEntry kSystemEntries[] = {
     {IDS_PENDING, IDM_PENDING},
     {IDS_ABOUTBOX, IDM_ABOUTBOX},
 };
-const char kHelpFile[] = "help.htm";
 }  // namespace
 
 CTesseraDlg::CTesseraDlg(const DialogServices& services, CWnd* parent)
@@ -83,7 +82,7 @@ BOOL CTesseraDlg::OnInitDialog()
     m_editTarget.m_bFolderMode = 1;
 
     // Exactly full-row selection: a click anywhere in a row selects the row.
-    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT,
                             ScaleForDpi(kColumns[i].width, dpi), i);
@@ -193,13 +192,13 @@ BOOL CTesseraDlg::OnPaint()
 
 BOOL CTesseraDlg::OnHelpInfo(HELPINFO*)
 {
-    TesseraApp().OpenHelpFile(kHelpFile);
+    TesseraApp().OpenHelpFile(kHelpFileName);
     return TRUE;
 }
 
 void CTesseraDlg::OnHelpButton()
 {
-    TesseraApp().OpenHelpFile(kHelpFile);
+    TesseraApp().OpenHelpFile(kHelpFileName);
 }
 
 void CTesseraDlg::OnAbout()

@@ -12,8 +12,6 @@
 #include "platform/restart_queue_store.h"
 #include "platform/version_records.h"
 #include "platform/wide_to_ansi.h"
-#include "plan/replacement_plan.h"
-#include "schedule/commit_flow.h"
 #include "ui/drop_edit.h"
 
 // What the main dialog and its fields need of the system.
@@ -43,35 +41,6 @@ public:
     HICON m_hIcon;
 
 private:
-    // The plan's rules and the commit flow reach the dialog through these.
-    class PlanView : public PlanDialog {
-    public:
-        explicit PlanView(CTesseraDlg& dialog) : m_dialog(dialog) {}
-        void UpdateData(bool saveAndValidate) override;
-        bool GetFileVersionText(const char* path, CString& text) override;
-        int GetRowCount() override;
-        int InsertRow(int index, const char* sourceCell) override;
-        void SetCellText(int row, int column, const char* text) override;
-        int GetSelectedRow() override;
-        void DeleteRow(int row) override;
-        void SelectRow(int row) override;
-
-    private:
-        CTesseraDlg& m_dialog;
-    };
-    class CommitView : public CommitSteps, public FamilySchedulers {
-    public:
-        explicit CommitView(CTesseraDlg& dialog) : m_dialog(dialog) {}
-        void ScheduleReplacements() override { m_dialog.ScheduleReplacements(); }
-        void ScheduleReplaceNt() override { m_dialog.ScheduleReplaceNt(); }
-        void ScheduleReplace9x() override { m_dialog.ScheduleReplace9x(); }
-        int AskRestart(unsigned style) override;
-        void CloseWithOk() override { m_dialog.CDialog::OnOK(); }
-
-    private:
-        CTesseraDlg& m_dialog;
-    };
-
     BOOL OnInitDialog() override;
     void OnOK() override;
     void DoDataExchange(CDataExchange* exchange) override;
@@ -98,6 +67,4 @@ private:
     void AddTools();
 
     DialogServices m_services;
-    PlanView m_planView{*this};
-    CommitView m_commitView{*this};
 };

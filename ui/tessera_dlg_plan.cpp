@@ -1,97 +1,65 @@
-// The dialog's side of the plan and of the commit: thin adapters from the
-// dialog's members and controls to the rules that live in plan/ and schedule/.
-#include "app/tessera_app.h"
+// The add and remove buttons: the plan's rules decide, the dialog shows their
+// messages and keeps the entries, the rows and the fields in step.
+#include "plan/replacement_plan.h"
 #include "plan/version_text.h"
-#include "schedule/schedulers.h"
 #include "ui/tessera_dlg.h"
-
-namespace {
-SchedulerServices SchedulerServicesOf(const DialogServices& services)
-{
-    return SchedulerServices{services.files, services.codePage, services.boxes, services.queue,
-                             services.wideToAnsi};
-}
-}  // namespace
 
 void CTesseraDlg::OnAdd()
 {
-    PlanState plan{m_strSource, m_strTargetFolder, m_sources, m_targets};
-    AddToPlan(plan, m_planView, m_services.files, m_services.codePage, m_services.boxes);
+    UpdateData(TRUE);
+    const AddDecision decision =
+        DecideAdd(PlanFields{m_strSource, m_strTargetFolder}, m_sources, m_targets,
+                  m_services.files, m_services.codePage);
+    if (!decision.Accepted()) {
+        m_services.boxes.Show(decision.refusal, box::kOk);
+        return;
+    }
+    m_sources.Add(decision.source);
+    const int entry = m_targets.Add(decision.target);
+
+    // A lookup may show its own box; the entry stands in the plan by then.
+    CString sourceVersion;
+    CString targetVersion;
+    GetFileVersionText(decision.source, sourceVersion);
+    GetFileVersionText(decision.target, targetVersion);
+
+    const int row = m_list.InsertItem(m_list.GetItemCount(), decision.source);
+    if (row < 0) {
+        // Without its row the entry could never be seen or removed, and every
+        // later row would stand beside the wrong entry: take it back out.
+        m_sources.RemoveAt(entry);
+        m_targets.RemoveAt(entry);
+        return;
+    }
+    m_list.SetItemText(row, 1, sourceVersion);
+    m_list.SetItemText(row, 2, decision.target);
+    m_list.SetItemText(row, 3, targetVersion);
 }
 
+// Row k shows entry k: the selected row's entry goes back into the fields, and
+// the row that followed it takes the selection.
 void CTesseraDlg::OnRemove()
 {
-    PlanState plan{m_strSource, m_strTargetFolder, m_sources, m_targets};
-    RemoveFromPlan(plan, m_planView, m_services.codePage);
+    UpdateData(TRUE);
+    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0) {
+        UpdateData(FALSE);
+        return;
+    }
+    m_list.DeleteItem(row);
+    if (row < m_list.GetItemCount()) {
+        const UINT states = LVIS_SELECTED | LVIS_FOCUSED;
+        m_list.SetItemState(row, states, states);
+    }
+    const PlanFields fields = DecideRemove(m_sources[row], m_targets[row], m_services.codePage);
+    m_strSource = fields.source;
+    m_strTargetFolder = fields.targetFolder;
+    m_sources.RemoveAt(row);
+    m_targets.RemoveAt(row);
+    UpdateData(FALSE);
 }
 
 bool CTesseraDlg::GetFileVersionText(const char* path, CString& text)
 {
     return ::GetFileVersionText(path, text, m_services.versions, m_services.boxes);
-}
-
-void CTesseraDlg::OnOK()
-{
-    RunCommitFlow(m_sources.GetSize(), m_services.boxes, m_commitView);
-}
-
-void CTesseraDlg::ScheduleReplacements()
-{
-    ::ScheduleReplacements(TesseraApp().m_nOsKind, m_commitView);
-}
-
-void CTesseraDlg::ScheduleReplaceNt()
-{
-    ::ScheduleReplaceNt(m_sources, m_targets, SchedulerServicesOf(m_services));
-}
-
-void CTesseraDlg::ScheduleReplace9x()
-{
-    ::ScheduleReplace9x(m_sources, m_targets, SchedulerServicesOf(m_services));
-}
-
-int CTesseraDlg::CommitView::AskRestart(unsigned style)
-{
-    return TesseraApp().AskRestart(style);
-}
-
-void CTesseraDlg::PlanView::UpdateData(bool saveAndValidate)
-{
-    m_dialog.UpdateData(saveAndValidate ? TRUE : FALSE);
-}
-
-bool CTesseraDlg::PlanView::GetFileVersionText(const char* path, CString& text)
-{
-    return m_dialog.GetFileVersionText(path, text);
-}
-
-int CTesseraDlg::PlanView::GetRowCount()
-{
-    return m_dialog.m_list.GetItemCount();
-}
-
-int CTesseraDlg::PlanView::InsertRow(int index, const char* sourceCell)
-{
-    return m_dialog.m_list.InsertItem(index, sourceCell);
-}
-
-void CTesseraDlg::PlanView::SetCellText(int row, int column, const char* text)
-{
-    m_dialog.m_list.SetItemText(row, column, text);
-}
-
-int CTesseraDlg::PlanView::GetSelectedRow()
-{
-    return m_dialog.m_list.GetNextItem(-1, LVNI_SELECTED);
-}
-
-void CTesseraDlg::PlanView::DeleteRow(int row)
-{
-    m_dialog.m_list.DeleteItem(row);
-}
-
-void CTesseraDlg::PlanView::SelectRow(int row)
-{
-    const UINT states = LVIS_SELECTED | LVIS_FOCUSED;
-    m_dialog.m_list.SetItemState(row, states, states);
 }

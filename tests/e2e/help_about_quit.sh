@@ -6,15 +6,15 @@ put_file 'C:\src\ALPHA.DLL' 'new'
 put_file 'C:\target\ALPHA.DLL' 'old'
 
 start_tessera
-press 1010
-expect_box "$tessera_caption" 'C:\Tessera\help.htmを起動できませんでした。ファイルが存在するかどうか確かめてください。' 1
+press "$IDC_HELP_BUTTON"
+expect_box "$tessera_caption" 'C:\Tessera\help.htmを起動できませんでした。ファイルが存在するかどうか確かめてください。' "$IDOK"
 
-press 1007
+press "$IDC_ABOUT"
 if drive wait 'About Tessera' 10000; then
   drive controls 'About Tessera' | grep -q 'Tessera for Windows Version 1.00' && pass "the About box names the tool" ||
     fail "About box texts"
   screenshot about
-  drive click 'About Tessera' 1
+  drive click 'About Tessera' "$IDOK"
   drive gone 'About Tessera' 10000 && pass "the About box closes with OK" || fail "the About box stayed"
 else
   fail "no About box"
@@ -22,7 +22,7 @@ fi
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target'
 [ "$(list_rows | wc -l)" -eq 1 ] && pass "a plan of one entry" || fail "rows: $(list_rows)"
-press 2
+press "$IDCANCEL"
 expect_ended "quit without doing anything ends the program"
 ! exists 'C:\target\ALPHA.DLL.new' && [ "$(cat "$(host_path 'C:\target\ALPHA.DLL')")" == old ] &&
   pass "nothing staged" || fail "something was staged"

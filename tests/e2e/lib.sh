@@ -16,6 +16,11 @@ e2e_failures=0
 # The program's file name, and its message boxes' caption: its base name.
 tessera_exe=$(basename "$e2e_exe")
 tessera_caption=${tessera_exe%.*}
+# The identifiers of the program's resources, named as in res/resource.h
+# (IDC_ADD, IDM_PENDING, ...), and the standard buttons of dialogs and boxes.
+eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) ([0-9]+|0x[0-9A-Fa-f]+)$/\1=\2/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../res/resource.h")"
+IDOK=1 IDCANCEL=2 IDYES=6 IDNO=7
 rm -rf "$e2e_work"
 mkdir -p "$e2e_work" "$e2e_shots"
 
@@ -29,7 +34,14 @@ in_wine() { "$e2e_rig" exec "$prefix" wine "$@"; }
 drive() { in_wine 'C:\Tessera\window_driver.exe' "$@"; }
 fail() { echo "FAIL: $*"; e2e_failures=$((e2e_failures + 1)); }
 pass() { echo "ok: $*"; }
-finish() { [ "$e2e_failures" -eq 0 ] && echo "$e2e_name: all passed"; exit "$e2e_failures"; }
+# A passed scenario's machine is not looked at again; a failed one is kept.
+finish() {
+  if [ "$e2e_failures" -eq 0 ]; then
+    "$e2e_rig" remove "$prefix"
+    echo "$e2e_name: all passed"
+  fi
+  exit "$e2e_failures"
+}
 
 # The Linux path of a path on drive C of the machine.
 host_path() {
@@ -74,7 +86,7 @@ screenshot() {
 
 # Waits for a message box captioned CAPTION, checks that its text is EXPECTED
 # (UTF-8, compared as code page 932 bytes), optionally takes a screenshot,
-# and presses button ANSWER (1 OK, 6 Yes, 7 No).
+# and presses button ANSWER ($IDOK, $IDYES, $IDNO).
 expect_box() {
   local caption=$1 expected=$2 answer=$3 shot=${4:-}
   if ! drive msgbox "$caption" 20000 >"$e2e_work/box.932"; then
@@ -91,7 +103,7 @@ expect_box() {
 }
 
 # The list's rows, UTF-8, one line per row, cells joined by tabs.
-list_rows() { drive rows Tessera 1008 | iconv -f CP932 -t UTF-8; }
+list_rows() { drive rows Tessera "$IDC_LIST" | iconv -f CP932 -t UTF-8; }
 field() { drive text Tessera "$1" | iconv -f CP932 -t UTF-8; }
 set_field() { drive settext Tessera "$1" "$2"; }
 press() { drive click Tessera "$1"; }
@@ -104,7 +116,11 @@ expect_rows() {
 }
 
 # Adds a pair through the two fields and the add button.
-add_pair() { set_field 1000 "$1"; set_field 1001 "$2"; press 1002; }
+add_pair() {
+  set_field "$IDC_SOURCE_EDIT" "$1"
+  set_field "$IDC_TARGET_EDIT" "$2"
+  press "$IDC_ADD"
+}
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }
 

@@ -21,8 +21,8 @@ add_pair 'C:\src\BETA.SYS' 'C:\target\ソフト'
 [ "$(list_rows | wc -l)" -eq 5 ] && pass "five entries in the plan" || fail "rows: $(list_rows)"
 screenshot plan
 
-press 1
-expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
+press "$IDOK"
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
 done_text='再起動後に置換されます．'
 expect_box "$tessera_caption" "C:\\src\\ALPHA.DLL
  → C:\\target\\ALPHA.DLL
@@ -45,9 +45,9 @@ C:\\src\\BETA.SYS
  → $beta_short
 $done_text
 
-" 1 report
+" "$IDOK" report
 expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
-今すぐ再起動しますか?' 7 restart-prompt
+今すぐ再起動しますか?' "$IDNO" restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 
 # Before the restart: the staged copies under the NEW names and the rename lines.

@@ -23,7 +23,7 @@ start_tessera
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target'
 add_pair 'C:\src\DELTA.DLL' 'C:\target\'
-expect_box "$tessera_caption" '置換先ファイル(C:\target\DELTA.DLL)の情報が得られません．ファイルが存在するか確かめてください。' 1
+expect_box "$tessera_caption" '置換先ファイル(C:\target\DELTA.DLL)の情報が得られません．ファイルが存在するか確かめてください。' "$IDOK"
 add_pair 'C:\src\BETA.SYS' 'C:\target\ソフト'
 add_pair 'C:\src\GAMMA.EXE' 'C:\target\ソフト'
 alpha=$(list_rows | head -n 1)
@@ -32,20 +32,20 @@ alpha=$(list_rows | head -n 1)
   fail "no version texts for ALPHA: $alpha"
 
 # Remove BETA: the pair goes back into the fields, GAMMA becomes selected.
-drive select Tessera 1008 1
-press 1006
-[ "$(field 1000)" == 'C:\src\BETA.SYS' ] && [ "$(field 1001)" == 'C:\target\ソフト' ] &&
-  pass "remove puts the pair back into the fields" || fail "fields after remove: $(field 1000) | $(field 1001)"
+drive select Tessera "$IDC_LIST" 1
+press "$IDC_REMOVE"
+[ "$(field "$IDC_SOURCE_EDIT")" == 'C:\src\BETA.SYS' ] && [ "$(field "$IDC_TARGET_EDIT")" == 'C:\target\ソフト' ] &&
+  pass "remove puts the pair back into the fields" || fail "fields after remove: $(field "$IDC_SOURCE_EDIT") | $(field "$IDC_TARGET_EDIT")"
 [ "$(list_rows | sed -n 2p | awk -F'\t' '{print $NF}')" == "*" ] && pass "the next row is selected" ||
   fail "the row after the removed one is not selected"
-press 1002
+press "$IDC_ADD"
 expect_rows "$alpha
 C:\\src\\GAMMA.EXE		C:\\target\\ソフト\\GAMMA.EXE		*
 C:\\src\\BETA.SYS		C:\\target\\ソフト\\BETA.SYS	" "three entries in plan order"
 screenshot plan
 
-press 1
-expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
+press "$IDOK"
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
 expect_box "$tessera_caption" 'C:\src\ALPHA.DLL
  → C:\target\ALPHA.DLL
 再起動後に置換されます．
@@ -59,9 +59,9 @@ C:\src\BETA.SYS
  → C:\target\ソフト\BETA.SYS
 再起動後に置換されます．
 
-' 1 report
+' "$IDOK" report
 expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
-今すぐ再起動しますか?' 7 restart-prompt
+今すぐ再起動しますか?' "$IDNO" restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 
 # Before the restart: staged copies made, nothing moved, renames recorded in order.

@@ -21,10 +21,10 @@ queue_bytes() {
     awk '/^"PendingFileRenameOperations"=hex\(7\):/ { on = 1; sub(/^[^:]*:/, "") }
          on { sub(/^ +/, ""); more = sub(/\\$/, ""); printf "%s", $0; if (!more) exit }'
 }
-pending_rows() { drive rows "$pending_title" 1020 | iconv -f CP932 -t UTF-8; }
+pending_rows() { drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f CP932 -t UTF-8; }
 cancel_enabled() {
   local style
-  style=$(drive controls "$pending_title" | awk -F'\t' '$1 == 1022 { print $3 }')
+  style=$(drive controls "$pending_title" | awk -F'\t' -v id="$IDC_CANCEL_REPLACEMENT" '$1 == id { print $3 }')
   [ -n "$style" ] && [ $((0x$style & 0x08000000)) -eq 0 ]
 }
 
@@ -39,7 +39,7 @@ in_wine regedit /s 'C:\queue.reg'
 [ "$(queue_bytes)" == "$foreign,$alpha,$beta,00,00" ] || fail "the queue could not be set up"
 
 start_tessera
-drive syscommand Tessera 0x20
+drive syscommand Tessera "$IDM_PENDING"
 drive wait "$pending_title" 10000 || fail "the pending-operations dialog did not open"
 foreign_rows='削除	C:\Other\setup.tmp		
 名前変更	C:\Other\old.ini	C:\Other\new.ini	
@@ -48,23 +48,23 @@ beta_row='置換(Tessera)	C:\target\BETA.DLL.new	C:\target\BETA.DLL	置換用コ
 [ "$(pending_rows)" == "$foreign_rows
 置換(Tessera)	C:\\target\\ALPHA.DLL.new	C:\\target\\ALPHA.DLL	置換用コピーあり
 $beta_row" ] && pass "one row per operation, one per replacement" || fail "rows:"$'\n'"$(pending_rows)"
-drive select "$pending_title" 1020 2
+drive select "$pending_title" "$IDC_PENDING_LIST" 2
 ! cancel_enabled && pass "another program's row cannot be cancelled" || fail "cancel enabled for a foreign row"
-drive select "$pending_title" 1020 3
+drive select "$pending_title" "$IDC_PENDING_LIST" 3
 cancel_enabled && pass "a Tessera row can be cancelled" || fail "cancel disabled for a Tessera row"
 screenshot pending
 
-drive click "$pending_title" 1022
+drive click "$pending_title" "$IDC_CANCEL_REPLACEMENT"
 expect_box "$tessera_caption" 'C:\target\ALPHA.DLLの置換の予約を取り消しますか?
-置換用のコピーC:\target\ALPHA.DLL.newも削除します．' 6
+置換用のコピーC:\target\ALPHA.DLL.newも削除します．' "$IDYES"
 [ "$(queue_bytes)" == "$foreign,$beta,00,00" ] && pass "the two records removed, every other byte kept" ||
   fail "queue bytes:"$'\n'"$(queue_bytes)"
 ! exists 'C:\target\ALPHA.DLL.new' && exists 'C:\target\BETA.DLL.new' &&
   pass "the cancelled replacement's staged copy is deleted" || fail "staged copies after the cancel"
 [ "$(pending_rows)" == "$foreign_rows"$'\n'"$beta_row" ] && pass "the list is read again" ||
   fail "rows:"$'\n'"$(pending_rows)"
-drive click "$pending_title" 2
+drive click "$pending_title" "$IDCANCEL"
 drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"
-press 2
+press "$IDCANCEL"
 expect_ended "the program ends"
 finish

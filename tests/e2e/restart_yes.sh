@@ -17,11 +17,11 @@ commit_with_restart() {
   put_file "C:\\target\\$name" "old $name for $family"
   start_tessera
   add_pair "C:\\src\\$name" 'C:\target'
-  press 1
-  expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
-  drive answer "$tessera_caption" 1 || fail "$family: no report"
+  press "$IDOK"
+  expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
+  drive answer "$tessera_caption" "$IDOK" || fail "$family: no report"
   expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
-今すぐ再起動しますか?' 6
+今すぐ再起動しますか?' "$IDYES"
   drive msgbox "$tessera_caption" 3000 >/dev/null && fail "$family: a failure message followed the restart request"
   expect_ended "$family: the program ends after the restart request"
   becomes "C:\\src\\$name" "C:\\target\\$name" && pass "$family: the restart put the new file in place" ||

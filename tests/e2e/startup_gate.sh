@@ -9,7 +9,7 @@ opens_main_dialog() {
   start_tessera
   local controls
   controls=$(drive controls Tessera | iconv -f CP932 -t UTF-8)
-  [ "$(grep -c . <<<"$controls")" -eq 15 ] && grep -q $'^2\tButton\t.*\t何もしないで終了$' <<<"$controls" &&
+  [ "$(grep -c . <<<"$controls")" -eq 15 ] && grep -q "^$IDCANCEL"$'\tButton\t.*\t何もしないで終了$' <<<"$controls" &&
     pass "$1: the main dialog opens with its 15 controls" || fail "$1: controls:"$'\n'"$controls"
   drive close Tessera
   expect_ended "$1: closing the dialog ends the program"
@@ -18,7 +18,7 @@ opens_main_dialog() {
 is_refused_with() {
   in_wine "C:\\Tessera\\$tessera_exe" &
   tessera_pid=$!
-  expect_box "$tessera_caption" "$2" 1
+  expect_box "$tessera_caption" "$2" "$IDOK"
   expect_ended "$1: the program ends after the refusal"
   drive wait Tessera 0 && fail "$1: the main dialog opened after the refusal"
   return 0

@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 in_wine "C:\\Tessera\\$tessera_exe" &
 tessera_pid=$!
 expect_box "$tessera_caption" \
-  '64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。' 1
+  '64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。' "$IDOK"
 expect_ended "the program ends after the refusal"
 drive wait Tessera 0 && fail "the main dialog opened after the refusal"
 [ -z "$(pending_renames)" ] && pass "nothing is recorded for the restart" ||

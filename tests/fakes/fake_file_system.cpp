@@ -60,6 +60,11 @@ bool FakeFileSystem::GetShortPath(const char* path, CString& shortPath)
     return true;
 }
 
+CString FakeFileSystem::CanonicalName(const char* path)
+{
+    return aliases.LongForm(ResolveDots(path)).c_str();
+}
+
 bool FakeFileSystem::RemoveFile(const char* path)
 {
     log.push_back(std::string("remove ") + path);

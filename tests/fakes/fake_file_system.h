@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/file_system_ops.h"
+#include "tests/fakes/fake_path_names.h"
 
 #include <map>
 #include <set>
@@ -21,6 +22,11 @@ public:
     {
         shortPaths[path] = shortPath;
     }
+    // CanonicalName resolves "/", "." and ".." and these short aliases.
+    void AddAlias(const std::string& alias, const std::string& longName)
+    {
+        aliases.Add(alias, longName);
+    }
     void Fail(Operation operation, const std::string& path = std::string());
     // The n-th call (from 1) of the mutating operations (copy, move, profile write)
     // fails; may be told for several n.
@@ -32,10 +38,13 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
+    // A query of the tables, not logged.
+    CString CanonicalName(const char* path) override;
     bool RemoveFile(const char* path) override;
 
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
+    AliasTable aliases;
     // "copy A > B", "move A > B", "profile F [S] K=V", "profile F [S] K removed",
     // "status P", "short P", "remove P"
     std::vector<std::string> log;

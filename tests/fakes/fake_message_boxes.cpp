@@ -2,14 +2,12 @@
 
 int FakeMessageBoxes::Show(const char* text, unsigned style)
 {
-    shown.push_back(ShownBox{text, "", style});
-    return NextAnswer(style);
+    return Record(ShownBox{text, "", style});
 }
 
 int FakeMessageBoxes::ShowFromDialog(const char* text, const char* caption, unsigned style)
 {
-    shown.push_back(ShownBox{text, caption, style});
-    return NextAnswer(style);
+    return Record(ShownBox{text, caption, style});
 }
 
 std::vector<std::string> FakeMessageBoxes::Texts() const
@@ -20,12 +18,15 @@ std::vector<std::string> FakeMessageBoxes::Texts() const
     return texts;
 }
 
-int FakeMessageBoxes::NextAnswer(unsigned style)
+int FakeMessageBoxes::Record(const ShownBox& shownBox)
 {
+    shown.push_back(shownBox);
+    if (journal)
+        journal->push_back(shownBox.text);
     if (!m_answers.empty()) {
         const int answer = m_answers.front();
         m_answers.pop_front();
         return answer;
     }
-    return (style & 0xF) == box::kYesNo ? box::kAnswerYes : box::kAnswerOk;
+    return (shownBox.style & 0xF) == box::kYesNo ? box::kAnswerYes : box::kAnswerOk;
 }

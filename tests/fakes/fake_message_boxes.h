@@ -1,5 +1,6 @@
-// Records every box shown and answers from a script; unscripted boxes answer
-// IDOK (OK boxes) or IDYES (questions).
+// Records every box shown, also its text in a journal shared with other fakes
+// when one is given, and answers from a script; unscripted boxes answer IDOK
+// (OK boxes) or IDYES (questions).
 #pragma once
 
 #include "platform/message_boxes.h"
@@ -23,8 +24,9 @@ public:
     std::vector<std::string> Texts() const;
 
     std::vector<ShownBox> shown;
+    std::vector<std::string>* journal = nullptr;
 
 private:
-    int NextAnswer(unsigned style);
+    int Record(const ShownBox& shownBox);
     std::deque<int> m_answers;
 };

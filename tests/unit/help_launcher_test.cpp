@@ -17,12 +17,6 @@ struct HelpMachine : FakeAppServices {
 };
 }  // namespace
 
-TEST_CASE("The failure text is the exact code page 932 bytes")
-{
-    // The first characters: を (82 F0) 起 (8B 4E) 動 (93 AE).
-    CHECK(std::string(kFailureTail).substr(0, 6) == "\x82\xF0\x8B\x4E\x93\xAE");
-}
-
 TEST_CASE("Only a missing file and a missing association are reported, with the full path")
 {
     struct Row {

@@ -56,3 +56,29 @@ TEST_CASE("Character boundaries follow lead bytes")
     // Half-width katakana are single bytes.
     CHECK(IsCharacterBoundary("\xB1\xB2", 1, kCp932));
 }
+
+TEST_CASE("Paths compare as the file system compares them, multibyte-aware")
+{
+    struct Row {
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    const Row rows[] = {
+        {"\\??\\C:\\WINDOWS\\SYSTEM\\FOO.DLL", "c:\\windows\\system\\foo.dll", true},
+        {"C:\\Program Files\\App\\Setup.exe", "\\??\\c:\\PROGRAM FILES\\app\\SETUP.EXE", true},
+        {"C:\\FOO.DLL", "C:\\FOO.DLL.old", false},
+        {"C:\\ソ\\new.dll", "C:\\ソ\\NEW.DLL", true},
+        // ア is 0x83 0x41 and ヂ is 0x83 0x61: a folded second byte would join them.
+        {"C:\\ア\\X", "C:\\ヂ\\X", false},
+        // Full-width letters are left as they are.
+        {"C:\\Ａ", "C:\\ａ", false},
+        {"C:\\\x83", "C:\\\x83", true},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.a);
+        CAPTURE(row.b);
+        CHECK(IsSamePath(row.a, row.b, kCp932) == row.same);
+        CHECK(IsSamePath(row.b, row.a, kCp932) == row.same);
+    }
+}

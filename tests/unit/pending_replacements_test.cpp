@@ -197,3 +197,32 @@ TEST_CASE("Cancel asks, takes the row's two records out of the listed bytes, the
               (c.removes ? 1 : 0));
     }
 }
+
+TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged copy another pair still needs")
+{
+    // Two commits of one file, through its long and its short folder name,
+    // with one staged copy between them.
+    const std::vector<std::string> parts = {
+        Utf16(u"\\??\\C:\\Program Files\\X\\B.DLL\0!\\??\\C:\\Program Files\\X\\B.DLL.old\0"sv),
+        Utf16(u"\\??\\C:\\Program Files\\X\\B.DLL.new\0!\\??\\C:\\Program Files\\X\\B.DLL\0"sv),
+        Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL\0!\\??\\C:\\Program Files\\X\\B.DLL.old\0"sv),
+        Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL.new\0!\\??\\C:\\PROGRA~1\\X\\B.DLL\0"sv),
+        Utf16(u"\0"sv),
+    };
+    Machine machine;
+    machine.store.ntValues.clear();
+    machine.store.ntValues[NtQueueValue::kPendingFileRenameOperations] = {QueueResult::kOk,
+                                                                          Joined(parts)};
+    machine.files.AddAlias("C:\\PROGRA~1", "C:\\Program Files");
+    machine.files.AddFile("C:\\Program Files\\X\\B.DLL.new");
+    const PendingList list = machine.Read(OS_NT);
+    CHECK(Rows(list) ==
+          std::vector<std::string>{
+              "置換(Tessera)|C:\\Program Files\\X\\B.DLL.new|C:\\Program Files\\X\\B.DLL|置換用コピーあり@0:0",
+              "置換(Tessera)|C:\\PROGRA~1\\X\\B.DLL.new|C:\\PROGRA~1\\X\\B.DLL|置換用コピーなし@0:2",
+          });
+    CHECK(CancelPendingReplacement(list, 0, machine.Services()) == CancelResult::kCancelled);
+    CHECK(machine.boxes.Texts() ==
+          std::vector<std::string>{"C:\\Program Files\\X\\B.DLLの置換の予約を取り消しますか?"});
+    CHECK(machine.files.entries.count("C:\\Program Files\\X\\B.DLL.new") == 1);
+}

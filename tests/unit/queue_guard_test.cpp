@@ -4,9 +4,11 @@
 #include "schedule/schedulers.h"
 #include "tests/fakes/utf16_bytes.h"
 #include "tests/unit/plan_on_fake_files.h"
+#include "tests/unit/string_lists.h"
 
 #include <doctest/doctest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,18 @@ void QueueNt(PlanOnFakeFiles& plan, std::u16string_view records)
 void QueueWininit(PlanOnFakeFiles& plan, const std::string& section)
 {
     plan.queue.wininit = {QueueResult::kOk, "[rename]\r\n" + section};
+}
+
+// The calls that change something: records, profile lines, deletions.
+std::vector<std::string> Changes(const std::vector<std::string>& log)
+{
+    std::vector<std::string> changes;
+    for (const std::string& call : log) {
+        if (call.rfind("move ", 0) == 0 || call.rfind("profile ", 0) == 0 ||
+            call.rfind("remove ", 0) == 0)
+            changes.push_back(call);
+    }
+    return changes;
 }
 
 // The plan's one entry was refused with outcome: nothing copied, nothing recorded.
@@ -129,4 +143,73 @@ TEST_CASE("9x: a key that appears in the section during the run stops the pair's
     CHECK(boxes.shown[0].text ==
           "A:\\FOO.DLL\n → C:\\W\\FOO.DLL\nC:\\W\\FOO.OLD" + kNotScheduled + "\n");
     CHECK(plan.files.log.back() == "copy A:\\FOO.DLL > C:\\W\\FOO.NEW");
+}
+
+TEST_CASE("Entries of one plan whose names meet: the backup that would overwrite another target is refused")
+{
+    struct Row {
+        PlanOnFakeFiles::Scheduler* scheduler;
+        std::vector<const char*> targets;
+        std::string report;
+        std::vector<std::string> changes;  // records, profile lines and deletions, in order
+    };
+    const std::string scheduled = "再起動後に置換されます．\n";
+    const Row rows[] = {
+        {ScheduleReplaceNt,
+         {"C:\\W\\X.DLL", "C:\\W\\X.DLL.old"},
+         "A:\\X.DLL\n → C:\\W\\X.DLL\nC:\\W\\X.DLL.old" + kNotScheduled + "\n" +
+             "A:\\X.DLL.old\n → C:\\W\\X.DLL.old\n" + scheduled + "\n",
+         {"remove C:\\W\\X.DLL.new", "move C:\\W\\X.DLL.old > C:\\W\\X.DLL.old.old",
+          "move C:\\W\\X.DLL.old.new > C:\\W\\X.DLL.old"}},
+        {ScheduleReplaceNt,
+         {"C:\\W\\X.DLL.old", "C:\\W\\X.DLL"},
+         "A:\\X.DLL.old\n → C:\\W\\X.DLL.old\n" + scheduled + "\n" +
+             "A:\\X.DLL\n → C:\\W\\X.DLL\nC:\\W\\X.DLL.old" + kNotScheduled + "\n",
+         {"move C:\\W\\X.DLL.old > C:\\W\\X.DLL.old.old",
+          "move C:\\W\\X.DLL.old.new > C:\\W\\X.DLL.old", "remove C:\\W\\X.DLL.new"}},
+        {ScheduleReplace9x,
+         {"C:\\W\\FOO.DLL", "C:\\W\\FOO.OLD"},
+         "A:\\FOO.DLL\n → C:\\W\\FOO.DLL\nC:\\W\\FOO.OLD" + kNotScheduled + "\n" +
+             "A:\\FOO.OLD\n → C:\\W\\FOO.OLD\nC:\\W\\FOO.OLD" + kNoBackup + "\n",
+         {"remove C:\\W\\FOO.NEW"}},
+        {ScheduleReplace9x,
+         {"C:\\W\\H.OLD", "C:\\W\\HOSTS"},
+         "A:\\H.OLD\n → C:\\W\\H.OLD\nC:\\W\\H.OLD" + kNoBackup + "\n" +
+             "A:\\HOSTS\n → C:\\W\\HOSTS\nC:\\W\\H.OLD" + kNotScheduled + "\n",
+         {"remove C:\\W\\H.NEW"}},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.report);
+        PlanOnFakeFiles plan;
+        for (const char* target : row.targets) {
+            plan.Add((std::string("A:") + std::strrchr(target, '\\')).c_str(), target);
+            plan.files.AddFile(target);
+        }
+        CHECK(plan.ReportOf(*row.scheduler) == row.report);
+        CHECK(Changes(plan.files.log) == row.changes);
+    }
+}
+
+TEST_CASE("Two spellings of one file are one name; an NT target named by its alias keeps its long name")
+{
+    SUBCASE("the queue holds the first commit's records under the long name")
+    {
+        PlanOnFakeFiles plan;
+        plan.files.AddAlias("C:\\PROGRA~1", "C:\\Program Files");
+        plan.Add("A:\\B.DLL", "C:\\PROGRA~1\\X\\..\\X/B.DLL");
+        QueueNt(plan, u"\\??\\C:\\Program Files\\X\\B.DLL\0!\\??\\C:\\Program Files\\X\\B.DLL.old\0"sv);
+        CheckRefused(plan, ScheduleReplaceNt, "A:\\B.DLL\n → C:\\PROGRA~1\\X\\..\\X/B.DLL\n",
+                     "C:\\Program Files\\X\\B.DLL" + kNotScheduled);
+    }
+    SUBCASE("the renames name the long file, the report the typed one")
+    {
+        PlanOnFakeFiles plan;
+        plan.files.AddAlias("C:\\W\\LONGNA~1.DLL", "C:\\W\\LongName.dll");
+        plan.Add("D:\\NEW\\LONGNA~1.DLL", "C:\\W\\LONGNA~1.DLL");
+        CHECK(plan.ReportOf(ScheduleReplaceNt) ==
+              "D:\\NEW\\LONGNA~1.DLL\n → C:\\W\\LONGNA~1.DLL\n再起動後に置換されます．\n\n");
+        CHECK(Changes(plan.files.log) ==
+              std::vector<std::string>{"move C:\\W\\LongName.dll > C:\\W\\LongName.dll.old",
+                                       "move C:\\W\\LongName.dll.new > C:\\W\\LongName.dll"});
+    }
 }

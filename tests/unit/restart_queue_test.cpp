@@ -1,5 +1,4 @@
 #include "schedule/restart_queue.h"
-#include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_restart_queue_store.h"
 #include "tests/fakes/fake_wide_to_ansi.h"
 #include "tests/fakes/utf16_bytes.h"
@@ -150,38 +149,14 @@ TEST_CASE("Removing NT records keeps every other byte in order and the list's NU
     };
     for (const Row& row : rows) {
         std::string rewritten = untouched;
-        CHECK(RemoveNtRecords(kQueue, row.records, rewritten) == row.result);
+        CHECK(RemoveRecords(ParseNtQueue(kQueue, FakeWideToAnsi()), row.records, rewritten) ==
+              row.result);
         CHECK(rewritten == row.rewritten);
     }
     std::string rewritten = untouched;
-    CHECK(RemoveNtRecords(kQueue.substr(1), {0}, rewritten) == QueueResult::kMalformed);
+    CHECK(RemoveRecords(ParseNtQueue(kQueue.substr(1), FakeWideToAnsi()), {0}, rewritten) ==
+          QueueResult::kMalformed);
     CHECK(rewritten == untouched);
-}
-
-TEST_CASE("Paths compare as the file system compares them, multibyte-aware")
-{
-    struct Row {
-        const char* a;
-        const char* b;
-        bool same;
-    };
-    const Row rows[] = {
-        {"\\??\\C:\\WINDOWS\\SYSTEM\\FOO.DLL", "c:\\windows\\system\\foo.dll", true},
-        {"C:\\Program Files\\App\\Setup.exe", "\\??\\c:\\PROGRAM FILES\\app\\SETUP.EXE", true},
-        {"C:\\FOO.DLL", "C:\\FOO.DLL.old", false},
-        {"C:\\ソ\\new.dll", "C:\\ソ\\NEW.DLL", true},
-        // ア is 0x83 0x41 and ヂ is 0x83 0x61: a folded second byte would join them.
-        {"C:\\ア\\X", "C:\\ヂ\\X", false},
-        // Full-width letters are left as they are.
-        {"C:\\Ａ", "C:\\ａ", false},
-        {"C:\\\x83", "C:\\\x83", true},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(row.a);
-        CAPTURE(row.b);
-        CHECK(IsSamePath(row.a, row.b, FakeCodePage932()) == row.same);
-        CHECK(IsSamePath(row.b, row.a, FakeCodePage932()) == row.same);
-    }
 }
 
 namespace {
@@ -207,9 +182,9 @@ TEST_CASE("wininit.ini: the [rename] lines in order, repeated NUL keys, each wit
                       "C:\\\x83\x5C\\FOO.DLL", true, kKatakanaLine}});
 
     std::string rewritten;
-    CHECK(RemoveWininitLines(kWininit, {2, 0}, rewritten) == QueueResult::kOk);
+    CHECK(RemoveRecords(ParseWininitQueue(kWininit), {2, 0}, rewritten) == QueueResult::kOk);
     CHECK(rewritten == kHead + kDeleteB + kComment + kKatakanaLine + kTail);
-    CHECK(RemoveWininitLines(kWininit, {4}, rewritten) == QueueResult::kNoSuchRecord);
+    CHECK(RemoveRecords(ParseWininitQueue(kWininit), {4}, rewritten) == QueueResult::kNoSuchRecord);
 }
 
 TEST_CASE("Reading through the store parses what it gives and passes on what it refuses")

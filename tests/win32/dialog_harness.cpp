@@ -1,5 +1,7 @@
 #include "tests/win32/dialog_harness.h"
 
+#include "res/resource.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -71,8 +73,9 @@ IShellLinkA* NewLink()
 }
 }  // namespace
 
-DialogTestApp::DialogTestApp(FileSystemOps* files)
+DialogTestApp::DialogTestApp(FileSystemOps* files, VersionRecords* versions)
     : files(files ? *files : systemFiles),
+      versions(versions ? *versions : systemVersions),
       app(AppServices{platform, platform, platform, tokens, boxes, codePage, restart, shell})
 {
     app.m_hInstance = ::GetModuleHandleA(nullptr);
@@ -166,6 +169,13 @@ void PostClick(HWND dialog, int id)
 {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void EnterPair(HWND dialog, const std::string& source, const std::string& folder)
+{
+    ::SetDlgItemTextA(dialog, IDC_SOURCE_EDIT, source.c_str());
+    ::SetDlgItemTextA(dialog, IDC_TARGET_EDIT, folder.c_str());
+    PostClick(dialog, IDC_ADD);
 }
 
 HDROP MakeDrop(const std::vector<std::string>& paths)

@@ -30,21 +30,22 @@ struct DialogTestApp {
     FakeMessageBoxes boxes;
     Win32CodePage codePage;
     Win32FileSystemOps systemFiles;
-    Win32VersionRecords versions;
+    Win32VersionRecords systemVersions;
     FakeRestartServices restart;
     FakeShell shell;
     Win32RestartQueueStore queue;
     Win32WideToAnsi wideToAnsi;
     FileSystemOps& files;
+    VersionRecords& versions;
     CTesseraApp app;
 
     // An NT machine whose executable lies in C:\TOOLS, with the real file
-    // services unless files is given.
-    explicit DialogTestApp(FileSystemOps* files = nullptr);
+    // services and version records unless others are given.
+    explicit DialogTestApp(FileSystemOps* files = nullptr, VersionRecords* versions = nullptr);
     ~DialogTestApp();
 
-    // The main dialog's services: the files above, the real code page,
-    // version records and restart queue, the fake boxes.
+    // The main dialog's services: the files and version records above, the
+    // real code page and restart queue, the fake boxes.
     DialogServices Dialog()
     {
         return DialogServices{files, codePage, versions, boxes, queue, wideToAnsi};
@@ -84,6 +85,8 @@ HWND FindThreadDialog(const std::string& caption);
 HWND FindOwnedDialog(HWND owner);
 // Presses a button of a dialog as a click would, without waiting for its work.
 void PostClick(HWND dialog, int id);
+// Types a pair into the main dialog's two fields and presses its add button.
+void EnterPair(HWND dialog, const std::string& source, const std::string& folder);
 
 // Drop data as the shell hands it to a window: a DROPFILES header followed by
 // the paths, each NUL-terminated, and a final NUL. The receiver frees it.

@@ -1,6 +1,7 @@
 #include "framework/path_text.h"
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_long_path.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
@@ -124,4 +125,43 @@ TEST_CASE("Path split and exact comparison with the system's own lead bytes")
     CHECK(parts.fileName == "X");
     CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "c:\\a.dll") != 0);
     CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "C:\\A.DLL") == 0);
+}
+
+TEST_CASE("Every spelling of one file gives one canonical name; a name not there yet keeps its tail")
+{
+    Win32FileSystemOps files;
+    const Win32CodePage codePage;
+    TestFolder folder("Long Folder ソ");
+    const std::string target = folder / "Long Target Name.dll";
+    WriteFileBytes(target, "x");
+    char shortBuffer[MAX_PATH] = {};
+    REQUIRE(::GetShortPathNameA(target.c_str(), shortBuffer, MAX_PATH) > 0);
+    const std::string shortTarget = shortBuffer;
+    const std::string shortFolder = shortTarget.substr(0, FindLastBackslash(shortBuffer, codePage));
+    REQUIRE(shortTarget.find('~') != std::string::npos);
+    CString walked;
+    REQUIRE(LongPathByWalking(shortTarget.c_str(), codePage, walked));
+    CHECK(std::string(walked).find('~') == std::string::npos);
+
+    // ソ ends in the byte 0x5C: only whole characters are separators.
+    const std::string folderName = folder.Path().substr(FindLastBackslash(folder.Path().c_str(), codePage) + 1);
+    std::string slashed = target;
+    for (int i = FindFirstBackslash(slashed.c_str(), codePage); i >= 0;
+         i = FindFirstBackslash(slashed.c_str(), codePage))
+        slashed[static_cast<size_t>(i)] = '/';
+    const std::string spellings[] = {
+        target,
+        shortTarget,
+        folder / ("..\\" + folderName + "\\.\\Long Target Name.dll"),
+        slashed,
+    };
+    for (const std::string& spelling : spellings) {
+        CAPTURE(spelling);
+        CHECK(IsSamePath(files.CanonicalName(spelling.c_str()), walked, codePage));
+    }
+    // A name through the short folder that does not exist yet: the folder in
+    // long form, the name as given.
+    const std::string missing = shortFolder + "\\Long Target Name.dll.new";
+    CHECK(IsSamePath(files.CanonicalName(missing.c_str()), walked + ".new", codePage));
+    CHECK_FALSE(LongPathByWalking(missing.c_str(), codePage, walked));
 }

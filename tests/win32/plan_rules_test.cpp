@@ -1,25 +1,20 @@
+#include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
-#include "platform/win32_version_records.h"
-#include "tests/fakes/plan_harness.h"
+#include "tests/fakes/plan_entries.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
 
 #include <doctest/doctest.h>
 
-#include <array>
 #include <string>
-#include <vector>
 
 namespace {
-struct SystemServices {
-    Win32FileSystemOps systemFiles;
-    Win32VersionRecords records;
-};
-
-// The rules over the real file and version services.
-struct RealPlan : SystemServices, PlanHarness {
-    RealPlan() : PlanHarness(systemFiles, records) {}
+// The rules over the real file services and code page.
+struct RealPlan {
+    Win32FileSystemOps files;
+    Win32CodePage codePage;
+    PlanEntries entries{files, codePage};
 };
 
 void CopyFixture(const char* fixture, const std::string& to)
@@ -39,20 +34,15 @@ TEST_CASE("Folders whose names end in a 0x5C second byte get their separator and
     CopyFixture("version_japanese.dll", target);
 
     RealPlan plan;
-    plan.Add(source, system.Path());
-    CHECK(plan.boxes.Texts().empty());
-    CHECK(plan.Targets() == std::vector<std::string>{target});
-    REQUIRE(plan.dialog.rows.size() == 1);
-    CHECK(plan.dialog.rows[0] ==
-          std::array<std::string, 4>{source, "1, 0, 0, 0", target, "1, 0, 0, 0"});
+    const AddDecision added = plan.entries.Add(source, system.Path());
+    CHECK(added.refusal == "");
+    CHECK(added.target == target.c_str());
 
-    plan.dialog.selected = 0;
-    plan.Remove();
-    CHECK(plan.dialog.sourceField == source);
-    CHECK(plan.dialog.folderField == system.Path());
-    plan.Add(plan.dialog.sourceField, plan.dialog.folderField);
-    CHECK(plan.Targets() == std::vector<std::string>{target});
-    CHECK(plan.RowsMatchEntries());
+    const PlanFields fields = DecideRemove(added.source, added.target, plan.codePage);
+    CHECK(fields.source == source.c_str());
+    CHECK(fields.targetFolder == system.Path().c_str());
+    CHECK(plan.entries.Add(std::string(fields.source), std::string(fields.targetFolder)).target ==
+          target.c_str());
 }
 
 TEST_CASE("The real file services decide the refusals")
@@ -66,11 +56,7 @@ TEST_CASE("The real file services decide the refusals")
     ::CreateDirectoryA((sources / "SUB").c_str(), nullptr);
 
     RealPlan plan;
-    plan.Add(sources / "A.DLL", system.Path() + "\\");
-    REQUIRE(plan.boxes.Texts().empty());
-    // A file without FileVersion in its first translation shows an empty cell.
-    CHECK(plan.dialog.rows[0][1] == "");
-    CHECK(plan.dialog.rows[0][3] == "1, 0, 0, 0");
+    REQUIRE(plan.entries.Append(sources / "A.DLL", system.Path() + "\\"));
 
     struct Case {
         std::string source;
@@ -91,9 +77,6 @@ TEST_CASE("The real file services decide the refusals")
     };
     for (const Case& c : cases) {
         CAPTURE(c.source);
-        plan.boxes.shown.clear();
-        plan.Add(c.source, c.folder);
-        CHECK(plan.boxes.Texts() == std::vector<std::string>{c.message});
-        CHECK(plan.sources.GetSize() == 1);
+        CHECK(plan.entries.Add(c.source, c.folder).refusal == c.message.c_str());
     }
 }

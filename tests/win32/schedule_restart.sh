@@ -174,5 +174,5 @@ restarts_into nt exitnt/tgt/REAL.DLL exitnt/src/REAL.DLL
 replaced exitnt/tgt/REAL.DLL exitnt/tgt/REAL.DLL.old exitnt/src/REAL.DLL
 passed "NT family through the privilege step and ExitWindowsEx"
 
-"$rig" exec "$prefix" wineserver -k 2>/dev/null || true
+if [ "$failures" -eq 0 ]; then "$rig" remove "$prefix"; else "$rig" exec "$prefix" wineserver -k 2>/dev/null || true; fi
 [ "$failures" -eq 0 ]

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Entries of one plan whose names meet: on NT a file and the file under its
+# backup name (X.DLL with X.DLL.old), on 9x a file and the file under its
+# short backup name (FOO.DLL with FOO.OLD). The entry whose backup rename
+# would overwrite another target is refused; after the restart every
+# original byte is still in a file.
+source "$(dirname "$0")/lib.sh"
+
+# Commits the plan of the given sources into one folder and answers the report.
+commit_plan() {
+  local folder=$1 report=$2 source
+  shift 2
+  start_tessera
+  for source; do add_pair "$source" "$folder"; done
+  press 1
+  expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' 6
+  expect_box "$tessera_caption" "$report" 1 "${e2e_family}-report"
+  expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
+今すぐ再起動しますか?' 7
+  expect_ended "the $e2e_family plan was committed"
+}
+
+# holds PATH TEXT: the file holds exactly TEXT.
+holds() { [ -f "$(host_path "$1")" ] && [ "$(cat "$(host_path "$1")")" == "$2" ]; }
+
+done_text='再起動後に置換されます．'
+queued_text='は再起動時の処理にすでに予約されているため置換は予約されていません．'
+
+e2e_family=nt
+for name in X.DLL X.DLL.old; do
+  put_file "C:\\s\\$name" "new $name"
+  put_file "C:\\m\\$name" "old $name"
+done
+commit_plan 'C:\m' "C:\\s\\X.DLL
+ → C:\\m\\X.DLL
+C:\\m\\X.DLL.old$queued_text
+
+C:\\s\\X.DLL.old
+ → C:\\m\\X.DLL.old
+$done_text
+
+" 'C:\s\X.DLL' 'C:\s\X.DLL.old'
+! exists 'C:\m\X.DLL.new' && pass "the refused entry's staged copy was taken back" ||
+  fail "C:\\m\\X.DLL.new was left behind"
+restart_machine
+holds 'C:\m\X.DLL' 'old X.DLL' && holds 'C:\m\X.DLL.old' 'new X.DLL.old' &&
+  holds 'C:\m\X.DLL.old.old' 'old X.DLL.old' &&
+  pass "NT: every original byte is in a file, the scheduled entry replaced" ||
+  fail "NT after the restart: $(cd "$(host_path 'C:\m')" && grep -H . ./*)"
+
+e2e_family=9x
+set_windows_version win98
+for name in FOO.DLL FOO.OLD BAR.DLL; do
+  put_file "C:\\s9\\$name" "new $name"
+  put_file "C:\\n\\$name" "old $name"
+done
+commit_plan 'C:\n' "C:\\s9\\FOO.DLL
+ → C:\\n\\FOO.DLL
+C:\\n\\FOO.OLD$queued_text
+
+C:\\s9\\FOO.OLD
+ → C:\\n\\FOO.OLD
+C:\\n\\FOO.OLDをバックアップに使えないため置換は予約されていません．
+
+C:\\s9\\BAR.DLL
+ → C:\\n\\BAR.DLL
+$done_text
+
+" 'C:\s9\FOO.DLL' 'C:\s9\FOO.OLD' 'C:\s9\BAR.DLL'
+! exists 'C:\n\FOO.NEW' && pass "the refused entry's staged copy was taken back" ||
+  fail "C:\\n\\FOO.NEW was left behind"
+restart_machine
+holds 'C:\n\FOO.DLL' 'old FOO.DLL' && holds 'C:\n\FOO.OLD' 'old FOO.OLD' &&
+  holds 'C:\n\BAR.DLL' 'new BAR.DLL' && holds 'C:\n\BAR.OLD' 'old BAR.DLL' &&
+  pass "9x: every original byte is in a file, the scheduled entry replaced" ||
+  fail "9x after the restart: $(cd "$(host_path 'C:\n')" && grep -H . ./*)"
+finish

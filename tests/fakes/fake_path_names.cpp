@@ -1,0 +1,67 @@
+#include "tests/fakes/fake_path_names.h"
+
+#include "framework/path_text.h"
+#include "tests/fakes/fake_code_page.h"
+
+#include <vector>
+
+namespace {
+// The components of path, split at each separator; a lead byte's second byte
+// is never one.
+std::vector<std::string> Components(const std::string& path)
+{
+    std::vector<std::string> parts(1);
+    const FakeCodePage932 codePage;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (codePage.IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            parts.back() += path.substr(i++, 2);
+        } else if (path[i] == '\\' || path[i] == '/') {
+            parts.emplace_back();
+        } else {
+            parts.back() += path[i];
+        }
+    }
+    return parts;
+}
+}  // namespace
+
+std::string ResolveDots(const std::string& path)
+{
+    std::vector<std::string> kept;
+    for (const std::string& part : Components(path)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (kept.size() > 1)
+                kept.pop_back();
+            continue;
+        }
+        kept.push_back(part);
+    }
+    std::string resolved;
+    for (size_t i = 0; i < kept.size(); ++i)
+        resolved += (i ? "\\" : "") + kept[i];
+    return resolved;
+}
+
+bool IsSameName(const std::string& a, const std::string& b)
+{
+    return IsSamePath(a.c_str(), b.c_str(), FakeCodePage932());
+}
+
+std::string AliasTable::LongForm(const std::string& path) const
+{
+    std::string resolved;
+    bool first = true;
+    for (const std::string& part : Components(path)) {
+        resolved += (first ? "" : "\\") + part;
+        first = false;
+        for (const auto& [alias, longName] : m_longNames) {
+            if (IsSameName(alias, resolved)) {
+                resolved = longName;
+                break;
+            }
+        }
+    }
+    return resolved;
+}

@@ -1,0 +1,25 @@
+// Names as a file system resolves them, for the fakes: "/" read as "\",
+// "." and ".." taken out, and short aliases as a table of full paths.
+#pragma once
+
+#include <map>
+#include <string>
+
+// path with "/" as "\" and its "." and ".." components resolved; a ".."
+// never climbs above the root.
+std::string ResolveDots(const std::string& path);
+
+// True when the two names are equal as IsSamePath compares them (code page 932).
+bool IsSameName(const std::string& a, const std::string& b);
+
+class AliasTable {
+public:
+    // alias and longName are full paths of one file or folder, the alias
+    // spelled with the long names of the folders above it.
+    void Add(const std::string& alias, const std::string& longName) { m_longNames[alias] = longName; }
+    // Each leading part of path that is an alias, replaced by its long name.
+    std::string LongForm(const std::string& path) const;
+
+private:
+    std::map<std::string, std::string> m_longNames;
+};

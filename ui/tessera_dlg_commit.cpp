@@ -1,0 +1,52 @@
+// "置換して終了": confirm, schedule the plan on the platform's family, offer
+// the restart, close.
+#include "app/tessera_app.h"
+#include "schedule/schedulers.h"
+#include "ui/tessera_dlg.h"
+
+namespace {
+const char kConfirmation[] = "本当に置換を行ってもよろしいですか?";
+const unsigned kConfirmationStyle = box::kYesNo | box::kIconQuestion;  // Yes is the default
+const unsigned kRestartStyle = box::kYesNo | box::kIconQuestion | box::kDefaultButton2;
+
+SchedulerServices SchedulerServicesOf(const DialogServices& services)
+{
+    return SchedulerServices{services.files, services.codePage, services.boxes, services.queue,
+                             services.wideToAnsi};
+}
+}  // namespace
+
+// An empty plan closes at once. Otherwise No at the confirmation leaves
+// everything as it was; after a Yes the dialog closes whatever the scheduler
+// and the restart step answered.
+void CTesseraDlg::OnOK()
+{
+    if (m_sources.GetSize() > 0) {
+        if (m_services.boxes.Show(kConfirmation, kConfirmationStyle) == box::kAnswerNo)
+            return;
+        ScheduleReplacements();
+        TesseraApp().AskRestart(kRestartStyle);
+    }
+    CDialog::OnOK();
+}
+
+// Any other platform gets no scheduler at all; the start-up gate keeps the
+// dialog from opening there.
+void CTesseraDlg::ScheduleReplacements()
+{
+    const int osKind = TesseraApp().m_nOsKind;
+    if (osKind == OS_NT)
+        ScheduleReplaceNt();
+    else if (osKind == OS_9X)
+        ScheduleReplace9x();
+}
+
+void CTesseraDlg::ScheduleReplaceNt()
+{
+    ::ScheduleReplaceNt(m_sources, m_targets, SchedulerServicesOf(m_services));
+}
+
+void CTesseraDlg::ScheduleReplace9x()
+{
+    ::ScheduleReplace9x(m_sources, m_targets, SchedulerServicesOf(m_services));
+}
