@@ -31,7 +31,8 @@ set_screen() {
   restart_machine
 }
 
-# The dialog TITLE and its buttons IDS lie within the screen.
+# expect_on_screen TITLE NAME ID...: the dialog TITLE and its controls ID... lie
+# within the screen.
 expect_on_screen() {
   local title=$1 name=$2 width height left top right bottom id
   shift 2
@@ -65,8 +66,8 @@ look_at() {
   add_pair 'C:\src\ALPHA.DLL' 'C:\target'
   add_pair 'C:\src\BETA.DLL' 'C:\target'
   [ "$(list_rows | wc -l)" -eq 2 ] || fail "rows: $(list_rows)"
-  expect_on_screen Tessera "the main dialog at $dpi DPI" 1010 1007 2 1
-  widths=$(drive columns Tessera 1008 | cut -f 1 | tr '\n' ' ')
+  expect_on_screen Tessera "the main dialog at $dpi DPI" "$IDC_HELP_BUTTON" "$IDC_ABOUT" "$IDCANCEL" "$IDOK"
+  widths=$(drive columns Tessera "$IDC_LIST" | cut -f 1 | tr '\n' ' ')
   expected="$(scaled 195) $(scaled 70) $(scaled 195) $(scaled 70) "
   [ "$widths" == "$expected" ] && pass "main list columns at $dpi DPI: $widths" ||
     fail "main list columns at $dpi DPI: $widths (expected $expected)"
@@ -74,11 +75,11 @@ look_at() {
     fail "tooltip wrap width: $(drive tipwidth Tessera)"
   screenshot "main-${dpi}dpi$look"
 
-  drive syscommand Tessera 0x20
+  drive syscommand Tessera "$IDM_PENDING"
   drive wait "$pending_title" 10000 || fail "the pending-operations dialog did not open"
-  expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" 1022 2
+  expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" "$IDC_CANCEL_REPLACEMENT" "$IDCANCEL"
   # Kind and state keep the margin the list view itself gives a cell's text.
-  drive columns "$pending_title" 1020 | awk -F'\t' -v dpi="$dpi" '
+  drive columns "$pending_title" "$IDC_PENDING_LIST" | awk -F'\t' -v dpi="$dpi" '
     { width[NR - 1] = $1; widest[NR - 1] = $2 }
     END {
       for (c = 0; c <= 3; c += 3)
@@ -86,14 +87,14 @@ look_at() {
       exit bad
     }' >"$e2e_work/columns" && pass "kind and state columns hold their texts at $dpi DPI" ||
     fail "pending columns at $dpi DPI: $(cat "$e2e_work/columns")"
-  drive select "$pending_title" 1020 1
-  [ "$(drive rows "$pending_title" 1020 | sed -n 2p | iconv -f CP932 -t UTF-8)" == \
+  drive select "$pending_title" "$IDC_PENDING_LIST" 1
+  [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f CP932 -t UTF-8)" == \
     '置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*' ] ||
-    fail "no Tessera row selected: $(drive rows "$pending_title" 1020 | iconv -f CP932 -t UTF-8)"
+    fail "no Tessera row selected: $(drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f CP932 -t UTF-8)"
   screenshot "pending-${dpi}dpi$look"
-  drive click "$pending_title" 2
+  drive click "$pending_title" "$IDCANCEL"
   drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"
-  press 2
+  press "$IDCANCEL"
   expect_ended "the program ends at $dpi DPI"
 }
 
