@@ -8,8 +8,9 @@
 
 namespace {
 // The list view and the tooltip classes come from the common controls, loaded
-// from the system directory rather than through the import table, so that no
-// COMCTL32.DLL beside the executable is ever taken.
+// from the system (the version 6 assembly where the manifest is read) rather
+// than through the import table, so that no COMCTL32.DLL beside the
+// executable is ever taken.
 void RegisterCommonControls()
 {
     const auto initEx =
@@ -17,6 +18,10 @@ void RegisterCommonControls()
     if (initEx) {
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         initEx(&classes);
+        // Version 6 also draws the dialogs' buttons, fields and labels. The
+        // flag is asked for on its own: earlier versions do not know it.
+        INITCOMMONCONTROLSEX standard = {sizeof standard, ICC_STANDARD_CLASSES};
+        initEx(&standard);
         return;
     }
     // The first releases of the library register every class at once.

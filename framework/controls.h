@@ -25,6 +25,11 @@ public:
         return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
     }
     int InsertColumn(int column, const char* heading, int format, int width, int subItem);
+    // The width of text in the list's font, without the margins of a cell.
+    int GetStringWidth(const char* text) const
+    {
+        return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+    }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     int InsertItem(int item, const char* text);
     BOOL SetItemText(int item, int subItem, const char* text);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+// The DLL from the system directory, or from the system's side-by-side store
+// where the program's manifest asks for an assembly that holds it.
 HMODULE LoadSystemLibrary(const char* fileName);
 
 // A function of a loaded module, or null.

@@ -1,19 +1,40 @@
 #include "ui/pending_dlg.h"
 
+#include "framework/dpi.h"
+#include "framework/screen_dpi.h"
 #include "res/resource.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
-struct Column {
-    const char* heading;
-    int width;  // pixels; 0: an equal share of what the other columns leave
-};
-const Column kColumns[] = {
-    {"種類", 105},
-    {"元", 0},
-    {"先", 0},
-    {"状態", 110},
-};
-const int kSharedColumns = 2;
+const char* const kHeadings[] = {"種類", "元", "先", "状態"};
+// The kind and state columns keep at least the widths they were given for a
+// 96-DPI screen, scaled, and grow where the list's font needs more for the
+// longest text they can show; the two paths share what is left.
+const int kKindWidth = 105;   // pixels at 96 DPI
+const int kStateWidth = 110;  // pixels at 96 DPI
+// Room the list view keeps around a cell's text, beyond the text itself.
+const int kCellMargin = 15;  // pixels at 96 DPI
+
+// One row of each kind and state that the list can show.
+std::vector<PendingRow> EveryKindOfRow()
+{
+    std::vector<PendingRow> rows;
+    for (const QueuedKind kind : {QueuedKind::kRename, QueuedKind::kRenameReplacing,
+                                  QueuedKind::kDelete}) {
+        for (const bool tessera : {false, true}) {
+            for (const bool staged : {false, true}) {
+                PendingRow row{};
+                row.tessera = tessera;
+                row.kind = kind;
+                row.stagedExists = staged;
+                rows.push_back(row);
+            }
+        }
+    }
+    return rows;
+}
 }  // namespace
 
 CPendingDlg::CPendingDlg(const PendingServices& services, int osKind, CWnd* parent)
@@ -31,19 +52,33 @@ BOOL CPendingDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    // The paths get the list's width, less room for a vertical scroll bar, so
-    // that a long queue needs no horizontal one.
-    RECT client;
-    ::GetClientRect(m_list.m_hWnd, &client);
-    int shared = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
-    for (const Column& column : kColumns)
-        shared -= column.width;
-    for (int i = 0; i < 4; ++i) {
-        const int width = kColumns[i].width ? kColumns[i].width : shared / kSharedColumns;
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, width, i);
-    }
+    InsertColumns();
     ShowQueue();
     return TRUE;
+}
+
+void CPendingDlg::InsertColumns()
+{
+    const int dpi = ScreenDpi();
+    const int margin = ScaleForDpi(kCellMargin, dpi);
+    const auto fit = [&](int width, const char* text) {
+        return std::max(width, m_list.GetStringWidth(text) + margin);
+    };
+    int kindWidth = fit(ScaleForDpi(kKindWidth, dpi), kHeadings[0]);
+    int stateWidth = fit(ScaleForDpi(kStateWidth, dpi), kHeadings[3]);
+    for (const PendingRow& row : EveryKindOfRow()) {
+        kindWidth = fit(kindWidth, PendingKindText(row));
+        stateWidth = fit(stateWidth, PendingStateText(row));
+    }
+    // The paths get the rest of the list's width, less room for a vertical
+    // scroll bar, so that a long queue needs no horizontal one.
+    RECT client;
+    ::GetClientRect(m_list.m_hWnd, &client);
+    const int pathWidth =
+        (client.right - ::GetSystemMetrics(SM_CXVSCROLL) - kindWidth - stateWidth) / 2;
+    const int widths[] = {kindWidth, pathWidth, pathWidth, stateWidth};
+    for (int i = 0; i < 4; ++i)
+        m_list.InsertColumn(i, kHeadings[i], LVCFMT_LEFT, widths[i], i);
 }
 
 BOOL CPendingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)

@@ -22,6 +22,9 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Kind and state wide enough for their texts at the screen's DPI; the
+    // paths share the rest of the list's width.
+    void InsertColumns();
     void OnCancelReplacement();
     // Reads the queue again and lists it, with no row selected.
     void ShowQueue();

@@ -2,6 +2,8 @@
 
 #include "app/about_box_dlg.h"
 #include "app/tessera_app.h"
+#include "framework/dpi.h"
+#include "framework/screen_dpi.h"
 #include "res/resource.h"
 #include "ui/minimized_icon.h"
 #include "ui/pending_dlg.h"
@@ -9,7 +11,7 @@
 namespace {
 struct Column {
     const char* heading;
-    int width;  // pixels
+    int width;  // pixels at 96 DPI
 };
 const Column kColumns[] = {
     {"置換元(上書きする側)", 195},
@@ -38,7 +40,7 @@ const Tool kTools[] = {
     {IDCANCEL, "上記の設定を破棄して終了します"},
     {IDOK, "置換の予約を行った後、再起動を問い合わせて終了します"},
 };
-const int kMaxTipWidth = 400;  // pixels; longer texts wrap
+const int kMaxTipWidth = 400;  // pixels at 96 DPI; longer texts wrap
 
 struct SystemEntry {
     UINT text;  // string resource
@@ -72,6 +74,7 @@ void CTesseraDlg::DoDataExchange(CDataExchange* exchange)
 BOOL CTesseraDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    const int dpi = ScreenDpi();
 
     m_editSource.SubclassDlgItem(IDC_SOURCE_EDIT, this);
     m_editTarget.SubclassDlgItem(IDC_TARGET_EDIT, this);
@@ -81,7 +84,8 @@ BOOL CTesseraDlg::OnInitDialog()
     // Exactly full-row selection: a click anywhere in a row selects the row.
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (int i = 0; i < 4; ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width, i);
+        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT,
+                            ScaleForDpi(kColumns[i].width, dpi), i);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
         for (const SystemEntry& entry : kSystemEntries) {
@@ -103,7 +107,7 @@ BOOL CTesseraDlg::OnInitDialog()
 
     m_toolTip.Create(this, 0);
     m_toolTip.Activate(TRUE);
-    m_toolTip.SetMaxTipWidth(kMaxTipWidth);
+    m_toolTip.SetMaxTipWidth(ScaleForDpi(kMaxTipWidth, dpi));
     AddTools();
 
     // The focus is left where the dialog manager puts it.

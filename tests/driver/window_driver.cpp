@@ -18,6 +18,12 @@
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
 //   window_driver pointer X Y              move the mouse pointer to screen point X,Y
+//   window_driver columns TITLE ID         per column of a list view: its width, and the
+//                                          width of its widest heading or cell text
+//   window_driver tipwidth TITLE           the wrap width of the tooltip the dialog owns
+//   window_driver rect TITLE [ID]          a dialog's or a control's screen rectangle:
+//                                          left top right bottom
+//   window_driver screen                   the screen's width and height
 //
 // Exit status: 0 done, 1 not found in time, 2 bad usage.
 #include <windows.h>
@@ -111,51 +117,151 @@ HANDLE OpenOwnerOf(HWND window)
                          processId);
 }
 
+// Memory lent to the process of a list view, for what its messages point to:
+// a structure, then room for a text.
+class LentMemory {
+public:
+    explicit LentMemory(HWND list) : m_list(list), m_process(OpenOwnerOf(list))
+    {
+        if (m_process)
+            m_base = static_cast<char*>(::VirtualAllocEx(
+                m_process, nullptr, kStructureRoom + kTextRoom, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~LentMemory()
+    {
+        if (m_base)
+            ::VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
+        if (m_process)
+            ::CloseHandle(m_process);
+    }
+    bool Lent() const { return m_base != nullptr; }
+    char* Text() const { return m_base + kStructureRoom; }
+
+    // Sends message with a copy of structure, lent, as its lParam.
+    template <typename Structure>
+    LRESULT Send(UINT message, WPARAM wParam, const Structure& structure)
+    {
+        static_assert(sizeof structure <= kStructureRoom, "room for the structure");
+        ::WriteProcessMemory(m_process, m_base, &structure, sizeof structure, nullptr);
+        return ::SendMessageA(m_list, message, wParam, reinterpret_cast<LPARAM>(m_base));
+    }
+    // Leaves the text of a cell at Text().
+    void FetchCell(int row, int column)
+    {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = Text();
+        item.cchTextMax = static_cast<int>(kTextRoom);
+        Send(LVM_GETITEMTEXTA, row, item);
+    }
+    std::string ReadText() const
+    {
+        char text[kTextRoom] = {};
+        ::ReadProcessMemory(m_process, Text(), text, kTextRoom - 1, nullptr);
+        return text;
+    }
+
+private:
+    static const SIZE_T kStructureRoom = 256;
+    static const SIZE_T kTextRoom = 1024;
+    HWND m_list;
+    HANDLE m_process;
+    char* m_base = nullptr;
+};
+
+int ColumnCount(HWND list)
+{
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+    return header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+}
+
+int RowCount(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 // Reads the rows of a list view in another process through memory lent to it.
 int PrintRows(HWND list)
 {
-    HANDLE process = OpenOwnerOf(list);
-    if (!process)
+    LentMemory memory(list);
+    if (!memory.Lent())
         return 1;
-    const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
-    const int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
-    const SIZE_T textSize = 1024;
-    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize,
-                                                       MEM_COMMIT, PAGE_READWRITE));
+    const int rows = RowCount(list);
+    const int columns = ColumnCount(list);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = remote + sizeof(LVITEMA);
-            item.cchTextMax = static_cast<int>(textSize);
-            ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-            ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
-            char text[1024] = {};
-            ::ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
-            std::printf("%s%s", column ? "\t" : "", text);
+            memory.FetchCell(row, column);
+            std::printf("%s%s", column ? "\t" : "", memory.ReadText().c_str());
         }
         const UINT state = static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED));
         std::printf("%s\n", state & LVIS_SELECTED ? "\t*" : "");
     }
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
+    return 0;
+}
+
+// Per column: its width, and the widest of its heading and cell texts as the
+// list measures them in its own font.
+int PrintColumns(HWND list)
+{
+    LentMemory memory(list);
+    if (!memory.Lent())
+        return 1;
+    const auto measure = [&] {
+        return static_cast<int>(::SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
+                                               reinterpret_cast<LPARAM>(memory.Text())));
+    };
+    const int rows = RowCount(list);
+    const int columns = ColumnCount(list);
+    for (int column = 0; column < columns; ++column) {
+        LVCOLUMNA heading = {};
+        heading.mask = LVCF_TEXT;
+        heading.pszText = memory.Text();
+        heading.cchTextMax = 1024;
+        memory.Send(LVM_GETCOLUMNA, column, heading);
+        int widest = measure();
+        for (int row = 0; row < rows; ++row) {
+            memory.FetchCell(row, column);
+            const int width = measure();
+            if (width > widest)
+                widest = width;
+        }
+        std::printf("%d\t%d\n", static_cast<int>(::SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)),
+                    widest);
+    }
     return 0;
 }
 
 int SelectRow(HWND list, int row)
 {
-    HANDLE process = OpenOwnerOf(list);
-    if (!process)
+    LentMemory memory(list);
+    if (!memory.Lent())
         return 1;
     LVITEMA item = {};
     item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    void* remote = ::VirtualAllocEx(process, nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
-    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    const LRESULT done = ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(remote));
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-    return done ? 0 : 1;
+    return memory.Send(LVM_SETITEMSTATE, row, item) ? 0 : 1;
+}
+
+struct OwnedTip {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedTip(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<OwnedTip*>(data);
+    if (ClassOf(window) != TOOLTIPS_CLASSA || ::GetWindow(window, GW_OWNER) != search->owner)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+int PrintRect(HWND window)
+{
+    RECT rect;
+    if (!::GetWindowRect(window, &rect))
+        return 1;
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
 }
 
 int Usage()
@@ -167,10 +273,14 @@ int Usage()
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return Usage();
     // Texts go out byte for byte: no CR added before a line feed.
     _setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::strcmp(argv[1], "screen") == 0) {
+        std::printf("%d %d\n", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        return 0;
+    }
+    if (argc < 3)
+        return Usage();
     const std::string command = argv[1];
     const char* title = argv[2];
     const int timeout = argc > 3 ? std::atoi(argv[3]) : 10000;
@@ -183,8 +293,13 @@ int main(int argc, char** argv)
         std::printf("%s", shortPath);
         return 0;
     }
-    if (command == "pointer" && argc > 3)
-        return ::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+    if (command == "pointer" && argc > 3) {
+        // Wine moves the X pointer only when its server thinks the pointer is
+        // elsewhere; a new server thinks it is at 0,0, wherever X has it. A
+        // step beside the point first makes the move real.
+        const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+        return ::SetCursorPos(x + 1, y + 1) && ::SetCursorPos(x, y) ? 0 : 1;
+    }
     if (command == "wait")
         return WaitFor(title, false, timeout) ? 0 : 1;
     if (command == "gone") {
@@ -228,6 +343,16 @@ int main(int argc, char** argv)
         ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
+    if (command == "tipwidth") {
+        OwnedTip search = {dialog, nullptr};
+        ::EnumWindows(&MatchOwnedTip, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            return 1;
+        std::printf("%d\n", static_cast<int>(::SendMessageA(search.found, TTM_GETMAXTIPWIDTH, 0, 0)));
+        return 0;
+    }
+    if (command == "rect" && argc == 3)
+        return PrintRect(dialog);
     if (argc < 4)
         return Usage();
     if (command == "syscommand") {
@@ -254,8 +379,12 @@ int main(int argc, char** argv)
         ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
         return 0;
     }
+    if (command == "rect")
+        return PrintRect(control);
     if (command == "rows")
         return PrintRows(control);
+    if (command == "columns")
+        return PrintColumns(control);
     if (command == "select" && argc > 4)
         return SelectRow(control, std::atoi(argv[4]));
     return Usage();

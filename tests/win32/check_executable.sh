@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Checks the form of the executable without running it: PE32 for i386
 # (win32) or PE32+ for x86-64 (win64), a GUI program with ASLR and DEP, every
-# resource in language 0x0411, and an import table that names only DLLs that
-# every Windows release has, and no function that the oldest supported Windows lacks.
+# resource in language 0x0411, a manifest that asks for the common controls 6 of
+# the build's processor and declares DPI awareness, and an import table that
+# names only DLLs that every Windows release has, and no function that the
+# oldest supported Windows lacks.
 #   check_executable.sh EXE win32|win64
 set -euo pipefail
 exe=$1 arch=$2
 here=$(cd "$(dirname "$0")" && pwd)
 case $arch in
-  win32) tools=i686-w64-mingw32 magic='010b.*(PE32)' format=pei-i386 ;;
-  win64) tools=x86_64-w64-mingw32 magic='020b.*(PE32+)' format=pei-x86-64 ;;
+  win32) tools=i686-w64-mingw32 magic='010b.*(PE32)' format=pei-i386 processor=x86 ;;
+  win64) tools=x86_64-w64-mingw32 magic='020b.*(PE32+)' format=pei-x86-64 processor=amd64 ;;
   *) echo "unknown architecture $arch" >&2; exit 2 ;;
 esac
 dump=$($tools-objdump -p "$exe")
@@ -27,6 +29,17 @@ characteristics=$(awk '/DllCharacteristics/ {print $2}' <<<"$dump")
 languages=$($tools-windres -i "$exe" -O rc | grep '^LANGUAGE' | sort -u)
 [ "$languages" = "LANGUAGE 17, 1" ] || complain "resource languages: ${languages:-none}"
 
+# The manifest (resource 1 of type 24), joined from the quoted lines windres writes.
+manifest=$($tools-windres -i "$exe" -O rc |
+  awk '/^1 24 / {inside=1; next} inside && /^END/ {exit} inside && /^ *"/' |
+  sed -E 's/^ *"//; s/"$//; s/\\n$//; s/""/"/g' | tr -d '\n')
+grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
+  complain "the manifest asks for no common controls 6"
+processors=$(grep -o 'processorArchitecture="[^"]*"' <<<"$manifest" | sort -u)
+[ "$processors" = "processorArchitecture=\"$processor\"" ] ||
+  complain "manifest processors: ${processors:-none} (want $processor)"
+grep -q '<dpiAware [^>]*>true</dpiAware>' <<<"$manifest" || complain "the manifest declares no DPI awareness"
+
 # Libraries such as COMCTL32 and VERSION are loaded from the system directory
 # at run time, so they must not be in the import table.
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|OLE32|COMDLG32|MSVCRT)\.DLL$'
@@ -43,5 +56,5 @@ while read -r name; do
   grep -qx "$name" <<<"$imports" && complain "imports $name, which $floor lacks"
 done <"$here/newer_than_supported.txt"
 
-[ $fail -eq 0 ] && echo "$arch: $format, GUI, resources in 0x0411, $(grep -c . <<<"$imports") imports, all present on $floor"
+[ $fail -eq 0 ] && echo "$arch: $format, GUI, resources in 0x0411, manifest for $processor, $(grep -c . <<<"$imports") imports, all present on $floor"
 exit $fail

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The dialogs on the smallest screens an administrator may have: 800 x 600 at
+# 96 DPI, and 1024 x 768 at 144 DPI (150 %). At each, the main dialog with two
+# rows and the pending-operations dialog with a Tessera row lie on the screen
+# with their buttons; the main list's columns and the tooltips' wrap width are
+# scaled from their 96-DPI values, and the pending list's kind and state
+# columns hold their texts. Screenshots of each dialog at each setting, with the
+# visual styles and in the classic look.
+source "$(dirname "$0")/lib.sh"
+
+pending_title='再起動待ちの操作'
+put_file 'C:\src\ALPHA.DLL' 'new alpha'
+put_file 'C:\src\BETA.DLL' 'new beta'
+put_file 'C:\target\ALPHA.DLL' 'old alpha'
+put_file 'C:\target\BETA.DLL' 'old beta'
+
+# Another program's replacing rename, and a replacement in the form Tessera
+# records it, whose staged copy is there.
+queue_replacements() {
+  put_file 'C:\target\ALPHA.DLL.new' 'new alpha'
+  in_wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+    /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
+    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL' \
+    >/dev/null 2>&1
+}
+
+# The screen takes its size when the machine starts; programs read the DPI.
+set_screen() {
+  in_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  in_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f >/dev/null 2>&1
+  restart_machine
+}
+
+# expect_on_screen TITLE NAME ID...: the dialog TITLE and its controls ID... lie
+# within the screen.
+expect_on_screen() {
+  local title=$1 name=$2 width height left top right bottom id
+  shift 2
+  read -r width height < <(drive screen)
+  for id in "" "$@"; do
+    read -r left top right bottom < <(drive rect "$title" $id)
+    if [ "$left" -lt 0 ] || [ "$top" -lt 0 ] || [ "$right" -gt "$width" ] || [ "$bottom" -gt "$height" ]; then
+      fail "$name${id:+, control $id,} at $left,$top-$right,$bottom leaves the ${width}x$height screen"
+      return
+    fi
+  done
+  pass "$name and its buttons lie on the ${width}x$height screen"
+}
+
+# Programs started from now on draw with the visual styles (1) or without (0).
+set_visual_styles() {
+  in_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /d "$1" /f >/dev/null 2>&1
+}
+
+# The checks and screenshots at dpi; look names the screenshots.
+look_at() {
+  local dpi=$1 look=$2 widths expected
+  scaled() { echo $((($1 * dpi + 48) / 96)); }
+
+  start_tessera
+  # Under Wine, a program started on a desktop as large as the X screen can
+  # put the pointer back in the middle, over the list, whose tooltip would
+  # then cover the screenshot: the pointer goes aside once more.
+  drive pointer 0 0
+  add_pair 'C:\src\ALPHA.DLL' 'C:\target'
+  add_pair 'C:\src\BETA.DLL' 'C:\target'
+  [ "$(list_rows | wc -l)" -eq 2 ] || fail "rows: $(list_rows)"
+  expect_on_screen Tessera "the main dialog at $dpi DPI" "$IDC_HELP_BUTTON" "$IDC_ABOUT" "$IDCANCEL" "$IDOK"
+  widths=$(drive columns Tessera "$IDC_LIST" | cut -f 1 | tr '\n' ' ')
+  expected="$(scaled 195) $(scaled 70) $(scaled 195) $(scaled 70) "
+  [ "$widths" == "$expected" ] && pass "main list columns at $dpi DPI: $widths" ||
+    fail "main list columns at $dpi DPI: $widths (expected $expected)"
+  [ "$(drive tipwidth Tessera)" == "$(scaled 400)" ] && pass "tooltips wrap at $(scaled 400) pixels" ||
+    fail "tooltip wrap width: $(drive tipwidth Tessera)"
+  screenshot "main-${dpi}dpi$look"
+
+  drive syscommand Tessera "$IDM_PENDING"
+  drive wait "$pending_title" 10000 || fail "the pending-operations dialog did not open"
+  expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" "$IDC_CANCEL_REPLACEMENT" "$IDCANCEL"
+  # Kind and state keep the margin the list view itself gives a cell's text.
+  drive columns "$pending_title" "$IDC_PENDING_LIST" | awk -F'\t' -v dpi="$dpi" '
+    { width[NR - 1] = $1; widest[NR - 1] = $2 }
+    END {
+      for (c = 0; c <= 3; c += 3)
+        if (width[c] < widest[c] + 12) { printf "column %d: %d for a text of %d\n", c, width[c], widest[c]; bad = 1 }
+      exit bad
+    }' >"$e2e_work/columns" && pass "kind and state columns hold their texts at $dpi DPI" ||
+    fail "pending columns at $dpi DPI: $(cat "$e2e_work/columns")"
+  drive select "$pending_title" "$IDC_PENDING_LIST" 1
+  [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f CP932 -t UTF-8)" == \
+    '置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*' ] ||
+    fail "no Tessera row selected: $(drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f CP932 -t UTF-8)"
+  screenshot "pending-${dpi}dpi$look"
+  drive click "$pending_title" "$IDCANCEL"
+  drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"
+  press "$IDCANCEL"
+  expect_ended "the program ends at $dpi DPI"
+}
+
+for screen in "96 800x600" "144 1024x768"; do
+  set_screen $screen
+  queue_replacements
+  set_visual_styles 1
+  look_at ${screen% *} ""
+  set_visual_styles 0
+  look_at ${screen% *} -classic
+done
+finish
