@@ -58,7 +58,14 @@ private:
     void OnBrowseTarget();
     void OnBrowseSource();
     void OnAdd();
+    // Puts a replaced file back: the entry (its backup, the file).
+    void OnRestore();
     void OnRemove();
+    // Appends an accepted entry and its row, with both paths and version texts.
+    void AppendEntry(const CString& source, const CString& target);
+    // The file-open dialog over the system files, starting in initialFolder
+    // where it names one; false when cancelled.
+    bool BrowseForFile(const char* title, const CString& initialFolder, CString& path);
     void OnHelpButton();
     bool GetFileVersionText(const char* path, CString& text);
     void ScheduleReplacements();

@@ -1,7 +1,10 @@
-// The add and remove buttons: the plan's rules decide, the dialog shows their
-// messages and keeps the entries, the rows and the fields in step.
+// The add and remove buttons and the restore command: the plan's rules decide,
+// the dialog shows their messages and keeps the entries, the rows and the
+// fields in step.
+#include "app/tessera_app.h"
 #include "plan/replacement_plan.h"
 #include "plan/version_text.h"
+#include "schedule/replacement_names.h"
 #include "ui/tessera_dlg.h"
 
 void CTesseraDlg::OnAdd()
@@ -14,16 +17,44 @@ void CTesseraDlg::OnAdd()
         m_services.boxes.Show(decision.refusal, box::kOk);
         return;
     }
-    m_sources.Add(decision.source);
-    const int entry = m_targets.Add(decision.target);
+    AppendEntry(decision.source, decision.target);
+}
+
+// The file chosen is the one in use now; its backup, named as this family's
+// scheduler names it, becomes the entry's source, so that the restart swaps
+// the two. The fields are only read: the file dialog starts in the folder that
+// the target field names.
+void CTesseraDlg::OnRestore()
+{
+    UpdateData(TRUE);
+    CString target;
+    if (!BrowseForFile("元に戻すファイルを選択してください", m_strTargetFolder, target))
+        return;
+    const KeptBackup backup =
+        BackupKeptFor(static_cast<OsKind>(TesseraApp().m_nOsKind), target, m_services.files,
+                      m_services.codePage);
+    const AddDecision decision =
+        DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources, m_targets,
+                      m_services.files);
+    if (!decision.Accepted()) {
+        m_services.boxes.Show(decision.refusal, box::kOk);
+        return;
+    }
+    AppendEntry(decision.source, decision.target);
+}
+
+void CTesseraDlg::AppendEntry(const CString& source, const CString& target)
+{
+    m_sources.Add(source);
+    const int entry = m_targets.Add(target);
 
     // A lookup may show its own box; the entry stands in the plan by then.
     CString sourceVersion;
     CString targetVersion;
-    GetFileVersionText(decision.source, sourceVersion);
-    GetFileVersionText(decision.target, targetVersion);
+    GetFileVersionText(source, sourceVersion);
+    GetFileVersionText(target, targetVersion);
 
-    const int row = m_list.InsertItem(m_list.GetItemCount(), decision.source);
+    const int row = m_list.InsertItem(m_list.GetItemCount(), source);
     if (row < 0) {
         // Without its row the entry could never be seen or removed, and every
         // later row would stand beside the wrong entry: take it back out.
@@ -32,7 +63,7 @@ void CTesseraDlg::OnAdd()
         return;
     }
     m_list.SetItemText(row, 1, sourceVersion);
-    m_list.SetItemText(row, 2, decision.target);
+    m_list.SetItemText(row, 2, target);
     m_list.SetItemText(row, 3, targetVersion);
 }
 
