@@ -10,14 +10,8 @@
 void CTesseraDlg::OnAdd()
 {
     UpdateData(TRUE);
-    const AddDecision decision =
-        DecideAdd(PlanFields{m_strSource, m_strTargetFolder}, m_sources, m_targets,
-                  m_services.files, m_services.codePage);
-    if (!decision.Accepted()) {
-        m_services.boxes.Show(decision.refusal, box::kOk);
-        return;
-    }
-    AppendEntry(decision.source, decision.target);
+    AddEntry(DecideAdd(PlanFields{m_strSource, m_strTargetFolder}, m_sources, m_targets,
+                       m_services.files, m_services.codePage));
 }
 
 // The file chosen is the one in use now; its backup, named as this family's
@@ -33,28 +27,26 @@ void CTesseraDlg::OnRestore()
     const KeptBackup backup =
         BackupKeptFor(static_cast<OsKind>(TesseraApp().m_nOsKind), target, m_services.files,
                       m_services.codePage);
-    const AddDecision decision =
-        DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources, m_targets,
-                      m_services.files);
+    AddEntry(DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources,
+                           m_targets, m_services.files));
+}
+
+void CTesseraDlg::AddEntry(const AddDecision& decision)
+{
     if (!decision.Accepted()) {
         m_services.boxes.Show(decision.refusal, box::kOk);
         return;
     }
-    AppendEntry(decision.source, decision.target);
-}
-
-void CTesseraDlg::AppendEntry(const CString& source, const CString& target)
-{
-    m_sources.Add(source);
-    const int entry = m_targets.Add(target);
+    m_sources.Add(decision.source);
+    const int entry = m_targets.Add(decision.target);
 
     // A lookup may show its own box; the entry stands in the plan by then.
     CString sourceVersion;
     CString targetVersion;
-    GetFileVersionText(source, sourceVersion);
-    GetFileVersionText(target, targetVersion);
+    GetFileVersionText(decision.source, sourceVersion);
+    GetFileVersionText(decision.target, targetVersion);
 
-    const int row = m_list.InsertItem(m_list.GetItemCount(), source);
+    const int row = m_list.InsertItem(m_list.GetItemCount(), decision.source);
     if (row < 0) {
         // Without its row the entry could never be seen or removed, and every
         // later row would stand beside the wrong entry: take it back out.
@@ -63,7 +55,7 @@ void CTesseraDlg::AppendEntry(const CString& source, const CString& target)
         return;
     }
     m_list.SetItemText(row, 1, sourceVersion);
-    m_list.SetItemText(row, 2, target);
+    m_list.SetItemText(row, 2, decision.target);
     m_list.SetItemText(row, 3, targetVersion);
 }
 
