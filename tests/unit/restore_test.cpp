@@ -9,7 +9,8 @@
 #include <vector>
 
 namespace {
-const char kKernel[] = "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL";
+const std::string kSystem = "C:\\WINDOWS\\SYSTEM\\";
+const std::string kKernel = kSystem + "KERNEL32.DLL";
 
 // A replaced file asked to be put back, as the dialog asks: the backup named
 // by the family's scheduler, then the rule.
@@ -21,101 +22,68 @@ AddDecision Restore(PlanOnFakeFiles& plan, OsKind family, const std::string& tar
 }
 }  // namespace
 
-TEST_CASE("Restore: the entry is the backup as the family's scheduler names it, and the file")
+TEST_CASE("Restore: the backup as the family's scheduler names it, or the first check that fails")
 {
+    const std::string longTarget = "C:\\" + std::string(248, 'X') + "\\FOO.DLL";  // 259 bytes
     struct Row {
-        OsKind family;
-        const char* target;
-        const char* shortTarget;  // 9x: the short form, where it differs
-        const char* backup;
-    };
-    const std::vector<Row> rows = {
-        {OS_NT, kKernel, nullptr, "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL.old"},
-        {OS_NT, "C:\\ソ\\FOO.DLL", nullptr, "C:\\ソ\\FOO.DLL.old"},
-        {OS_9X, "C:\\WINDOWS\\SYSTEM\\FOO.DLL", nullptr, "C:\\WINDOWS\\SYSTEM\\FOO.OLD"},
-        {OS_9X, "C:\\WINDOWS\\HOSTS", nullptr, "C:\\WINDOWS\\H.OLD"},
-        {OS_9X, "C:\\Program Files\\Shell Extension.dll", "C:\\PROGRA~1\\SHELLE~1.DLL",
-         "C:\\PROGRA~1\\SHELLE~1.OLD"},
-        // Folders ending in a character whose second byte is 0x5C.
-        {OS_9X, "C:\\表\\HOSTS", nullptr, "C:\\表\\H.OLD"},
-        // Four bytes back is the middle of ソ: the name keeps itself.
-        {OS_9X, "C:\\ソ\\AB", nullptr, "C:\\ソ\\AB.OLD"},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(std::string(row.target));
-        PlanOnFakeFiles plan;
-        plan.files.AddFile(row.target);
-        plan.files.AddFile(row.backup);
-        if (row.shortTarget)
-            plan.files.SetShortPath(row.target, row.shortTarget);
-
-        const AddDecision decision = Restore(plan, row.family, row.target);
-
-        CHECK(decision.refusal == "");
-        CHECK(decision.source == row.backup);
-        CHECK(decision.target == row.target);
-    }
-}
-
-TEST_CASE("Restore: each refusal is one message, and the first failing check gives it")
-{
-    const std::string longTarget = "C:\\" + std::string(248, 'X') + "\\FOO.DLL";
-    REQUIRE(longTarget.size() == 259);
-    struct Row {
-        std::string name;
         OsKind family;
         std::string target;
-        std::string message;
+        std::string source;   // the backup that becomes the entry's source
+        std::string refusal;  // or the message that refuses the entry
     };
     const std::vector<Row> rows = {
-        {"no such file", OS_NT, "C:\\WINDOWS\\SYSTEM\\GONE.DLL",
-         "\"C:\\WINDOWS\\SYSTEM\\GONE.DLL\"はファイルではないようです。"},
-        {"a folder", OS_NT, "C:\\WINDOWS\\SYSTEM\\COLOR",
-         "\"C:\\WINDOWS\\SYSTEM\\COLOR\"はファイルではないようです。"},
-        {"no backup", OS_NT, "C:\\WINDOWS\\SYSTEM\\GDI.EXE",
-         "C:\\WINDOWS\\SYSTEM\\GDI.EXEのバックアップC:\\WINDOWS\\SYSTEM\\GDI.EXE.oldが見つかりません．"},
-        {"no backup, 9x", OS_9X, "C:\\WINDOWS\\SYSTEM\\GDI.EXE",
-         "C:\\WINDOWS\\SYSTEM\\GDI.EXEのバックアップC:\\WINDOWS\\SYSTEM\\GDI.OLDが見つかりません．"},
-        {"a backup that is a folder", OS_NT, "C:\\WINDOWS\\SYSTEM\\USER.EXE",
-         "\"C:\\WINDOWS\\SYSTEM\\USER.EXE.old\"はファイルではないようです。"},
-        {"already a target of the plan", OS_NT, kKernel,
-         std::string("置換先") + kKernel +
-             "はすでにC:\\NEW\\KERNEL32.DLLで置きかえられることになっています．"},
-        {"no short form on 9x", OS_9X, "C:\\WINDOWS\\SYSTEM\\VMM.VXD",
-         "置換先ファイル(C:\\WINDOWS\\SYSTEM\\VMM.VXD)の情報が得られません．"
-         "ファイルが存在するか確かめてください。"},
+        {OS_NT, kSystem + "FOO.DLL", kSystem + "FOO.DLL.old", ""},
+        {OS_9X, kSystem + "FOO.DLL", kSystem + "FOO.OLD", ""},
+        {OS_9X, "C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\H.OLD", ""},
+        {OS_9X, "C:\\Program Files\\Shell Extension.dll", "C:\\PROGRA~1\\SHELLE~1.OLD", ""},
+        // Folders ending in a character whose second byte is 0x5C; four bytes
+        // back from the end of AB is the middle of ソ, so AB keeps its name.
+        {OS_9X, "C:\\表\\HOSTS", "C:\\表\\H.OLD", ""},
+        {OS_9X, "C:\\ソ\\AB", "C:\\ソ\\AB.OLD", ""},
+
+        {OS_NT, kSystem + "GONE.DLL", "", "\"" + kSystem + "GONE.DLL\"はファイルではないようです。"},
+        {OS_NT, kSystem + "COLOR", "", "\"" + kSystem + "COLOR\"はファイルではないようです。"},
+        // GDI.EXE is planned too: the backup is looked for first.
+        {OS_NT, kSystem + "GDI.EXE", "",
+         kSystem + "GDI.EXEのバックアップ" + kSystem + "GDI.EXE.oldが見つかりません．"},
+        {OS_9X, kSystem + "GDI.EXE", "",
+         kSystem + "GDI.EXEのバックアップ" + kSystem + "GDI.OLDが見つかりません．"},
+        {OS_NT, kSystem + "USER.EXE", "", "\"" + kSystem + "USER.EXE.old\"はファイルではないようです。"},
+        {OS_NT, kKernel, "",
+         "置換先" + kKernel + "はすでにC:\\NEW\\KERNEL32.DLLで置きかえられることになっています．"},
+        {OS_9X, kSystem + "VMM.VXD", "",
+         "置換先ファイル(" + kSystem + "VMM.VXD)の情報が得られません．ファイルが存在するか確かめてください。"},
         // On 9x a file named .OLD is its own backup, in either letter case.
-        {"its own backup on 9x", OS_9X, "C:\\WINDOWS\\SYSTEM\\FOO.OLD",
-         "同じファイルで置き換えても無駄です．"},
-        {"its own backup on 9x, lower case", OS_9X, "C:\\WINDOWS\\SYSTEM\\foo.old",
-         "同じファイルで置き換えても無駄です．"},
+        {OS_9X, kSystem + "FOO.OLD", "", "同じファイルで置き換えても無駄です．"},
+        {OS_9X, kSystem + "foo.old", "", "同じファイルで置き換えても無駄です．"},
         // The backup's name would not fit a list cell.
-        {"a backup path over 259 bytes", OS_NT, longTarget,
-         longTarget + "のバックアップ" + longTarget + ".oldが見つかりません．"},
+        {OS_NT, longTarget, "", longTarget + "のバックアップ" + longTarget + ".oldが見つかりません．"},
     };
-    const std::string system = "C:\\WINDOWS\\SYSTEM\\";
     const std::vector<std::string> files = {
-        system + "GDI.EXE", system + "USER.EXE", system + "VMM.VXD",
-        system + "FOO.OLD", system + "foo.old",  kKernel,
-        system + "KERNEL32.DLL.old", longTarget, longTarget + ".old",
+        kKernel, kKernel + ".old", kSystem + "FOO.DLL", kSystem + "FOO.DLL.old",
+        kSystem + "FOO.OLD", kSystem + "foo.old", kSystem + "GDI.EXE", kSystem + "USER.EXE",
+        kSystem + "VMM.VXD", "C:\\WINDOWS\\HOSTS", "C:\\WINDOWS\\H.OLD", "C:\\表\\HOSTS",
+        "C:\\表\\H.OLD", "C:\\ソ\\AB", "C:\\ソ\\AB.OLD", "C:\\Program Files\\Shell Extension.dll",
+        "C:\\PROGRA~1\\SHELLE~1.OLD", longTarget, longTarget + ".old",
     };
     for (const Row& row : rows) {
-        CAPTURE(row.name);
+        CAPTURE(row.target);
         PlanOnFakeFiles plan;
-        plan.files.AddDirectory("C:\\WINDOWS\\SYSTEM\\COLOR");
         for (const std::string& file : files)
             plan.files.AddFile(file);
-        plan.files.AddDirectory("C:\\WINDOWS\\SYSTEM\\USER.EXE.old");
-        plan.files.Fail(FakeFileSystem::kShortPath, "C:\\WINDOWS\\SYSTEM\\VMM.VXD");
-        plan.Add("C:\\NEW\\KERNEL32.DLL", kKernel);
-        // Planned too, but without a backup: the backup is looked for first.
-        plan.Add("C:\\NEW\\GDI.EXE", "C:\\WINDOWS\\SYSTEM\\GDI.EXE");
+        plan.files.AddDirectory(kSystem + "COLOR");
+        plan.files.AddDirectory(kSystem + "USER.EXE.old");
+        plan.files.SetShortPath("C:\\Program Files\\Shell Extension.dll",
+                                "C:\\PROGRA~1\\SHELLE~1.DLL");
+        plan.files.Fail(FakeFileSystem::kShortPath, kSystem + "VMM.VXD");
+        plan.Add("C:\\NEW\\KERNEL32.DLL", kKernel.c_str());
+        plan.Add("C:\\NEW\\GDI.EXE", (kSystem + "GDI.EXE").c_str());
 
         const AddDecision decision = Restore(plan, row.family, row.target);
 
-        CHECK(std::string(decision.refusal) == row.message);
-        CHECK(decision.source == "");
-        CHECK(decision.target == "");
+        CHECK(std::string(decision.refusal) == row.refusal);
+        CHECK(std::string(decision.source) == row.source);
+        CHECK(std::string(decision.target) == (row.source.empty() ? "" : row.target));
     }
 }
 
@@ -123,7 +91,6 @@ TEST_CASE("Restore: each refusal is one message, and the first failing check giv
 // moves the file to must be the backup the entry was built from.
 TEST_CASE("Restore: committed, the family's scheduler moves the file onto the entry's source")
 {
-    const std::string kernel = kKernel;
     struct Row {
         OsKind family;
         PlanOnFakeFiles::Scheduler& scheduler;
@@ -131,17 +98,18 @@ TEST_CASE("Restore: committed, the family's scheduler moves the file onto the en
         std::string backupRename;  // the file to its backup, as logged
     };
     const std::vector<Row> rows = {
-        {OS_NT, ScheduleReplaceNt, kernel + ".old", "move " + kernel + " > " + kernel + ".old"},
-        {OS_9X, ScheduleReplace9x, "C:\\WINDOWS\\SYSTEM\\KERNEL32.OLD",
-         "profile wininit.ini [rename] C:\\WINDOWS\\SYSTEM\\KERNEL32.OLD=" + kernel},
+        {OS_NT, ScheduleReplaceNt, kKernel + ".old", "move " + kKernel + " > " + kKernel + ".old"},
+        {OS_9X, ScheduleReplace9x, kSystem + "KERNEL32.OLD",
+         "profile wininit.ini [rename] " + kSystem + "KERNEL32.OLD=" + kKernel},
     };
     for (const Row& row : rows) {
         CAPTURE(row.family);
         PlanOnFakeFiles plan;
-        plan.files.AddFile(kernel);
-        plan.files.AddFile(row.backup);
-        const AddDecision decision = Restore(plan, row.family, kernel);
-        REQUIRE(decision.source == row.backup.c_str());
+        plan.files.AddFile(kKernel);
+        plan.files.AddFile(kKernel + ".old");
+        plan.files.AddFile(kSystem + "KERNEL32.OLD");
+        const AddDecision decision = Restore(plan, row.family, kKernel);
+        REQUIRE(std::string(decision.source) == row.backup);
         plan.Add(decision.source, decision.target);
 
         plan.ReportOf(row.scheduler);
