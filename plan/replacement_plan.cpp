@@ -11,6 +11,7 @@ const char kTargetUnreadable[] =
     "置換先ファイル(%s)の情報が得られません．ファイルが存在するか確かめてください。";
 const char kSameFile[] = "同じファイルで置き換えても無駄です．";
 const char kAlreadyPlanned[] = "置換先%sはすでに%sで置きかえられることになっています．";
+const char kNoBackup[] = "%sのバックアップ%sが見つかりません．";
 
 CString Formatted(const char* format, const char* first, const char* second = "")
 {
@@ -44,6 +45,18 @@ bool IsRegularFile(unsigned mode)
     return (mode & FileSystemOps::kModeRegular) != 0;
 }
 
+// The refusal of a second entry for target, naming the source the first one
+// replaces it with; empty when target is in no entry yet.
+CString AlreadyPlanned(const CString& target, const CStringArray& sources,
+                       const CStringArray& targets)
+{
+    for (int i = 0; i < targets.GetSize(); ++i) {
+        if (FileSystemOps::CompareExact(targets[i], target) == 0)
+            return Formatted(kAlreadyPlanned, target, sources[i]);
+    }
+    return CString();
+}
+
 // Why the pair in the fields may not enter the plan, or empty when it may;
 // target receives the path built for it.
 CString RefusalOf(const PlanFields& fields, const CStringArray& sources,
@@ -66,11 +79,25 @@ CString RefusalOf(const PlanFields& fields, const CStringArray& sources,
         return Formatted(kNotAFile, target);
     if (FileSystemOps::CompareExact(fields.source, target) == 0)
         return kSameFile;
-    for (int i = 0; i < targets.GetSize(); ++i) {
-        if (FileSystemOps::CompareExact(targets[i], target) == 0)
-            return Formatted(kAlreadyPlanned, target, sources[i]);
-    }
-    return CString();
+    return AlreadyPlanned(target, sources, targets);
+}
+
+// Why the backup may not be put back in place of the file, or empty when it may.
+CString RestoreRefusalOf(const RestoreRequest& request, const CStringArray& sources,
+                         const CStringArray& targets, FileSystemOps& files)
+{
+    unsigned mode = 0;
+    if (!StatusOf(request.target, files, &mode) || !IsRegularFile(mode))
+        return Formatted(kNotAFile, request.target);
+    if (request.backup.IsEmpty())
+        return Formatted(kTargetUnreadable, request.target);
+    if (request.backupIsTarget)
+        return kSameFile;
+    if (!StatusOf(request.backup, files, &mode))
+        return Formatted(kNoBackup, request.target, request.backup);
+    if (!IsRegularFile(mode))
+        return Formatted(kNotAFile, request.backup);
+    return AlreadyPlanned(request.target, sources, targets);
 }
 }  // namespace
 
@@ -82,6 +109,15 @@ AddDecision DecideAdd(const PlanFields& fields, const CStringArray& sources,
     if (!refusal.IsEmpty())
         return AddDecision{refusal, CString(), CString()};
     return AddDecision{CString(), fields.source, target};
+}
+
+AddDecision DecideRestore(const RestoreRequest& request, const CStringArray& sources,
+                          const CStringArray& targets, FileSystemOps& files)
+{
+    const CString refusal = RestoreRefusalOf(request, sources, targets, files);
+    if (!refusal.IsEmpty())
+        return AddDecision{refusal, CString(), CString()};
+    return AddDecision{CString(), request.backup, request.target};
 }
 
 // The folder is the target's drive and directory without the backslash put

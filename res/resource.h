@@ -31,3 +31,8 @@
 #define IDC_PENDING_LIST 1020
 #define IDC_PENDING_STATUS 1021
 #define IDC_CANCEL_REPLACEMENT 1022
+
+// The main dialog's system-menu command that puts a replaced file back from
+// its backup
+#define IDS_RESTORE 105
+#define IDM_RESTORE 0x0030

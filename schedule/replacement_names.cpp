@@ -34,3 +34,17 @@ ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& 
     names.backup = base + ".OLD";
     return names;
 }
+
+KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files,
+                         const CodePage& codePage)
+{
+    ReplacementNames names;
+    CString shortTarget;
+    if (family == OS_NT)
+        names = NtReplacementNames(target);
+    else if (family == OS_9X && files.GetShortPath(target, shortTarget))
+        names = NineXReplacementNames(shortTarget, codePage);
+    else
+        return KeptBackup();
+    return KeptBackup{names.backup, IsSamePath(names.backup, names.target, codePage)};
+}

@@ -4,6 +4,8 @@
 
 #include "framework/cstring.h"
 #include "framework/code_page.h"
+#include "platform/file_system_ops.h"
+#include "platform/os_kind.h"
 
 struct ReplacementNames {
     CString target;
@@ -21,3 +23,14 @@ ReplacementNames NtReplacementNames(const char* target);
 // double-byte character; then the base is the short target without its
 // extension, so that both names stay in the target's folder.
 ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& codePage);
+
+// The backup that the scheduler of family keeps when it replaces target, named
+// as that scheduler names it: on 9x from the target's short form.
+struct KeptBackup {
+    CString path;  // empty when the scheduler names none (9x: no short form)
+    // The name is the target's own (9x: a short name ending in .OLD), so
+    // there is no other file to put back.
+    bool isTarget = false;
+};
+KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files,
+                         const CodePage& codePage);

@@ -45,11 +45,14 @@ const int kMaxTipWidth = 400;  // pixels at 96 DPI; longer texts wrap
 struct SystemEntry {
     UINT text;  // string resource
     UINT command;
+    bool startsGroup;  // a separator goes before the group's first entry shown
 };
-// After the system's own entries, each behind a separator; About comes last.
+// After the system's own entries: the pending operations and the restore from
+// a backup, then About, each group behind a separator.
 const SystemEntry kSystemEntries[] = {
-    {IDS_PENDING, IDM_PENDING},
-    {IDS_ABOUTBOX, IDM_ABOUTBOX},
+    {IDS_PENDING, IDM_PENDING, true},
+    {IDS_RESTORE, IDM_RESTORE, false},
+    {IDS_ABOUTBOX, IDM_ABOUTBOX, true},
 };
 }  // namespace
 
@@ -88,14 +91,18 @@ BOOL CTesseraDlg::OnInitDialog()
                             ScaleForDpi(kColumns[i].width, dpi), i);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
+        bool separatorDue = false;
         for (const SystemEntry& entry : kSystemEntries) {
+            separatorDue = separatorDue || entry.startsGroup;
             char text[256] = {};
             ::LoadStringA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text, text,
                           sizeof text);
-            if (text[0] != '\0') {
+            if (text[0] == '\0')
+                continue;
+            if (separatorDue)
                 ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-                ::AppendMenuA(systemMenu, MF_STRING, entry.command, text);
-            }
+            ::AppendMenuA(systemMenu, MF_STRING, entry.command, text);
+            separatorDue = false;
         }
     }
 
@@ -169,6 +176,7 @@ BOOL CTesseraDlg::OnSysCommand(UINT id, LPARAM)
     switch (id & 0xFFF0) {
     case IDM_ABOUTBOX: OnAbout(); return TRUE;
     case IDM_PENDING: OnPendingOperations(); return TRUE;
+    case IDM_RESTORE: OnRestore(); return TRUE;
     default: return FALSE;  // the default processing: move, close, ...
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/message_boxes.h"
 #include "platform/restart_queue_store.h"
 #include "platform/version_records.h"
+#include "plan/replacement_plan.h"
 #include "platform/wide_to_ansi.h"
 #include "ui/drop_edit.h"
 
@@ -58,7 +59,15 @@ private:
     void OnBrowseTarget();
     void OnBrowseSource();
     void OnAdd();
+    // Puts a replaced file back: the entry (its backup, the file).
+    void OnRestore();
     void OnRemove();
+    // Shows the rule's refusal, or appends the entry it accepted and the
+    // entry's row, with both paths and both version texts.
+    void AddEntry(const AddDecision& decision);
+    // The file-open dialog over the system files, starting in initialFolder
+    // where it names one; false when cancelled.
+    bool BrowseForFile(const char* title, const CString& initialFolder, CString& path);
     void OnHelpButton();
     bool GetFileVersionText(const char* path, CString& text);
     void ScheduleReplacements();

@@ -1,23 +1,35 @@
 // The two browse buttons: each only puts a path into its field; the add rule
-// judges the fields later.
+// judges the fields later. The restore command browses for its file here too.
 #include "framework/file_dialog.h"
 #include "framework/folder_dialog.h"
 #include "ui/tessera_dlg.h"
 
 namespace {
-const char kSourceFilter[] =
+const char kSystemFileFilter[] =
     "システムファイル (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
     "すべてのファイル (*.*)|*.*||";
 }  // namespace
 
+// A folder text longer than a path (259 bytes) names no folder that the ANSI
+// services reach; the dialog then starts where it starts by default.
+bool CTesseraDlg::BrowseForFile(const char* title, const CString& initialFolder, CString& path)
+{
+    CFileDialog dialog(nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       kSystemFileFilter);
+    dialog.m_ofn.lpstrTitle = title;
+    if (!initialFolder.IsEmpty() && initialFolder.GetLength() < MAX_PATH)
+        dialog.m_ofn.lpstrInitialDir = initialFolder;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = dialog.GetPathName();
+    return true;
+}
+
 void CTesseraDlg::OnBrowseSource()
 {
     UpdateData(TRUE);
-    CFileDialog dialog(nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSourceFilter);
-    dialog.m_ofn.lpstrTitle = "置換元のファイルを選択してください";
-    if (dialog.DoModal() != IDOK)
+    if (!BrowseForFile("置換元のファイルを選択してください", CString(), m_strSource))
         return;
-    m_strSource = dialog.GetPathName();
     UpdateData(FALSE);
 }
 

@@ -1,15 +1,38 @@
-// The add and remove buttons: the plan's rules decide, the dialog shows their
-// messages and keeps the entries, the rows and the fields in step.
+// The add and remove buttons and the restore command: the plan's rules decide,
+// the dialog shows their messages and keeps the entries, the rows and the
+// fields in step.
+#include "app/tessera_app.h"
 #include "plan/replacement_plan.h"
 #include "plan/version_text.h"
+#include "schedule/replacement_names.h"
 #include "ui/tessera_dlg.h"
 
 void CTesseraDlg::OnAdd()
 {
     UpdateData(TRUE);
-    const AddDecision decision =
-        DecideAdd(PlanFields{m_strSource, m_strTargetFolder}, m_sources, m_targets,
-                  m_services.files, m_services.codePage);
+    AddEntry(DecideAdd(PlanFields{m_strSource, m_strTargetFolder}, m_sources, m_targets,
+                       m_services.files, m_services.codePage));
+}
+
+// The file chosen is the one in use now; its backup, named as this family's
+// scheduler names it, becomes the entry's source, so that the restart swaps
+// the two. The fields are only read: the file dialog starts in the folder that
+// the target field names.
+void CTesseraDlg::OnRestore()
+{
+    UpdateData(TRUE);
+    CString target;
+    if (!BrowseForFile("元に戻すファイルを選択してください", m_strTargetFolder, target))
+        return;
+    const KeptBackup backup =
+        BackupKeptFor(static_cast<OsKind>(TesseraApp().m_nOsKind), target, m_services.files,
+                      m_services.codePage);
+    AddEntry(DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources,
+                           m_targets, m_services.files));
+}
+
+void CTesseraDlg::AddEntry(const AddDecision& decision)
+{
     if (!decision.Accepted()) {
         m_services.boxes.Show(decision.refusal, box::kOk);
         return;

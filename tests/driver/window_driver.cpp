@@ -10,6 +10,8 @@
 //   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
 //   window_driver syscommand TITLE ID      choose the entry ID (0x20 or 32) of its system menu
+//   window_driver openfile TITLE PATH      type PATH into the name field of a file dialog and
+//                                          press Open; waits until the dialog has gone
 //   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
 //   window_driver answer CAPTION ID        press button ID of that message box; waits until
 //                                          the box has gone
@@ -40,6 +42,7 @@
 
 namespace {
 const int kMessageBoxTextId = 0xFFFF;
+const int kFileNameFieldId = 0x47C;  // cmb13 of the Explorer-style file dialog
 
 std::string TextOf(HWND window)
 {
@@ -97,6 +100,39 @@ HWND WaitFor(const char* title, bool messageBox, int milliseconds)
             return nullptr;
         ::Sleep(50);
     }
+}
+
+// Waits until window has been destroyed; false when it outlives the time.
+bool WaitGone(HWND window, int milliseconds)
+{
+    for (int waited = 0; ::IsWindow(window); waited += 20) {
+        if (waited >= milliseconds)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+BOOL CALLBACK MatchFileNameField(HWND control, LPARAM found)
+{
+    if (::GetDlgCtrlID(control) != kFileNameFieldId)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = control;
+    return FALSE;
+}
+
+// Types path into the file dialog's name field and presses Open, as a user
+// does; a bare name is taken in the folder the dialog shows.
+int OpenFile(HWND dialog, const char* path)
+{
+    HWND field = nullptr;
+    ::EnumChildWindows(dialog, &MatchFileNameField, reinterpret_cast<LPARAM>(&field));
+    if (!field)
+        return 1;
+    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    return WaitGone(dialog, 10000) ? 0 : 1;
 }
 
 BOOL CALLBACK PrintControl(HWND control, LPARAM parent)
@@ -324,12 +360,7 @@ int main(int argc, char** argv)
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(box, std::atoi(argv[3]))));
         // Return only when the box has gone, so that the next wait finds the next box.
-        for (int waited = 0; ::IsWindow(box); waited += 20) {
-            if (waited >= 10000)
-                return 1;
-            ::Sleep(20);
-        }
-        return 0;
+        return WaitGone(box, 10000) ? 0 : 1;
     }
 
     HWND dialog = WaitFor(title, false, 10000);
@@ -355,6 +386,8 @@ int main(int argc, char** argv)
         return PrintRect(dialog);
     if (argc < 4)
         return Usage();
+    if (command == "openfile")
+        return OpenFile(dialog, argv[3]);
     if (command == "syscommand") {
         ::PostMessageA(dialog, WM_SYSCOMMAND, std::strtoul(argv[3], nullptr, 0), 0);
         return 0;

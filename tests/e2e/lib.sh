@@ -124,6 +124,14 @@ add_pair() {
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }
 
+# Chooses the restore command of the main dialog's system menu and opens FILE
+# in its file dialog; a bare name is taken in the folder the dialog starts in.
+restore_title='元に戻すファイルを選択してください'
+restore_file() {
+  drive syscommand Tessera "$IDM_RESTORE"
+  drive openfile "$restore_title" "$1" || fail "could not choose $1 to restore"
+}
+
 # What the machine will do at its next restart: the pending renames, one
 # "from > to" line each ("!" marks replace-existing).
 pending_renames() {

@@ -58,14 +58,17 @@ void CheckSystemMenu(HWND dialog)
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
     const int count = ::GetMenuItemCount(menu);
-    REQUIRE(count >= 4);
-    CHECK((::GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR) != 0);
-    CHECK(::GetMenuItemID(menu, count - 3) == IDM_PENDING);
+    REQUIRE(count >= 5);
+    CHECK((::GetMenuState(menu, count - 5, MF_BYPOSITION) & MF_SEPARATOR) != 0);
+    CHECK(::GetMenuItemID(menu, count - 4) == IDM_PENDING);
+    CHECK(::GetMenuItemID(menu, count - 3) == IDM_RESTORE);
     CHECK((::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) != 0);
     CHECK(::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX);
     char text[64] = {};
-    ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
+    ::GetMenuStringA(menu, count - 4, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == "再起動待ちの操作(&P)...");
+    ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
+    CHECK(std::string(text) == "バックアップから戻す(&R)...");
     ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == "&About Tessera...");
 }
