@@ -35,16 +35,26 @@ ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& 
     return names;
 }
 
+bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& files,
+                            const CodePage& codePage, ReplacementNames& names)
+{
+    if (family == OS_NT) {
+        const CString resolved = files.CanonicalName(target);
+        names = NtReplacementNames(IsSamePath(resolved, target, codePage) ? CString(target) : resolved);
+        return true;
+    }
+    CString shortTarget;
+    if (family != OS_9X || !files.GetShortPath(target, shortTarget))
+        return false;
+    names = NineXReplacementNames(shortTarget, codePage);
+    return true;
+}
+
 KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files,
                          const CodePage& codePage)
 {
     ReplacementNames names;
-    CString shortTarget;
-    if (family == OS_NT)
-        names = NtReplacementNames(target);
-    else if (family == OS_9X && files.GetShortPath(target, shortTarget))
-        names = NineXReplacementNames(shortTarget, codePage);
-    else
+    if (!FamilyReplacementNames(family, target, files, codePage, names))
         return KeptBackup();
     return KeptBackup{names.backup, IsSamePath(names.backup, names.target, codePage)};
 }

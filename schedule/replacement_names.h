@@ -24,6 +24,13 @@ ReplacementNames NtReplacementNames(const char* target);
 // extension, so that both names stay in the target's folder.
 ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& codePage);
 
+// The names the scheduler of family uses for target: on NT built from the
+// long form when the target is spelled through a short alias (a rename
+// recorded under the alias would give the new file the alias as its name),
+// on 9x from the short form. False when a 9x target has no short form.
+bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& files,
+                            const CodePage& codePage, ReplacementNames& names);
+
 // The backup that the scheduler of family keeps when it replaces target, named
 // as that scheduler names it: on 9x from the target's short form.
 struct KeptBackup {

@@ -165,9 +165,6 @@ public:
         m_recorded.insert(m_recorded.end(), std::begin(canonical.names), std::end(canonical.names));
     }
 
-    // The target as the plan names it, as the file system resolves it.
-    const CString& PlanTarget(int entry) const { return m_planTargets[static_cast<size_t>(entry)]; }
-
 private:
     CString Canonical(const char* path) const { return m_services.files.CanonicalName(path); }
 
@@ -225,11 +222,8 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
     MoveAtRestartRenames renames(services.files);
     ScheduleReport report;
     for (int i = 0; i < sources.GetSize(); ++i) {
-        // A rename recorded under a short alias would give the new file the
-        // alias as its name: the names are built from the long form.
-        const CString& resolved = guard.PlanTarget(i);
-        const bool aliased = !IsSamePath(resolved, targets[i], services.codePage);
-        const ReplacementNames names = NtReplacementNames(aliased ? resolved : targets[i]);
+        ReplacementNames names;
+        FamilyReplacementNames(OS_NT, targets[i], services.files, services.codePage, names);
         report.AddBlock(sources[i], targets[i],
                         ScheduleEntry(sources[i], names, services.files, guard, renames));
     }
@@ -243,12 +237,11 @@ void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
     WininitRenames renames(services);
     ScheduleReport report;
     for (int i = 0; i < sources.GetSize(); ++i) {
-        CString shortTarget;
-        if (!services.files.GetShortPath(targets[i], shortTarget)) {
+        ReplacementNames names;
+        if (!FamilyReplacementNames(OS_9X, targets[i], services.files, services.codePage, names)) {
             report.AddBlock(sources[i], targets[i], outcome::TargetNotFound(targets[i]));
             continue;
         }
-        const ReplacementNames names = NineXReplacementNames(shortTarget, services.codePage);
         report.AddBlock(sources[i], names.target,
                         ScheduleEntry(sources[i], names, services.files, guard, renames));
     }
