@@ -44,6 +44,31 @@ std::string ResolveDots(const std::string& path)
     return resolved;
 }
 
+std::string FoldCase(const std::string& name)
+{
+    const FakeCodePage932 codePage;
+    std::string folded;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        if (!codePage.IsLeadByte(lead) || i + 1 == name.size()) {
+            folded += lead >= 'a' && lead <= 'z' ? static_cast<char>(lead - 'a' + 'A') : name[i];
+            continue;
+        }
+        auto trail = static_cast<unsigned char>(name[++i]);
+        if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A)  // ａ-ｚ
+            trail -= 0x21;
+        else if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6)  // α-ω
+            trail -= 0x20;
+        else if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E)  // а-н
+            trail -= 0x30;
+        else if (lead == 0x84 && trail >= 0x80 && trail <= 0x91)  // о-я
+            trail -= 0x31;
+        folded += static_cast<char>(lead);
+        folded += static_cast<char>(trail);
+    }
+    return folded;
+}
+
 bool IsSameName(const std::string& a, const std::string& b)
 {
     return IsSamePath(a.c_str(), b.c_str(), FakeCodePage932());

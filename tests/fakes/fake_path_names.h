@@ -12,6 +12,10 @@ std::string ResolveDots(const std::string& path);
 // True when the two names are equal as IsSamePath compares them (code page 932).
 bool IsSameName(const std::string& a, const std::string& b);
 
+// name with its letters in one case, as the file system folds them: ASCII,
+// full-width Latin, Greek and Cyrillic, in code page 932.
+std::string FoldCase(const std::string& name);
+
 class AliasTable {
 public:
     // alias and longName are full paths of one file or folder, the alias
