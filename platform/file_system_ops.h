@@ -5,6 +5,32 @@
 #include "framework/cstring.h"
 
 #include <cstring>
+#include <string>
+
+// What the file system makes of a path, for telling whether two paths name
+// one file: the deepest folder on the way that it identifies (whatever road
+// reached it), and the rest of the path as it takes it, each existing
+// component by its long name, in one letter case. The keys are opaque bytes.
+struct FileIdentity {
+    std::string folder;
+    // The rest of the path, case folded two ways; where the two disagree, the
+    // names count as one: a refusal loses nothing, a missed meeting loses bytes.
+    std::string names[2];
+    // An existing folder's own key, the same on every road to it; else empty.
+    std::string self;
+    // The path ends in a link to elsewhere (a symbolic link, a junction, a
+    // mount point): what moves the folders above where it leads is not on
+    // this way.
+    bool link = false;
+};
+
+// True when the file system takes a and b to one name in one folder, or to
+// one folder.
+inline bool IsSameFile(const FileIdentity& a, const FileIdentity& b)
+{
+    return (!a.self.empty() && a.self == b.self) ||
+           (a.folder == b.folder && (a.names[0] == b.names[0] || a.names[1] == b.names[1]));
+}
 
 // Paths are split and searched with the code page that travels beside these
 // services (framework/path_text.h).
@@ -30,17 +56,32 @@ public:
     // The 8.3 form of an existing path; fails when it cannot be had or does not
     // fit 259 bytes.
     virtual bool GetShortPath(const char* path, CString& shortPath) = 0;
-    // The name as the file system resolves it, for telling whether two texts
-    // name one file: the full path (relative parts, ".", ".." and "/"
-    // resolved) with every component that exists in its long spelling and the
-    // rest as given. Texts that name one file give names that IsSamePath
-    // (framework/path_text.h) finds equal. A path that cannot be resolved
-    // comes back as it was given.
-    virtual CString CanonicalName(const char* path) = 0;
+    // The full path (relative parts, ".", ".." and "/" resolved, the root as
+    // given) with every component that exists by its long name, as the
+    // folder lists it, and the rest as given: the name a rename must use to
+    // keep a file's long name.
+    virtual CString LongForm(const char* path) = 0;
+    virtual FileIdentity IdentityOf(const char* path) = 0;
+    // Within a run (one scheduling, one listing, one cancel) the services may
+    // keep what they learn of folders, so that many names in a few folders
+    // cost a few lookups; outside a run nothing is kept. See FileSystemRun.
+    virtual void BeginRun() {}
+    virtual void EndRun() {}
     // Deletes the file at path now; false when it is not there or could not be
     // deleted (read-only, held open).
     virtual bool RemoveFile(const char* path) = 0;
 
     // Zero only for byte-identical texts: no case folding, no normalisation.
     static int CompareExact(const char* a, const char* b) { return std::strcmp(a, b); }
+};
+
+class FileSystemRun {
+public:
+    explicit FileSystemRun(FileSystemOps& files) : m_files(files) { m_files.BeginRun(); }
+    ~FileSystemRun() { m_files.EndRun(); }
+    FileSystemRun(const FileSystemRun&) = delete;
+    FileSystemRun& operator=(const FileSystemRun&) = delete;
+
+private:
+    FileSystemOps& m_files;
 };

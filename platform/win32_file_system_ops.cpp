@@ -1,11 +1,6 @@
 #include "platform/win32_file_system_ops.h"
 
-#include "framework/win32_code_page.h"
-#include "platform/win32_long_path.h"
-
 #include <windows.h>
-
-#include <cstring>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
 // takes a path whose last character is a double-byte one with 0x5C as its
@@ -26,7 +21,9 @@ bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
 
 bool Win32FileSystemOps::CopyWithoutOverwrite(const char* source, const char* destination)
 {
-    return ::CopyFileA(source, destination, TRUE) != FALSE;
+    const bool copied = ::CopyFileA(source, destination, TRUE) != FALSE;
+    m_paths.Forget(destination);
+    return copied;
 }
 
 bool Win32FileSystemOps::MoveAtRestart(const char* from, const char* to)
@@ -53,22 +50,17 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
 
 bool Win32FileSystemOps::RemoveFile(const char* path)
 {
-    return ::DeleteFileA(path) != FALSE;
+    const bool deleted = ::DeleteFileA(path) != FALSE;
+    m_paths.Forget(path);
+    return deleted;
 }
 
-CString Win32FileSystemOps::CanonicalName(const char* path)
+CString Win32FileSystemOps::LongForm(const char* path)
 {
-    char full[MAX_PATH];
-    char* filePart = nullptr;
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, &filePart);
-    if (length == 0 || length >= MAX_PATH)
-        return path;
-    // A short alias that differs from its long name holds a '~' (FOO~1.DLL,
-    // or Wine's FOO~XY1.DLL): a path without one is already its long form but
-    // for case, which comparisons fold. The lookups this saves read whole
-    // folders for every name that does not exist yet. (0x7E can be the second
-    // byte of a double-byte character; such a path is merely looked up.)
-    if (!std::strchr(full, '~'))
-        return full;
-    return LongFormOfExistingPart(full, Win32CodePage());
+    return m_paths.LongForm(path);
+}
+
+FileIdentity Win32FileSystemOps::IdentityOf(const char* path)
+{
+    return m_paths.IdentityOf(path);
 }

@@ -1,7 +1,9 @@
 // The file services over the Windows kernel and the run-time library.
 #pragma once
 
+#include "framework/win32_code_page.h"
 #include "platform/file_system_ops.h"
+#include "platform/win32_path_resolver.h"
 
 class Win32FileSystemOps : public FileSystemOps {
 public:
@@ -11,6 +13,13 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
-    CString CanonicalName(const char* path) override;
+    CString LongForm(const char* path) override;
+    FileIdentity IdentityOf(const char* path) override;
+    void BeginRun() override { m_paths.BeginRun(); }
+    void EndRun() override { m_paths.EndRun(); }
     bool RemoveFile(const char* path) override;
+
+private:
+    Win32CodePage m_codePage;
+    Win32PathResolver m_paths{m_codePage};
 };

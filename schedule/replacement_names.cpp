@@ -39,8 +39,7 @@ bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& fi
                             const CodePage& codePage, ReplacementNames& names)
 {
     if (family == OS_NT) {
-        const CString resolved = files.CanonicalName(target);
-        names = NtReplacementNames(IsSamePath(resolved, target, codePage) ? CString(target) : resolved);
+        names = NtReplacementNames(files.LongForm(target));
         return true;
     }
     CString shortTarget;
@@ -56,5 +55,6 @@ KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files
     ReplacementNames names;
     if (!FamilyReplacementNames(family, target, files, codePage, names))
         return KeptBackup();
-    return KeptBackup{names.backup, IsSamePath(names.backup, names.target, codePage)};
+    return KeptBackup{names.backup,
+                      IsSameFile(files.IdentityOf(names.backup), files.IdentityOf(names.target))};
 }

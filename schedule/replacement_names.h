@@ -24,10 +24,10 @@ ReplacementNames NtReplacementNames(const char* target);
 // extension, so that both names stay in the target's folder.
 ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& codePage);
 
-// The names the scheduler of family uses for target: on NT built from the
-// long form when the target is spelled through a short alias (a rename
-// recorded under the alias would give the new file the alias as its name),
-// on 9x from the short form. False when a 9x target has no short form.
+// The names the scheduler of family uses for target: on NT built from its long
+// form (a rename recorded under a short alias would give the new file the
+// alias as its name), on 9x from its short form. False when a 9x target has
+// no short form.
 bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& files,
                             const CodePage& codePage, ReplacementNames& names);
 

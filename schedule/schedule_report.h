@@ -9,7 +9,6 @@
 class ScheduleReport {
 public:
     void AddBlock(const char* source, const char* target, const CString& outcome);
-    const CString& Text() const { return m_text; }
     void Show(MessageBoxes& boxes) const { boxes.Show(m_text, box::kOk); }
 
 private:

@@ -5,33 +5,67 @@
 #include "schedule/restart_queue.h"
 #include "schedule/schedule_report.h"
 
-#include <iterator>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
-// The names of one entry as the file system resolves them, in the order
-// target, staged copy, backup; what tells two spellings of one file apart
-// from two files.
-struct CanonicalNames {
-    CString names[3];
+// The identities of one entry's names, in the order target, staged copy,
+// backup: what tells two spellings of one file apart from two files.
+struct EntryIdentities {
+    FileIdentity names[3];
 
-    CanonicalNames(const ReplacementNames& entry, FileSystemOps& files)
-        : names{files.CanonicalName(entry.target), files.CanonicalName(entry.staged),
-                files.CanonicalName(entry.backup)}
+    EntryIdentities(const ReplacementNames& entry, FileSystemOps& files)
+        : names{files.IdentityOf(entry.target), files.IdentityOf(entry.staged),
+                files.IdentityOf(entry.backup)}
     {
     }
 };
 
-// The entry's name that is one of the given canonical names, or null.
-const CString* NameAmong(const ReplacementNames& entry, const CanonicalNames& canonical,
-                         const std::vector<CString>& names, const CodePage& codePage)
+// Identities that a name may meet, looked up without comparing it to each.
+class IdentitySet {
+public:
+    void Add(const FileIdentity& identity)
+    {
+        if (!identity.self.empty())
+            m_selves.insert(identity.self);
+        for (int i = 0; i < 2; ++i)
+            m_names[i].insert(Key(identity.folder, identity.names[i]));
+    }
+    // A name whose text the code page could not write whole is known only by
+    // its folder: it may be any name there.
+    void AddFolderOf(const FileIdentity& identity) { m_folders.insert(identity.folder); }
+    bool IsEmpty() const { return m_names[0].empty() && m_folders.empty(); }
+    bool HoldsFolders() const { return !m_selves.empty(); }
+
+    // True when identity is the same file as one added (IsSameFile).
+    bool Holds(const FileIdentity& identity) const
+    {
+        return (!identity.self.empty() && m_selves.count(identity.self)) ||
+               m_folders.count(identity.folder) ||
+               m_names[0].count(Key(identity.folder, identity.names[0])) ||
+               m_names[1].count(Key(identity.folder, identity.names[1]));
+    }
+
+private:
+    static std::string Key(const std::string& folder, const std::string& name)
+    {
+        return std::to_string(folder.size()) + ' ' + folder + name;
+    }
+
+    std::set<std::string> m_selves;
+    std::set<std::string> m_folders;
+    std::set<std::string> m_names[2];
+};
+
+// The entry's name that is among the identities, or null.
+const CString* NameAmong(const ReplacementNames& entry, const EntryIdentities& identities,
+                         const IdentitySet& set)
 {
     const CString* texts[3] = {&entry.target, &entry.staged, &entry.backup};
     for (int i = 0; i < 3; ++i) {
-        for (const CString& name : names) {
-            if (IsSamePath(canonical.names[i], name, codePage))
-                return texts[i];
-        }
+        if (set.Holds(identities.names[i]))
+            return texts[i];
     }
     return nullptr;
 }
@@ -43,7 +77,10 @@ public:
     virtual ~RestartRenames() = default;
     // Empty when the entry's renames may be recorded now; otherwise the
     // outcome text that says why not.
-    virtual CString RecordingRefusal(const ReplacementNames&) { return CString(); }
+    virtual CString RecordingRefusal(const ReplacementNames&, const EntryIdentities&)
+    {
+        return CString();
+    }
     virtual bool Record(const char* from, const char* to) = 0;
     // Undoes the effect of the entry's recorded backup rename, so that the
     // restart leaves the target where it is.
@@ -73,20 +110,21 @@ public:
     // A key that already stands in the section would keep its place and only
     // get a new value: the pair's lines would then not run in their order.
     // The section is read again here, so that lines written meanwhile count.
-    CString RecordingRefusal(const ReplacementNames& names) override
+    CString RecordingRefusal(const ReplacementNames& names,
+                             const EntryIdentities& identities) override
     {
         const RestartQueue section = ReadWininitQueue(m_services.queue);
         if (!section.WasRead())
             return outcome::QueueUnreadable();
-        for (const CString* key : {&names.backup, &names.target}) {
-            const CString canonical = m_services.files.CanonicalName(*key);
-            for (const QueuedOperation& line : section.operations) {
-                if (!line.to.IsEmpty() &&
-                    IsSamePath(m_services.files.CanonicalName(line.to), canonical,
-                               m_services.codePage))
-                    return outcome::AlreadyQueued(*key);
-            }
+        IdentitySet keys;
+        for (const QueuedOperation& line : section.operations) {
+            if (!line.to.IsEmpty())
+                keys.Add(m_services.files.IdentityOf(line.to));
         }
+        if (keys.Holds(identities.names[2]))
+            return outcome::AlreadyQueued(names.backup);
+        if (keys.Holds(identities.names[0]))
+            return outcome::AlreadyQueued(names.target);
         return CString();
     }
     // A line of the section reads destination=source.
@@ -108,8 +146,9 @@ private:
 
 // What the next restart will carry out: the operations queued before the run,
 // read once, and the names of the entries this run has recorded so far. An
-// operation on a name of the entry would run before or after the entry's own
-// renames and could rename a file away with nothing put in its place.
+// operation on a name of the entry, or on a folder on the way to it, would
+// run before or after the entry's own renames and could rename a file away
+// with nothing put in its place.
 class QueueGuard {
 public:
     QueueGuard(const std::vector<RestartQueue>& queues, const CStringArray& targets,
@@ -119,60 +158,86 @@ public:
         for (const RestartQueue& queue : queues) {
             m_readable = m_readable && queue.WasRead();
             for (const QueuedOperation& operation : queue.operations) {
-                m_queued.push_back(Canonical(operation.from));
-                if (!operation.to.IsEmpty())
-                    m_queued.push_back(Canonical(operation.to));
+                for (const CString* name : {&operation.from, &operation.to}) {
+                    if (name->IsEmpty())
+                        continue;
+                    const FileIdentity identity = services.files.IdentityOf(*name);
+                    if (operation.exactText)
+                        m_queued.Add(identity);
+                    else
+                        m_queued.AddFolderOf(identity);
+                }
             }
         }
         for (int i = 0; i < targets.GetSize(); ++i)
-            m_planTargets.push_back(Canonical(targets[i]));
+            m_planTargets.Add(services.files.IdentityOf(targets[i]));
     }
 
     // Before staging: empty when the entry may be staged; otherwise the
     // outcome text.
-    CString Refusal(const ReplacementNames& names, const CanonicalNames& canonical) const
+    CString Refusal(const ReplacementNames& names, const EntryIdentities& identities) const
     {
         if (!m_readable)
             return outcome::QueueUnreadable();
         // The restart cannot move the target onto itself, nor onto a folder.
         unsigned mode = 0;
-        if (IsSamePath(canonical.names[2], canonical.names[0], m_services.codePage) ||
+        if (IsSameFile(identities.names[2], identities.names[0]) ||
             (m_services.files.GetStatus(names.backup, &mode) &&
              (mode & FileSystemOps::kModeDirectory)))
             return outcome::BackupUnusable(names.backup);
-        if (const CString* name = NameAmong(names, canonical, m_queued, m_services.codePage))
+        if (const CString* name = NameAmong(names, identities, m_queued))
             return outcome::AlreadyQueued(*name);
+        const CString folder = QueuedFolderOnTheWay(names.target);
+        if (!folder.IsEmpty())
+            return outcome::AlreadyQueued(folder);
         return CString();
     }
 
     // After staging, against the plan itself: a name of an entry recorded
     // earlier in this run, or a backup that is the target of any entry, whose
     // file the backup rename would overwrite.
-    CString RefusalWithinPlan(const ReplacementNames& names, const CanonicalNames& canonical) const
+    CString RefusalWithinPlan(const ReplacementNames& names,
+                              const EntryIdentities& identities) const
     {
-        if (const CString* name = NameAmong(names, canonical, m_recorded, m_services.codePage))
+        if (const CString* name = NameAmong(names, identities, m_recorded))
             return outcome::AlreadyQueued(*name);
-        for (const CString& target : m_planTargets) {
-            if (IsSamePath(canonical.names[2], target, m_services.codePage))
-                return outcome::AlreadyQueued(names.backup);
-        }
+        if (m_planTargets.Holds(identities.names[2]))
+            return outcome::AlreadyQueued(names.backup);
         return CString();
     }
 
     // The entry's renames are in the queue from now on.
-    void Recorded(const CanonicalNames& canonical)
+    void Recorded(const EntryIdentities& identities)
     {
-        m_recorded.insert(m_recorded.end(), std::begin(canonical.names), std::end(canonical.names));
+        for (const FileIdentity& identity : identities.names)
+            m_recorded.Add(identity);
     }
 
 private:
-    CString Canonical(const char* path) const { return m_services.files.CanonicalName(path); }
+    // The folder on the way to target (its root, then each folder below it)
+    // that a queued operation renames or deletes, or empty: the restart would
+    // carry out the entry's renames in whatever folder then stands there. The
+    // folders above where a link leads are not on the way as spelled, so a
+    // link counts as moved when any queued operation moves a folder.
+    CString QueuedFolderOnTheWay(const CString& target) const
+    {
+        if (m_queued.IsEmpty())
+            return CString();
+        const PathSteps steps = PathSteps::Split(target, m_services.codePage);
+        for (size_t i = 0; i < steps.names.size(); ++i) {
+            const CString folder = steps.Leading(i);
+            const FileIdentity identity = m_services.files.IdentityOf(folder);
+            if (m_queued.Holds(identity) || (identity.link && m_queued.HoldsFolders()))
+                return folder;
+        }
+        return CString();
+    }
 
     const SchedulerServices& m_services;
     bool m_readable = true;
-    std::vector<CString> m_queued;
-    std::vector<CString> m_planTargets;
-    std::vector<CString> m_recorded;
+    IdentitySet m_queued;
+    IdentitySet m_planTargets;
+    IdentitySet m_recorded;
 };
 
 // Stages the copy and records the backup rename, then the replacing rename;
@@ -183,23 +248,23 @@ private:
 CString ScheduleEntry(const char* source, const ReplacementNames& names, FileSystemOps& files,
                       QueueGuard& guard, RestartRenames& renames)
 {
-    const CanonicalNames canonical(names, files);
-    CString refusal = guard.Refusal(names, canonical);
+    const EntryIdentities identities(names, files);
+    CString refusal = guard.Refusal(names, identities);
     if (!refusal.IsEmpty())
         return refusal;
     if (!files.CopyWithoutOverwrite(source, names.staged))
         return outcome::CopyFailed(source, names.staged);
-    refusal = guard.RefusalWithinPlan(names, canonical);
+    refusal = guard.RefusalWithinPlan(names, identities);
     if (!refusal.IsEmpty()) {
         files.RemoveFile(names.staged);
         return refusal;
     }
-    refusal = renames.RecordingRefusal(names);
+    refusal = renames.RecordingRefusal(names, identities);
     if (!refusal.IsEmpty())
         return refusal;
     if (!renames.Record(names.target, names.backup))
         return outcome::BackupNotRecorded(names.target);
-    guard.Recorded(canonical);
+    guard.Recorded(identities);
     if (!renames.Record(names.staged, names.target)) {
         if (!renames.TakeBackBackup(names))
             return outcome::ReplaceNotRecordedTargetLeftAtBackup(names.staged, names.backup,
@@ -213,6 +278,7 @@ CString ScheduleEntry(const char* source, const ReplacementNames& names, FileSys
 void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services)
 {
+    const FileSystemRun run(services.files);
     QueueGuard guard(
         {ReadNtQueue(services.queue, NtQueueValue::kPendingFileRenameOperations,
                      services.wideToAnsi),
@@ -233,6 +299,7 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services)
 {
+    const FileSystemRun run(services.files);
     QueueGuard guard({ReadWininitQueue(services.queue)}, targets, services);
     WininitRenames renames(services);
     ScheduleReport report;
@@ -246,4 +313,13 @@ void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                         ScheduleEntry(sources[i], names, services.files, guard, renames));
     }
     report.Show(services.boxes);
+}
+
+void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStringArray& targets,
+                          const SchedulerServices& services)
+{
+    if (family == OS_NT)
+        ScheduleReplaceNt(sources, targets, services);
+    else if (family == OS_9X)
+        ScheduleReplace9x(sources, targets, services);
 }

@@ -22,7 +22,8 @@ public:
     {
         shortPaths[path] = shortPath;
     }
-    // CanonicalName resolves "/", "." and ".." and these short aliases.
+    // LongForm and IdentityOf resolve "/", "." and ".." and these short
+    // aliases (or other roads: "T:" for "C:\\W").
     void AddAlias(const std::string& alias, const std::string& longName)
     {
         aliases.Add(alias, longName);
@@ -38,8 +39,10 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
-    // A query of the tables, not logged.
-    CString CanonicalName(const char* path) override;
+    // Queries of the tables, not logged: the folder is the resolved path's,
+    // its text folded; a directory's self is its own.
+    CString LongForm(const char* path) override;
+    FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
 
     std::map<std::string, unsigned> entries;

@@ -1,6 +1,5 @@
 #include "tests/fakes/fake_path_names.h"
 
-#include "framework/path_text.h"
 #include "tests/fakes/fake_code_page.h"
 
 #include <vector>
@@ -69,11 +68,6 @@ std::string FoldCase(const std::string& name)
     return folded;
 }
 
-bool IsSameName(const std::string& a, const std::string& b)
-{
-    return IsSamePath(a.c_str(), b.c_str(), FakeCodePage932());
-}
-
 std::string AliasTable::LongForm(const std::string& path) const
 {
     std::string resolved;
@@ -82,7 +76,7 @@ std::string AliasTable::LongForm(const std::string& path) const
         resolved += (first ? "" : "\\") + part;
         first = false;
         for (const auto& [alias, longName] : m_longNames) {
-            if (IsSameName(alias, resolved)) {
+            if (FoldCase(alias) == FoldCase(resolved)) {
                 resolved = longName;
                 break;
             }

@@ -51,7 +51,7 @@ void CheckRefused(PlanOnFakeFiles& plan, PlanOnFakeFiles::Scheduler& scheduler,
 }
 }  // namespace
 
-TEST_CASE("NT: any queued operation on the target, staged or backup name refuses the entry")
+TEST_CASE("NT: any queued operation on the target, staged or backup name, or on a folder on the way, refuses the entry")
 {
     struct Row {
         std::u16string_view records;
@@ -65,10 +65,17 @@ TEST_CASE("NT: any queued operation on the target, staged or backup name refuses
         {u"\\??\\c:\\w\\t.dll.old\0\0"sv, "C:\\W\\T.DLL.old"},  // a deletion, other case
         {u"*1\\??\\C:\\W\\T.DLL.NEW\0*1\\??\\C:\\X\\Y\0"sv, "C:\\W\\T.DLL.new"},
         {u"\\??\\C:\\X\\SETUP.TMP\0!\\??\\C:\\W\\T.DLL\0"sv, "C:\\W\\T.DLL"},
+        // Another road to the folder (T: stands for C:\W here).
+        {u"\\??\\t:\\T.DLL.OLD\0\0"sv, "C:\\W\\T.DLL.old"},
+        // The folder moved away at the restart, another put in its place.
+        {u"\\??\\C:\\W\0\\??\\C:\\W.BAK\0\\??\\C:\\W.INS\0\\??\\C:\\W\0"sv, "C:\\W"},
+        // A name the code page cannot write (ς) may be any name in its folder.
+        {u"\\??\\C:\\W\\\u03C2.DLL\0\0"sv, "C:\\W\\T.DLL"},
     };
     for (const Row& row : rows) {
         CAPTURE(row.named);
         PlanOnFakeFiles plan;
+        plan.files.AddAlias("T:", "C:\\W");
         plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
         QueueNt(plan, row.records);
         CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
@@ -78,7 +85,8 @@ TEST_CASE("NT: any queued operation on the target, staged or backup name refuses
     {
         PlanOnFakeFiles plan;
         plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
-        QueueNt(plan, u"\\??\\C:\\W\\T.DLL.bak\0!\\??\\C:\\W\\U.DLL\0"sv);
+        QueueNt(plan, u"\\??\\C:\\W\\T.DLL.bak\0!\\??\\C:\\W\\U.DLL\0"
+                      u"\\??\\C:\\WX\0\\??\\C:\\WY\0\\??\\C:\\V\\\u03C2.DLL\0\0"sv);
         CHECK(plan.ReportOf(ScheduleReplaceNt) ==
               "A:\\T.DLL\n → C:\\W\\T.DLL\n再起動後に置換されます．\n\n");
     }

@@ -180,7 +180,7 @@ int ModelMachine::AddFile(const std::string& path, int bytes, const std::string&
 void ModelMachine::AddLink(const std::string& path, const std::string& target)
 {
     File link{-1, "", "", true, 0};
-    link.linkTo = Find(target);
+    link.link = target;
     AddAt(path, link);
 }
 
@@ -191,13 +191,13 @@ void ModelMachine::AddRoad(const std::string& root, const std::string& folder, b
 
 int ModelMachine::Followed(int index) const
 {
-    return index >= 0 && At(index).linkTo >= 0 ? At(index).linkTo : index;
+    return index >= 0 && !At(index).link.empty() ? Find(At(index).link) : index;
 }
 
 int ModelMachine::Child(int folder, const std::string& name, bool shortNamesOnly) const
 {
     folder = Followed(folder);
-    if (folder < 0 || !At(folder).isFolder)
+    if (!IsFolder(folder))
         return -1;
     // A long name takes precedence over another file's alias.
     for (bool byShortName : {false, true}) {
@@ -255,8 +255,7 @@ int ModelMachine::FolderFor(const std::string& path, bool restart) const
     const Walk walk = Resolve(path, restart);
     if (walk.found >= 0)
         return Followed(walk.reached);
-    return walk.rest.size() == 1 && At(Followed(walk.reached)).isFolder ? Followed(walk.reached)
-                                                                          : -1;
+    return walk.rest.size() == 1 && IsFolder(Followed(walk.reached)) ? Followed(walk.reached) : -1;
 }
 
 int ModelMachine::BytesAt(const std::string& path) const
@@ -297,7 +296,7 @@ bool ModelMachine::Rename(const std::string& from, const std::string& to, bool r
     const int folder = target.found >= 0 ? Followed(target.reached)
                        : target.rest.size() == 1 ? Followed(target.reached)
                                                  : -1;
-    if (source < 0 || folder < 0 || !At(folder).isFolder)
+    if (source < 0 || !IsFolder(folder))
         return false;
     // A folder cannot move into itself, nor any file to another volume.
     int volume = folder;
@@ -476,16 +475,11 @@ bool ModelMachine::GetShortPath(const char* path, CString& shortPath)
     return true;
 }
 
-// As GetFullPathNameA, then GetLongPathNameA where the path holds a '~': the
-// root as given, each component that exists by its long name, the rest as
-// given; GetLongPathNameA leaves a \\?\ path as it is.
-CString ModelMachine::CanonicalName(const char* path)
+// The root as given, each component that exists by its long name, the rest
+// as given.
+CString ModelMachine::LongForm(const char* path)
 {
     const Parsed parsed = Parse(path);
-    const bool verbatim = parsed.prefix == "\\\\?\\";
-    const std::string full = verbatim ? std::string(path) : parsed.prefix + parsed.Normal();
-    if (full.find('~') == std::string::npos || verbatim)
-        return full.c_str();
     std::string resolved = parsed.prefix + parsed.root;
     int at = Resolve(resolved, false).found;
     for (const std::string& part : parsed.parts) {
@@ -493,6 +487,41 @@ CString ModelMachine::CanonicalName(const char* path)
         resolved += "\\" + (at < 0 ? part : At(at).name);
     }
     return resolved.c_str();
+}
+
+// From the machine's own table: the folder that holds the name (or the
+// deepest one reached on the way), every road to it alike; below it the long
+// name where there is one, the rest as given, letters folded.
+FileIdentity ModelMachine::IdentityOf(const char* path)
+{
+    const Parsed parsed = Parse(path);
+    const Walk walk = Resolve(path, false);
+    const auto key = [](int index) { return "#" + std::to_string(index); };
+    FileIdentity identity;
+    std::string rest;
+    if (walk.reached < 0) {
+        identity.folder = "root " + FoldCase(parsed.root);
+    } else if (walk.found >= 0) {
+        const int followed = Followed(walk.found);
+        if (IsFolder(followed))
+            identity.self = key(followed);
+        identity.link = !At(walk.found).link.empty();
+        if (parsed.parts.empty()) {
+            identity.folder = "root " + FoldCase(parsed.root);
+        } else {
+            identity.folder = key(Followed(walk.reached));
+            rest = At(walk.found).name;
+        }
+    } else if (IsFolder(Followed(walk.reached))) {
+        identity.folder = key(Followed(walk.reached));
+    } else {  // the path leads through a file
+        identity.folder = key(At(walk.reached).parent);
+        rest = At(walk.reached).name;
+    }
+    for (const std::string& part : walk.rest)
+        rest += (rest.empty() ? "" : "\\") + part;
+    identity.names[0] = identity.names[1] = FoldCase(rest);
+    return identity;
 }
 
 bool ModelMachine::RemoveFile(const char* path)

@@ -37,7 +37,7 @@ public:
         std::string alias;  // its short name where it has one apart from name
         bool isFolder;
         int bytes;
-        int linkTo = -1;    // a folder link: the folder it leads to
+        std::string link = std::string();  // a folder link: the path it leads to, looked up on every use
         bool gone = false;  // deleted, or replaced by a rename
     };
 
@@ -46,7 +46,7 @@ public:
     // Parents must exist; a name is added under the spelling given for it.
     int AddFolder(const std::string& path, const std::string& alias = "");
     int AddFile(const std::string& path, int bytes, const std::string& alias = "");
-    // A folder link at path that leads to the folder at target.
+    // A folder link at path that leads to whatever target names when it is used.
     void AddLink(const std::string& path, const std::string& target);
     // Another root for a folder: a drive letter ("T:") or a share
     // ("\\HOST\SHARE"); atRestart: it still leads there when the restart runs.
@@ -74,7 +74,8 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                            const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
-    CString CanonicalName(const char* path) override;
+    CString LongForm(const char* path) override;
+    FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
 
     // PendingFileRenameOperations only; the second value stays empty.
@@ -107,7 +108,9 @@ private:
     Walk Resolve(const std::string& path, bool restart, bool shortNamesOnly = false) const;
     // The child of folder (a link leads on) named name, long names first.
     int Child(int folder, const std::string& name, bool shortNamesOnly) const;
+    // index, or where the link at index leads (-1 when nowhere).
     int Followed(int index) const;
+    bool IsFolder(int index) const { return index >= 0 && At(index).isFolder; }
     // The folder that a new file at path would stand in, or -1.
     int FolderFor(const std::string& path, bool restart) const;
     int AddAt(const std::string& path, File file);
