@@ -16,7 +16,8 @@ struct FileIdentity {
     // The rest of the path, case folded two ways; where the two disagree, the
     // names count as one: a refusal loses nothing, a missed meeting loses bytes.
     std::string names[2];
-    // An existing folder's own key, the same on every road to it; else empty.
+    // An existing folder's own key, the same on every road to it where the
+    // folder can be opened; empty for anything but an existing folder.
     std::string self;
     // The path ends in a link to elsewhere (a symbolic link, a junction, a
     // mount point): what moves the folders above where it leads is not on

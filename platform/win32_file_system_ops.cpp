@@ -22,7 +22,8 @@ bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
 bool Win32FileSystemOps::CopyWithoutOverwrite(const char* source, const char* destination)
 {
     const bool copied = ::CopyFileA(source, destination, TRUE) != FALSE;
-    m_paths.Forget(destination);
+    if (copied)
+        m_paths.Created(destination);
     return copied;
 }
 
@@ -51,7 +52,8 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
 bool Win32FileSystemOps::RemoveFile(const char* path)
 {
     const bool deleted = ::DeleteFileA(path) != FALSE;
-    m_paths.Forget(path);
+    if (deleted)
+        m_paths.Deleted(path);
     return deleted;
 }
 

@@ -100,11 +100,99 @@ void Win32PathResolver::ForgetOutsideRun()
     m_folderKeys.clear();
 }
 
-void Win32PathResolver::Forget(const char* path)
+void Win32PathResolver::Listing::Add(const Entry& entry, const char* shortName)
 {
-    const std::string full(FullPath(path));
-    m_listings.erase(full);
-    m_folderKeys.erase(full);
+    std::string folded[2];
+    Fold(entry.longName, folded);
+    for (int i = 0; i < 2; ++i)
+        names[i][folded[i]] = entries.size();
+    if (*shortName != '\0') {
+        Fold(shortName, folded);
+        for (int i = 0; i < 2; ++i)
+            shortNames[i][folded[i]] = entries.size();
+    }
+    entries.push_back(entry);
+}
+
+// A long name is found before another file's short name, as the file system
+// finds it.
+size_t Win32PathResolver::Listing::IndexOf(const CString& name) const
+{
+    std::string folded[2];
+    Fold(name, folded);
+    for (const auto* byName : {names, shortNames}) {
+        for (int i = 0; i < 2; ++i) {
+            const auto found = byName[i].find(folded[i]);
+            if (found != byName[i].end() && entries[found->second].exists)
+                return found->second;
+        }
+    }
+    return entries.size();
+}
+
+void Win32PathResolver::Listing::Remove(const CString& name)
+{
+    const size_t index = IndexOf(name);
+    if (index < entries.size())
+        entries[index].exists = false;
+}
+
+Win32PathResolver::Listing& Win32PathResolver::ListingOf(const PathSteps& steps, size_t count)
+{
+    const CString folder = steps.Leading(count - 1);
+    const auto [listing, added] = m_listings.try_emplace(std::string(folder));
+    if (!added)
+        return listing->second;
+    // The root ends in its backslash already.
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA(folder + (count == 1 ? "*" : "\\*"), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return listing->second;
+    do {
+        if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
+            continue;
+        Entry entry;
+        entry.exists = true;
+        entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.longName = found.cFileName;
+        listing->second.Add(entry, found.cAlternateFileName);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return listing->second;
+}
+
+Win32PathResolver::Entry Win32PathResolver::LookUp(const PathSteps& steps, size_t count)
+{
+    const Listing& listing = ListingOf(steps, count);
+    const size_t index = listing.IndexOf(steps.names[count - 1]);
+    return index < listing.entries.size() ? listing.entries[index] : Entry();
+}
+
+Win32PathResolver::Listing* Win32PathResolver::ListedFolderOf(const char* path, CString& name)
+{
+    const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
+    if (steps.names.empty())
+        return nullptr;
+    name = steps.names.back();
+    const auto listing = m_listings.find(std::string(steps.Leading(steps.names.size() - 1)));
+    return listing == m_listings.end() ? nullptr : &listing->second;
+}
+
+void Win32PathResolver::Created(const char* path)
+{
+    Entry entry;
+    if (Listing* listing = ListedFolderOf(path, entry.longName)) {
+        entry.exists = true;
+        listing->Add(entry, "");
+    }
+}
+
+void Win32PathResolver::Deleted(const char* path)
+{
+    CString name;
+    if (Listing* listing = ListedFolderOf(path, name))
+        listing->Remove(name);
 }
 
 CString Win32PathResolver::FullPath(const char* path) const
@@ -115,26 +203,6 @@ CString Win32PathResolver::FullPath(const char* path) const
     if (length == 0 || length >= MAX_PATH)
         return path;
     return CString(full, static_cast<int>(length));
-}
-
-const Win32PathResolver::Listing& Win32PathResolver::LookUp(const PathSteps& steps, size_t count)
-{
-    const CString path = steps.Leading(count);
-    const auto [entry, added] = m_listings.try_emplace(std::string(path));
-    // A wildcard in the name would list other names ('*' and '?' are no
-    // second bytes); the \\?\ of the root is none.
-    if (!added || std::strpbrk(steps.names[count - 1], "*?"))
-        return entry->second;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = ::FindFirstFileA(path, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        ::FindClose(search);
-        entry->second.exists = true;
-        entry->second.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry->second.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        entry->second.longName = found.cFileName;
-    }
-    return entry->second;
 }
 
 const std::string& Win32PathResolver::FolderKey(const CString& path)
@@ -169,11 +237,11 @@ CString Win32PathResolver::LongForm(const char* path)
     CString longPath = steps.root;
     bool exists = true;
     for (size_t i = 0; i < steps.names.size(); ++i) {
-        const Listing* listed = exists ? &LookUp(steps, i + 1) : nullptr;
-        exists = listed && listed->exists;
+        const Entry listed = exists ? LookUp(steps, i + 1) : Entry();
+        exists = listed.exists;
         if (i > 0)
             longPath += '\\';
-        longPath += exists ? listed->longName : steps.names[i];
+        longPath += exists ? listed.longName : steps.names[i];
     }
     ForgetOutsideRun();
     return longPath;
@@ -196,17 +264,21 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     bool exists = true;
     bool folder = true;
     for (size_t i = start; i < count; ++i) {
-        const Listing* listed = exists ? &LookUp(steps, i + 1) : nullptr;
-        exists = listed && listed->exists;
-        folder = exists && listed->folder;
-        identity.link = exists && listed->link;
+        const Entry listed = exists ? LookUp(steps, i + 1) : Entry();
+        exists = listed.exists;
+        folder = listed.folder;
+        identity.link = listed.link;
         if (i > start)
             rest += '\\';
-        rest += exists ? listed->longName : steps.names[i];
+        rest += exists ? listed.longName : steps.names[i];
     }
     Fold(rest, identity.names);
-    if (exists && folder)
+    // A folder that cannot be opened (none can on 9x) is known by its name.
+    if (exists && folder) {
         identity.self = FolderKey(steps.Leading(count));
+        if (identity.self.empty())
+            identity.self = "name " + identity.folder + identity.names[0];
+    }
     ForgetOutsideRun();
     return identity;
 }

@@ -13,6 +13,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class Win32PathResolver {
 public:
@@ -21,23 +22,39 @@ public:
     CString LongForm(const char* path);
     FileIdentity IdentityOf(const char* path);
 
-    // Within a run, what was learnt of folders and names is kept; the end of
-    // the run forgets it.
+    // Within a run, folders are listed and opened once, and what was learnt
+    // is kept; the end of the run forgets it.
     void BeginRun() { ++m_runs; }
     void EndRun();
-    // path was created or deleted meanwhile: what was learnt of it is stale.
-    void Forget(const char* path);
+    // This program created or deleted the file at path: its folder's listing
+    // is brought up to date.
+    void Created(const char* path);
+    void Deleted(const char* path);
 
 private:
-    struct Listing {
+    struct Entry {
         bool exists = false;
         bool folder = false;
         bool link = false;  // a reparse point: a symbolic link, a junction, a mount point
         CString longName;
     };
-    // What the folder listing says of the path made of the root and the
-    // first count names (count >= 1).
-    const Listing& LookUp(const PathSteps& steps, size_t count);
+    // A folder's names, found by their long or short names in either folding.
+    struct Listing {
+        std::vector<Entry> entries;
+        std::map<std::string, size_t> names[2];
+        std::map<std::string, size_t> shortNames[2];
+
+        void Add(const Entry& entry, const char* shortName);
+        void Remove(const CString& name);
+        // The entry that name finds, or entries.size().
+        size_t IndexOf(const CString& name) const;
+    };
+    // The entry that the root and the first count names (count >= 1) lead to.
+    Entry LookUp(const PathSteps& steps, size_t count);
+    Listing& ListingOf(const PathSteps& steps, size_t count);
+    // The listing of the folder that holds path, if it was listed; name
+    // receives path's last name.
+    Listing* ListedFolderOf(const char* path, CString& name);
     // An existing folder's volume and file index; empty for anything else,
     // and on 9x, where folders cannot be opened.
     const std::string& FolderKey(const CString& path);
@@ -46,6 +63,6 @@ private:
 
     const CodePage& m_codePage;
     int m_runs = 0;
-    std::map<std::string, Listing> m_listings;
+    std::map<std::string, Listing> m_listings;  // by the folder's path
     std::map<std::string, std::string> m_folderKeys;
 };

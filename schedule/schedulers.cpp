@@ -180,10 +180,8 @@ public:
         if (!m_readable)
             return outcome::QueueUnreadable();
         // The restart cannot move the target onto itself, nor onto a folder.
-        unsigned mode = 0;
         if (IsSameFile(identities.names[2], identities.names[0]) ||
-            (m_services.files.GetStatus(names.backup, &mode) &&
-             (mode & FileSystemOps::kModeDirectory)))
+            !identities.names[2].self.empty())
             return outcome::BackupUnusable(names.backup);
         if (const CString* name = NameAmong(names, identities, m_queued))
             return outcome::AlreadyQueued(*name);
