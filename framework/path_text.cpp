@@ -32,7 +32,8 @@ int EndOfName(const char* text, int offset, const CodePage& codePage)
 
 // The length of path's root without its last backslash: "C:", "\\server\share",
 // "\\?\C:", "\\?\UNC\server\share"; 0 when path has none of these forms.
-int RootLength(const char* path, const CodePage& codePage)
+// share tells a share's root.
+int RootLength(const char* path, const CodePage& codePage, bool& share)
 {
     int serverName = -1;  // where a share's server name starts
     if (std::strncmp(path, "\\\\?\\", 4) == 0 || std::strncmp(path, "\\\\.\\", 4) == 0) {
@@ -42,7 +43,8 @@ int RootLength(const char* path, const CodePage& codePage)
     } else if (path[0] == '\\' && path[1] == '\\') {
         serverName = 2;
     }
-    if (serverName >= 0) {
+    share = serverName >= 0;
+    if (share) {
         const int server = EndOfName(path, serverName, codePage);
         return path[server] == '\0' ? 0 : EndOfName(path, server + 1, codePage);
     }
@@ -114,7 +116,8 @@ PathParts PathParts::Split(const char* path, const CodePage& codePage)
 PathSteps PathSteps::Split(const char* fullPath, const CodePage& codePage)
 {
     PathSteps steps;
-    const int root = RootLength(fullPath, codePage);
+    const int root = RootLength(fullPath, codePage, steps.share);
+    steps.share = steps.share && root > 0;
     if (root > 0)
         steps.root = CString(fullPath, root) + "\\";
     for (int at = root; fullPath[at] != '\0';) {
@@ -135,4 +138,12 @@ CString PathSteps::Leading(size_t count) const
         path += names[i];
     }
     return path;
+}
+
+CString PathSteps::Drive() const
+{
+    const int at = std::strncmp(root, "\\\\?\\", 4) == 0 || std::strncmp(root, "\\\\.\\", 4) == 0 ? 4 : 0;
+    if (root.GetLength() == at + 3 && root[at + 1] == ':')
+        return root.Mid(at).Left(2);
+    return CString();
 }

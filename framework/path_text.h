@@ -44,8 +44,11 @@ struct PathParts {
 struct PathSteps {
     CString root;
     std::vector<CString> names;
+    bool share = false;  // the root is a share's, \\server\share
 
     static PathSteps Split(const char* fullPath, const CodePage& codePage);
     // The root followed by the first count names.
     CString Leading(size_t count) const;
+    // The root's drive letter and colon ("C:"), or empty.
+    CString Drive() const;
 };

@@ -23,6 +23,8 @@ struct FileIdentity {
     // mount point): what moves the folders above where it leads is not on
     // this way.
     bool link = false;
+    // Something of this name is there now.
+    bool exists = false;
 };
 
 // True when the file system takes a and b to one name in one folder, or to
@@ -71,6 +73,24 @@ public:
     // Deletes the file at path now; false when it is not there or could not be
     // deleted (read-only, held open).
     virtual bool RemoveFile(const char* path) = 0;
+
+    // What the restart will meet. The restart runs before the network and
+    // outside the session, and renames as the system.
+    //
+    // True when Windows calls the drive of root ("X:\") a network drive.
+    virtual bool IsNetworkDrive(const char* root) = 0;
+    // What a drive letter ("X:") stands for, as QueryDosDeviceA answers: a
+    // device ("\Device\HarddiskVolume1") or, for a letter that subst made
+    // in this session, a folder ("\??\C:\sub"). False where the system
+    // cannot say (9x, or a letter it does not know).
+    virtual bool DriveTarget(const char* drive, CString& target) = 0;
+    // True when the file at path refuses to be opened for deletion (access
+    // denied): neither the administrators nor the system may rename it. A file
+    // in use, or one that is not there, is no such file.
+    virtual bool RenameDenied(const char* path) = 0;
+    // True when Windows File Protection guards the file and may put the
+    // original back after the restart.
+    virtual bool IsProtectedFile(const char* path) = 0;
 
     // Zero only for byte-identical texts: no case folding, no normalisation.
     static int CompareExact(const char* a, const char* b) { return std::strcmp(a, b); }

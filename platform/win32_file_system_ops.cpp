@@ -1,6 +1,10 @@
 #include "platform/win32_file_system_ops.h"
 
+#include "framework/system_library.h"
+
 #include <windows.h>
+
+#include <string>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
 // takes a path whose last character is a double-byte one with 0x5C as its
@@ -65,4 +69,50 @@ CString Win32FileSystemOps::LongForm(const char* path)
 FileIdentity Win32FileSystemOps::IdentityOf(const char* path)
 {
     return m_paths.IdentityOf(path);
+}
+
+bool Win32FileSystemOps::IsNetworkDrive(const char* root)
+{
+    return ::GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
+// QueryDosDeviceA is looked up at run time: Windows 95 lacks it.
+bool Win32FileSystemOps::DriveTarget(const char* drive, CString& target)
+{
+    typedef DWORD(WINAPI * QueryDosDeviceFunction)(const char*, char*, DWORD);
+    static const QueryDosDeviceFunction queryDosDevice = ModuleFunction<QueryDosDeviceFunction>(
+        ::GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA");
+    char answer[1024];
+    // The answer is a list of NUL-terminated strings; the first is in force.
+    if (!queryDosDevice || queryDosDevice(drive, answer, sizeof answer) == 0)
+        return false;
+    target = answer;
+    return true;
+}
+
+// DELETE access is what a rename needs; every share mode is offered, so that
+// a file in use (why the administrator is here) opens all the same.
+bool Win32FileSystemOps::RenameDenied(const char* path)
+{
+    const HANDLE file = ::CreateFileA(path, DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    ::CloseHandle(file);
+    return false;
+}
+
+// sfc.dll is looked up at run time: NT 4.0 and the 9x family have none.
+bool Win32FileSystemOps::IsProtectedFile(const char* path)
+{
+    typedef BOOL(WINAPI * SfcIsFileProtectedFunction)(HANDLE, const wchar_t*);
+    static const SfcIsFileProtectedFunction isProtected =
+        SystemFunction<SfcIsFileProtectedFunction>("SFC.DLL", "SfcIsFileProtected");
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (!isProtected || length <= 0)
+        return false;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
+    return isProtected(nullptr, wide.c_str()) != FALSE;
 }

@@ -18,6 +18,10 @@ public:
     void BeginRun() override { m_paths.BeginRun(); }
     void EndRun() override { m_paths.EndRun(); }
     bool RemoveFile(const char* path) override;
+    bool IsNetworkDrive(const char* root) override;
+    bool DriveTarget(const char* drive, CString& target) override;
+    bool RenameDenied(const char* path) override;
+    bool IsProtectedFile(const char* path) override;
 
 private:
     Win32CodePage m_codePage;

@@ -273,6 +273,7 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
         rest += exists ? listed.longName : steps.names[i];
     }
     Fold(rest, identity.names);
+    identity.exists = exists;
     // A folder that cannot be opened (none can on 9x) is known by its name.
     if (exists && folder) {
         identity.self = FolderKey(steps.Leading(count));

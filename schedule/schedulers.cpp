@@ -2,6 +2,7 @@
 
 #include "framework/path_text.h"
 #include "schedule/replacement_names.h"
+#include "schedule/restart_needs.h"
 #include "schedule/restart_queue.h"
 #include "schedule/schedule_report.h"
 
@@ -238,16 +239,21 @@ private:
     IdentitySet m_recorded;
 };
 
-// Stages the copy and records the backup rename, then the replacing rename;
-// stops at the first step that fails and answers the outcome text. A copy
-// made for an entry that the plan itself then refuses is deleted again.
-// Without its replacing rename the backup rename would leave the target
-// missing after the restart, so it is taken back.
-CString ScheduleEntry(const char* source, const ReplacementNames& names, FileSystemOps& files,
+// Checks what the restart needs, stages the copy and records the backup
+// rename, then the replacing rename; stops at the first step that fails and
+// answers the outcome text. A copy made for an entry that the plan itself then
+// refuses is deleted again. Without its replacing rename the backup rename
+// would leave the target missing after the restart, so it is taken back.
+CString ScheduleEntry(OsKind family, const char* source, const char* target,
+                      const ReplacementNames& names, const SchedulerServices& services,
                       QueueGuard& guard, RestartRenames& renames)
 {
+    FileSystemOps& files = services.files;
     const EntryIdentities identities(names, files);
-    CString refusal = guard.Refusal(names, identities);
+    CString refusal =
+        RestartObstacle(family, target, names, identities.names[2], files, services.codePage);
+    if (refusal.IsEmpty())
+        refusal = guard.Refusal(names, identities);
     if (!refusal.IsEmpty())
         return refusal;
     if (!files.CopyWithoutOverwrite(source, names.staged))
@@ -269,7 +275,33 @@ CString ScheduleEntry(const char* source, const ReplacementNames& names, FileSys
                                                                  names.target);
         return outcome::ReplaceNotRecorded(names.staged);
     }
+    if (family == OS_NT && files.IsProtectedFile(names.target))
+        return outcome::Scheduled() + outcome::MayBeRestored(names.target);
     return outcome::Scheduled();
+}
+
+// The plan through family's names and renames; one report box at the end.
+void Schedule(OsKind family, const CStringArray& sources, const CStringArray& targets,
+              const SchedulerServices& services, QueueGuard& guard, RestartRenames& renames)
+{
+    ScheduleReport report;
+    for (int i = 0; i < sources.GetSize(); ++i) {
+        ReplacementNames names;
+        if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage, names)) {
+            report.AddBlock(sources[i], targets[i],
+                            family == OS_NT
+                                ? outcome::DriveUnknown(
+                                      targets[i],
+                                      PathSteps::Split(targets[i], services.codePage).Drive())
+                                : outcome::TargetNotFound(targets[i]));
+            continue;
+        }
+        // The 9x report names the target by the short name its lines use.
+        report.AddBlock(sources[i], family == OS_9X ? names.target : targets[i],
+                        ScheduleEntry(family, sources[i], targets[i], names, services, guard,
+                                      renames));
+    }
+    report.Show(services.boxes);
 }
 }  // namespace
 
@@ -284,14 +316,7 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
                      services.wideToAnsi)},
         targets, services);
     MoveAtRestartRenames renames(services.files);
-    ScheduleReport report;
-    for (int i = 0; i < sources.GetSize(); ++i) {
-        ReplacementNames names;
-        FamilyReplacementNames(OS_NT, targets[i], services.files, services.codePage, names);
-        report.AddBlock(sources[i], targets[i],
-                        ScheduleEntry(sources[i], names, services.files, guard, renames));
-    }
-    report.Show(services.boxes);
+    Schedule(OS_NT, sources, targets, services, guard, renames);
 }
 
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
@@ -300,17 +325,7 @@ void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
     const FileSystemRun run(services.files);
     QueueGuard guard({ReadWininitQueue(services.queue)}, targets, services);
     WininitRenames renames(services);
-    ScheduleReport report;
-    for (int i = 0; i < sources.GetSize(); ++i) {
-        ReplacementNames names;
-        if (!FamilyReplacementNames(OS_9X, targets[i], services.files, services.codePage, names)) {
-            report.AddBlock(sources[i], targets[i], outcome::TargetNotFound(targets[i]));
-            continue;
-        }
-        report.AddBlock(sources[i], names.target,
-                        ScheduleEntry(sources[i], names, services.files, guard, renames));
-    }
-    report.Show(services.boxes);
+    Schedule(OS_9X, sources, targets, services, guard, renames);
 }
 
 void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStringArray& targets,

@@ -27,7 +27,8 @@ struct SchedulerServices {
 void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStringArray& targets,
                           const SchedulerServices& services);
 
-// Before an entry is staged, both look at what the restart will already do:
+// Before an entry is staged, both look at what the restart needs
+// (schedule/restart_needs.h) and at what it will already do:
 // an entry is neither staged nor recorded, and its block says why, when a
 // queued operation names its target, staged copy or backup, or a folder on the
 // way to them, or when its backup name is the target itself or a folder.

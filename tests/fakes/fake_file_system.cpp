@@ -76,9 +76,19 @@ FileIdentity FakeFileSystem::IdentityOf(const char* path)
     identity.folder = FoldCase(resolved.substr(0, cut));
     identity.names[0] = identity.names[1] = FoldCase(resolved.substr(cut + 1));
     const auto entry = entries.find(resolved);
-    if (entry != entries.end() && entry->second == kModeDirectory)
+    identity.exists = entry != entries.end();
+    if (identity.exists && entry->second == kModeDirectory)
         identity.self = FoldCase(resolved);
     return identity;
+}
+
+bool FakeFileSystem::DriveTarget(const char* drive, CString& target)
+{
+    const auto answer = driveTargets.find(drive);
+    if (answer == driveTargets.end())
+        return false;
+    target = answer->second.c_str();
+    return true;
 }
 
 bool FakeFileSystem::RemoveFile(const char* path)

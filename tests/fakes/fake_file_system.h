@@ -45,6 +45,18 @@ public:
     FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
 
+    // What the restart will meet: the roots of network drives ("N:\\"), what
+    // QueryDosDeviceA answers for a drive ("S:" -> "\\??\\C:\\W"), files that
+    // refuse deletion, files that Windows File Protection guards. Not logged.
+    bool IsNetworkDrive(const char* root) override { return networkDrives.count(root) != 0; }
+    bool DriveTarget(const char* drive, CString& target) override;
+    bool RenameDenied(const char* path) override { return deniedFiles.count(path) != 0; }
+    bool IsProtectedFile(const char* path) override { return protectedFiles.count(path) != 0; }
+
+    std::set<std::string> networkDrives;
+    std::map<std::string, std::string> driveTargets;
+    std::set<std::string> deniedFiles;
+    std::set<std::string> protectedFiles;
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
     AliasTable aliases;

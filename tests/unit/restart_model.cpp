@@ -184,9 +184,9 @@ void ModelMachine::AddLink(const std::string& path, const std::string& target)
     AddAt(path, link);
 }
 
-void ModelMachine::AddRoad(const std::string& root, const std::string& folder, bool atRestart)
+void ModelMachine::AddRoad(const std::string& root, const std::string& folder, RoadKind kind)
 {
-    m_roads[FoldCase(root)] = Road{Find(folder), atRestart};
+    m_roads[FoldCase(root)] = Road{Find(folder), kind};
 }
 
 int ModelMachine::Followed(int index) const
@@ -223,7 +223,7 @@ ModelMachine::Walk ModelMachine::Resolve(const std::string& path, bool restart,
             walk.reached = static_cast<int>(i);
     }
     const auto road = m_roads.find(FoldCase(parsed.root));
-    if (road != m_roads.end() && (!restart || road->second.atRestart))
+    if (road != m_roads.end() && (!restart || road->second.kind == RoadKind::kDriveLetter))
         walk.reached = road->second.folder;
     if (walk.reached < 0) {
         walk.rest = parsed.parts;
@@ -310,8 +310,11 @@ bool ModelMachine::Rename(const std::string& from, const std::string& to, bool r
         sourceVolume = At(sourceVolume).parent;
     if (volume != sourceVolume)
         return false;
+    if (At(source).denied)
+        return false;
     if (target.found >= 0 && target.found != source) {
-        if (!replace || At(target.found).isFolder || At(source).isFolder)
+        if (!replace || At(target.found).isFolder || At(source).isFolder ||
+            At(target.found).denied)
             return false;
         m_files[static_cast<size_t>(target.found)].gone = true;
     }
@@ -325,7 +328,7 @@ bool ModelMachine::Rename(const std::string& from, const std::string& to, bool r
 void ModelMachine::Delete(const std::string& path, bool nineX)
 {
     const int index = Resolve(path, true, nineX).found;
-    if (index < 0)
+    if (index < 0 || At(index).denied)
         return;
     for (size_t i = 0; i < m_files.size(); ++i) {
         if (!m_files[i].gone && m_files[i].parent == index)
@@ -397,6 +400,8 @@ bool ModelMachine::CopyWithoutOverwrite(const char* source, const char* destinat
 
 bool ModelMachine::MoveAtRestart(const char* from, const char* to)
 {
+    if (std::string(from).size() > 259)
+        return false;
     QueueNt(from, to, true);
     return true;
 }
@@ -503,6 +508,7 @@ FileIdentity ModelMachine::IdentityOf(const char* path)
         identity.folder = "root " + FoldCase(parsed.root);
     } else if (walk.found >= 0) {
         const int followed = Followed(walk.found);
+        identity.exists = true;
         if (IsFolder(followed))
             identity.self = key(followed);
         identity.link = !At(walk.found).link.empty();
@@ -531,6 +537,36 @@ bool ModelMachine::RemoveFile(const char* path)
         return false;
     m_files[static_cast<size_t>(index)].gone = true;
     return true;
+}
+
+bool ModelMachine::IsNetworkDrive(const char* root)
+{
+    const auto road = m_roads.find(FoldCase(Parse(root).root));
+    return road != m_roads.end() && road->second.kind == RoadKind::kNetworkDrive;
+}
+
+// The volumes answer a device; a letter that subst made, its folder.
+bool ModelMachine::DriveTarget(const char* drive, CString& target)
+{
+    const auto road = m_roads.find(FoldCase(drive));
+    if (road == m_roads.end()) {
+        target = "\\Device\\HarddiskVolume1";
+        return Same(drive, "C:") || Same(drive, "D:");
+    }
+    target = ("\\??\\" + PathOf(road->second.folder)).c_str();
+    return road->second.kind == RoadKind::kSubst;
+}
+
+bool ModelMachine::RenameDenied(const char* path)
+{
+    const int index = Find(path);
+    return index >= 0 && At(index).denied;
+}
+
+bool ModelMachine::IsProtectedFile(const char* path)
+{
+    const int index = Find(path);
+    return index >= 0 && At(index).guarded;
 }
 
 namespace {

@@ -17,8 +17,11 @@
 // '!', an empty destination deletes, and an operation that fails changes
 // nothing; then the [rename] lines of wininit.ini in file order, where
 // DEST=SOURCE replaces DEST and NUL=SOURCE deletes, names read as short names
-// only (the 9x start-up runs before long names exist). A road that is gone
-// by the time the restart runs leads nowhere then.
+// only (the 9x start-up runs before long names exist). The restart runs
+// before the network and outside the session: shares, network drives and
+// letters that subst made lead nowhere then. It renames as the system, which
+// a file that denies deletion refuses. MoveFileExA records no source name
+// longer than 259 bytes.
 #pragma once
 
 #include "platform/file_system_ops.h"
@@ -39,6 +42,14 @@ public:
         int bytes;
         std::string link = std::string();  // a folder link: the path it leads to, looked up on every use
         bool gone = false;  // deleted, or replaced by a rename
+        bool denied = false;  // refuses deletion to the administrators and the system
+        bool guarded = false;  // Windows File Protection guards it
+    };
+    enum class RoadKind {
+        kDriveLetter,   // a second letter that stays, as Wine's dosdevices links do
+        kSubst,         // made by subst in this session: gone at the restart
+        kNetworkDrive,  // a letter that Windows calls remote: gone at the restart
+        kShare,         // \\HOST\SHARE: gone at the restart
     };
 
     ModelMachine();
@@ -48,9 +59,10 @@ public:
     int AddFile(const std::string& path, int bytes, const std::string& alias = "");
     // A folder link at path that leads to whatever target names when it is used.
     void AddLink(const std::string& path, const std::string& target);
-    // Another root for a folder: a drive letter ("T:") or a share
-    // ("\\HOST\SHARE"); atRestart: it still leads there when the restart runs.
-    void AddRoad(const std::string& root, const std::string& folder, bool atRestart);
+    // Another root for a folder: a drive letter ("T:") or a share ("\\HOST\SHARE").
+    void AddRoad(const std::string& root, const std::string& folder, RoadKind kind);
+    void Deny(const std::string& path) { m_files[static_cast<size_t>(Find(path))].denied = true; }
+    void Guard(const std::string& path) { m_files[static_cast<size_t>(Find(path))].guarded = true; }
 
     // The file or folder that path names now, or -1.
     int Find(const std::string& path) const;
@@ -77,6 +89,10 @@ public:
     CString LongForm(const char* path) override;
     FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
+    bool IsNetworkDrive(const char* root) override;
+    bool DriveTarget(const char* drive, CString& target) override;
+    bool RenameDenied(const char* path) override;
+    bool IsProtectedFile(const char* path) override;
 
     // PendingFileRenameOperations only; the second value stays empty.
     QueueResult ReadNtValue(NtQueueValue value, std::string& raw) override;
@@ -96,7 +112,7 @@ public:
 private:
     struct Road {
         int folder;
-        bool atRestart;
+        RoadKind kind;
     };
     // How far path resolves: the last folder reached and the components that
     // lead on from it, the first of which did not resolve (none when all did).

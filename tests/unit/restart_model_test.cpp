@@ -43,6 +43,9 @@ struct Universe {
     std::vector<std::string> movedFolders;
 };
 
+// A folder whose files' names come to 256 to 259 bytes and more.
+const std::string kLongFolder = "C:\\LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL";
+
 // Every folder of both universes is there; roads lead to some of them.
 void BuildFolders(ModelMachine& machine)
 {
@@ -53,22 +56,27 @@ void BuildFolders(ModelMachine& machine)
     machine.AddFolder("C:\\Wide Folder", "WIDEFOLD");  // a short name without '~'
     machine.AddFolder("C:\\APP");
     machine.AddFolder("C:\\APP.INS");
+    machine.AddFolder(kLongFolder, "LLLLLL~1");
     machine.AddLink("C:\\LINK", "C:\\Program Files\\X");
-    machine.AddRoad("T:", "C:\\W", true);
-    machine.AddRoad("\\\\HOST\\SHARE", "C:\\Wide Folder", true);
+    machine.AddRoad("T:", "C:\\W", ModelMachine::RoadKind::kDriveLetter);
+    machine.AddRoad("S:", "C:\\W", ModelMachine::RoadKind::kSubst);
+    machine.AddRoad("N:", "C:\\Wide Folder", ModelMachine::RoadKind::kNetworkDrive);
+    machine.AddRoad("\\\\HOST\\SHARE", "C:\\Wide Folder", ModelMachine::RoadKind::kShare);
 }
 
 const Universe kNt = {
     OS_NT,
     {{"C:\\W",
-      {"C:\\W", "c:\\w", "C:\\W\\..\\W", "C:/W", "T:", "\\\\?\\T:", "\\\\?\\C:\\W", "\\\\.\\C:\\W"}},
+      {"C:\\W", "c:\\w", "C:\\W\\..\\W", "C:/W", "T:", "\\\\?\\T:", "\\\\?\\C:\\W", "\\\\.\\C:\\W",
+       "S:", "\\\\?\\S:"}},
      {"C:\\Program Files\\X",
       {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "c:\\program files/x", "C:\\LINK",
        "\\\\?\\C:\\PROGRA~1\\X"}},
      {"C:\\Wide Folder",
       {"C:\\Wide Folder", "C:\\WIDEFOLD", "c:\\wide folder", "\\\\HOST\\SHARE",
-       "\\\\?\\UNC\\HOST\\SHARE"}},
-     {"C:\\APP", {"C:\\APP", "c:\\app", "C:\\APP\\..\\APP"}}},
+       "\\\\?\\UNC\\HOST\\SHARE", "N:"}},
+     {"C:\\APP", {"C:\\APP", "c:\\app", "C:\\APP\\..\\APP"}},
+     {kLongFolder, {kLongFolder, "C:\\LLLLLL~1"}}},
     {{"X.DLL", ""},
      {"X.DLL.old", ""},
      {"X.DLL.new", ""},
@@ -91,7 +99,7 @@ const Universe kNineX = {
     {{"C:\\WINDOWS", {"C:\\WINDOWS", "c:\\windows", "C:\\WINDOWS\\..\\WINDOWS", "C:/WINDOWS"}},
      {"C:\\Program Files\\X",
       {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "C:\\Program Files\\X\\..\\X"}},
-     {"C:\\Wide Folder", {"C:\\Wide Folder", "C:\\WIDEFOLD", "c:\\widefold"}},
+     {"C:\\Wide Folder", {"C:\\Wide Folder", "C:\\WIDEFOLD", "c:\\widefold", "\\\\HOST\\SHARE", "N:"}},
      {"C:\\APP", {"C:\\APP", "c:\\app"}}},
     {{"FOO.DLL", ""},
      {"FOO.EXE", ""},
@@ -138,6 +146,7 @@ struct Entry {
     int source;       // the bytes of its source
     int oldBytes;     // the target's bytes when it was committed
     std::string target;  // NT: the target's long name; 9x: its short name
+    std::string ownName;  // the long name, which the target must keep
     std::string backup;  // the backup name the family derives
     int overwritten;  // the bytes at the backup name when committed, or 0
     int commit;
@@ -157,8 +166,15 @@ public:
             folders.push_back(folder.path);
         for (const std::string& folder : folders) {
             for (const Name& name : universe.names) {
-                if (Chance(3, 5))
-                    m_machine.AddFile(folder + "\\" + name.name, ++m_bytes, name.alias);
+                if (!Chance(3, 5))
+                    continue;
+                const std::string path = folder + "\\" + name.name;
+                m_machine.AddFile(path, ++m_bytes, name.alias);
+                // Only NT keeps permissions and guards system files.
+                if (universe.osKind == OS_NT && Chance(1, 12))
+                    m_machine.Deny(path);
+                if (universe.osKind == OS_NT && Chance(1, 12))
+                    m_machine.Guard(path);
             }
         }
         const int foreign = Pick(3);
@@ -233,7 +249,8 @@ private:
     }
 
     // A plan of one to four pairs that the add rule accepts: the target exists
-    // and is a file, and no target text stands in the plan twice.
+    // and is a file, its path fits 259 bytes, and no target text stands in the
+    // plan twice.
     void Commit()
     {
         ++m_commits;
@@ -247,7 +264,7 @@ private:
             bool planned = false;
             for (int i = 0; i < targets.GetSize(); ++i)
                 planned = planned || target == static_cast<const char*>(targets[i]);
-            if (file < 0 || m_machine.At(file).isFolder || planned)
+            if (file < 0 || m_machine.At(file).isFolder || planned || target.size() > 259)
                 continue;
             const std::string folder = "D:\\S" + std::to_string(++m_sources);
             const std::string source = folder + "\\" + target.substr(target.find_last_of("\\/") + 1);
@@ -284,6 +301,7 @@ private:
         Entry entry;
         entry.source = source;
         entry.oldBytes = m_machine.At(target).bytes;
+        entry.ownName = m_machine.PathOf(target);
         if (m_universe.osKind == OS_NT) {
             entry.target = m_machine.PathOf(target);
             entry.backup = entry.target + ".old";
@@ -365,8 +383,8 @@ private:
                 continue;
             if (m_machine.BytesAt(entry.backup) != entry.oldBytes)
                 return entry.target + "'s old bytes are not in " + entry.backup;
-            if (!entry.spoiled && m_machine.BytesAt(entry.target) != entry.source)
-                return entry.target + " does not hold its new bytes";
+            if (!entry.spoiled && m_machine.BytesAt(entry.ownName) != entry.source)
+                return entry.ownName + " does not hold its new bytes under its own name";
         }
         // Targets of entries not scheduled are left as the restart leaves them
         // without Tessera.

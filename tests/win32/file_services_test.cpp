@@ -1,6 +1,7 @@
 #include "framework/path_text.h"
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "schedule/replacement_names.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
@@ -211,4 +212,54 @@ TEST_CASE("The long form names every existing component by its long name, on any
         CAPTURE(row[0]);
         CHECK(std::string(files.LongForm(row[0].c_str())) == row[1]);
     }
+}
+
+TEST_CASE("What the restart meets, as Windows answers it: network drives, letters that stand for folders, files in use, long names")
+{
+    // tests/win32/make_roads.sh makes N:\ a network drive and T:\ a second
+    // letter for C:\roads\sub.
+    Win32FileSystemOps files;
+    const Win32CodePage codePage;
+    CHECK_FALSE(files.IsNetworkDrive("C:\\"));
+    CHECK_FALSE(files.IsNetworkDrive("T:\\"));
+    CHECK(files.IsNetworkDrive("N:\\"));
+
+    CString device;
+    REQUIRE(files.DriveTarget("C:", device));
+    CHECK(std::string(device).rfind("\\Device\\", 0) == 0);
+    // Wine's dosdevices links stand for a device once the machine knows them,
+    // never for a folder: they last through a restart.
+    if (files.DriveTarget("T:", device))
+        CHECK(std::string(device).rfind("\\??\\", 0) != 0);
+    CString atRestart;
+    CHECK(PathAtRestart("T:\\X.DLL", files, codePage, atRestart));
+    CHECK(std::string(atRestart) == "T:\\X.DLL");
+    // A letter made as subst makes it lasts only as long as this session.
+    REQUIRE(::DefineDosDeviceA(0, "S:", "C:\\roads\\sub"));
+    REQUIRE(files.DriveTarget("S:", device));
+    CHECK(std::string(device) == "\\??\\C:\\roads\\sub");
+    CHECK(PathAtRestart("S:\\X.DLL", files, codePage, atRestart));
+    CHECK(std::string(atRestart) == "C:\\roads\\sub\\X.DLL");
+    ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+
+    // A file in use may still be renamed at the restart; that is why it is
+    // replaced this way. (Wine lets root open every file for deletion, so a
+    // file that denies it cannot be made here.)
+    const std::string inUse = "C:\\roads\\sub\\IN USE.DLL";
+    WriteFileBytes(inUse, "x");
+    const HANDLE held = ::CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    CHECK_FALSE(files.RenameDenied(inUse.c_str()));
+    ::CloseHandle(held);
+    CHECK_FALSE(files.RenameDenied(inUse.c_str()));
+    CHECK_FALSE(files.RenameDenied("C:\\roads\\sub\\MISSING.DLL"));
+    // Wine's sfc.dll answers that no file is protected.
+    CHECK_FALSE(files.IsProtectedFile("C:\\windows\\system32\\kernel32.dll"));
+
+    // MoveFileExA takes its source through a buffer of MAX_PATH characters and
+    // their NUL: a longer source name is not recorded.
+    const std::string longSource = "C:\\roads\\" + std::string(242, 'L') + "\\X.DLL.new";
+    REQUIRE(longSource.size() == 261);
+    CHECK_FALSE(files.MoveAtRestart(longSource.c_str(), "C:\\roads\\X.DLL"));
 }
