@@ -4,7 +4,8 @@
 # other roads (a second drive letter, \\?\) or spell it in other letter case
 # (ＸＸ, ｘｘ); on 9x a file and the file under its short backup name (FOO.DLL
 # with FOO.OLD). The entry whose backup rename would overwrite another target
-# is refused; so is one whose folder another program's records move away.
+# is refused; so is one whose folder another program's records move away,
+# and one whose names would be too long for the restart.
 # After each restart every original byte is still in a file and every target
 # is there under its own name.
 source "$(dirname "$0")/lib.sh"
@@ -93,16 +94,21 @@ holds 'C:\r\X.DLL' 'old X.DLL' && holds 'C:\r\X.DLL.old' 'new X.DLL.old' &&
   fail "NT, three roads, after the restart: $(cd "$(host_path 'C:\r')" && grep -H . ./*)"
 
 # Another program's records move C:\app away and put C:\app.ins in its place.
+# In the same plan, a target of 256 bytes: its staged copy's name would be
+# too long for the restart.
+long_folder="C:\\$(printf 'Folder %03d ' $(seq 30) | cut -c1-246)Z"
 put_file 'C:\app\Y.DLL' 'old Y.DLL'
 put_file 'C:\app.ins\Y.DLL' 'installed Y.DLL'
 put_file 'C:\n3\Z.DLL' 'old Z.DLL'
-for name in Y.DLL Z.DLL; do put_file "C:\\s3\\$name" "new $name"; done
+put_file "$long_folder\\X.DLL" 'old long X.DLL'
+for name in Y.DLL Z.DLL X.DLL; do put_file "C:\\s3\\$name" "new $name"; done
 in_wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
   /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
   '\??\C:\app\0\??\C:\app.bak\0\??\C:\app.ins\0\??\C:\app' >/dev/null 2>&1
 start_tessera
 add_pair 'C:\s3\Y.DLL' 'C:\app'
 add_pair 'C:\s3\Z.DLL' 'C:\n3'
+add_pair 'C:\s3\X.DLL' "$long_folder"
 commit_started "C:\\s3\\Y.DLL
  → C:\\app\\Y.DLL
 C:\\app$queued_text
@@ -111,12 +117,18 @@ C:\\s3\\Z.DLL
  → C:\\n3\\Z.DLL
 $done_text
 
+C:\\s3\\X.DLL
+ → $long_folder\\X.DLL
+$long_folder\\X.DLL.newは259バイトを超えるため、再起動時の処理では扱えません．
+置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．
+
 "
 restart_machine
 holds 'C:\app.bak\Y.DLL' 'old Y.DLL' && holds 'C:\app\Y.DLL' 'installed Y.DLL' &&
   ! exists 'C:\app.bak\Y.DLL.new' && ! exists 'C:\app\Y.DLL.old' &&
   holds 'C:\n3\Z.DLL' 'new Z.DLL' && holds 'C:\n3\Z.DLL.old' 'old Z.DLL' &&
-  pass "NT, a folder moved by another program: its entry refused, the other replaced" ||
+  holds "$long_folder\\X.DLL" 'old long X.DLL' && [ "$(ls "$(host_path "$long_folder")")" == X.DLL ] &&
+  pass "NT, a folder moved by another program, a name too long: both refused, the other replaced" ||
   fail "NT, folder moved, after the restart: $(cd "$(host_path 'C:\')" && grep -rH . app app.bak n3)"
 
 e2e_family=9x
