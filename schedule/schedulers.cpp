@@ -1,76 +1,13 @@
 #include "schedule/schedulers.h"
 
 #include "framework/path_text.h"
+#include "schedule/queue_guard.h"
 #include "schedule/replacement_names.h"
 #include "schedule/restart_needs.h"
 #include "schedule/restart_queue.h"
 #include "schedule/schedule_report.h"
 
-#include <set>
-#include <string>
-#include <vector>
-
 namespace {
-// The identities of one entry's names, in the order target, staged copy,
-// backup: what tells two spellings of one file apart from two files.
-struct EntryIdentities {
-    FileIdentity names[3];
-
-    EntryIdentities(const ReplacementNames& entry, FileSystemOps& files)
-        : names{files.IdentityOf(entry.target), files.IdentityOf(entry.staged),
-                files.IdentityOf(entry.backup)}
-    {
-    }
-};
-
-// Identities that a name may meet, looked up without comparing it to each.
-class IdentitySet {
-public:
-    void Add(const FileIdentity& identity)
-    {
-        if (!identity.self.empty())
-            m_selves.insert(identity.self);
-        for (int i = 0; i < 2; ++i)
-            m_names[i].insert(Key(identity.folder, identity.names[i]));
-    }
-    // A name whose text the code page could not write whole is known only by
-    // its folder: it may be any name there.
-    void AddFolderOf(const FileIdentity& identity) { m_folders.insert(identity.folder); }
-    bool IsEmpty() const { return m_names[0].empty() && m_folders.empty(); }
-    bool HoldsFolders() const { return !m_selves.empty(); }
-
-    // True when identity is the same file as one added (IsSameFile).
-    bool Holds(const FileIdentity& identity) const
-    {
-        return (!identity.self.empty() && m_selves.count(identity.self)) ||
-               m_folders.count(identity.folder) ||
-               m_names[0].count(Key(identity.folder, identity.names[0])) ||
-               m_names[1].count(Key(identity.folder, identity.names[1]));
-    }
-
-private:
-    static std::string Key(const std::string& folder, const std::string& name)
-    {
-        return std::to_string(folder.size()) + ' ' + folder + name;
-    }
-
-    std::set<std::string> m_selves;
-    std::set<std::string> m_folders;
-    std::set<std::string> m_names[2];
-};
-
-// The entry's name that is among the identities, or null.
-const CString* NameAmong(const ReplacementNames& entry, const EntryIdentities& identities,
-                         const IdentitySet& set)
-{
-    const CString* texts[3] = {&entry.target, &entry.staged, &entry.backup};
-    for (int i = 0; i < 3; ++i) {
-        if (set.Holds(identities.names[i]))
-            return texts[i];
-    }
-    return nullptr;
-}
-
 // How a family records the renames that the next restart carries out, in the
 // order in which they were recorded.
 class RestartRenames {
@@ -143,100 +80,6 @@ public:
 private:
     static constexpr const char* kSection = "rename";
     const SchedulerServices& m_services;
-};
-
-// What the next restart will carry out: the operations queued before the run,
-// read once, and the names of the entries this run has recorded so far. An
-// operation on a name of the entry, or on a folder on the way to it, would
-// run before or after the entry's own renames and could rename a file away
-// with nothing put in its place.
-class QueueGuard {
-public:
-    QueueGuard(const std::vector<RestartQueue>& queues, const CStringArray& targets,
-               const SchedulerServices& services)
-        : m_services(services)
-    {
-        for (const RestartQueue& queue : queues) {
-            m_readable = m_readable && queue.WasRead();
-            for (const QueuedOperation& operation : queue.operations) {
-                for (const CString* name : {&operation.from, &operation.to}) {
-                    if (name->IsEmpty())
-                        continue;
-                    const FileIdentity identity = services.files.IdentityOf(*name);
-                    if (operation.exactText)
-                        m_queued.Add(identity);
-                    else
-                        m_queued.AddFolderOf(identity);
-                }
-            }
-        }
-        for (int i = 0; i < targets.GetSize(); ++i)
-            m_planTargets.Add(services.files.IdentityOf(targets[i]));
-    }
-
-    // Before staging: empty when the entry may be staged; otherwise the
-    // outcome text.
-    CString Refusal(const ReplacementNames& names, const EntryIdentities& identities) const
-    {
-        if (!m_readable)
-            return outcome::QueueUnreadable();
-        // The restart cannot move the target onto itself, nor onto a folder.
-        if (IsSameFile(identities.names[2], identities.names[0]) ||
-            !identities.names[2].self.empty())
-            return outcome::BackupUnusable(names.backup);
-        if (const CString* name = NameAmong(names, identities, m_queued))
-            return outcome::AlreadyQueued(*name);
-        const CString folder = QueuedFolderOnTheWay(names.target);
-        if (!folder.IsEmpty())
-            return outcome::AlreadyQueued(folder);
-        return CString();
-    }
-
-    // After staging, against the plan itself: a name of an entry recorded
-    // earlier in this run, or a backup that is the target of any entry, whose
-    // file the backup rename would overwrite.
-    CString RefusalWithinPlan(const ReplacementNames& names,
-                              const EntryIdentities& identities) const
-    {
-        if (const CString* name = NameAmong(names, identities, m_recorded))
-            return outcome::AlreadyQueued(*name);
-        if (m_planTargets.Holds(identities.names[2]))
-            return outcome::AlreadyQueued(names.backup);
-        return CString();
-    }
-
-    // The entry's renames are in the queue from now on.
-    void Recorded(const EntryIdentities& identities)
-    {
-        for (const FileIdentity& identity : identities.names)
-            m_recorded.Add(identity);
-    }
-
-private:
-    // The folder on the way to target (its root, then each folder below it)
-    // that a queued operation renames or deletes, or empty: the restart would
-    // carry out the entry's renames in whatever folder then stands there. The
-    // folders above where a link leads are not on the way as spelled, so a
-    // link counts as moved when any queued operation moves a folder.
-    CString QueuedFolderOnTheWay(const CString& target) const
-    {
-        if (m_queued.IsEmpty())
-            return CString();
-        const PathSteps steps = PathSteps::Split(target, m_services.codePage);
-        for (size_t i = 0; i < steps.names.size(); ++i) {
-            const CString folder = steps.Leading(i);
-            const FileIdentity identity = m_services.files.IdentityOf(folder);
-            if (m_queued.Holds(identity) || (identity.link && m_queued.HoldsFolders()))
-                return folder;
-        }
-        return CString();
-    }
-
-    const SchedulerServices& m_services;
-    bool m_readable = true;
-    IdentitySet m_queued;
-    IdentitySet m_planTargets;
-    IdentitySet m_recorded;
 };
 
 // Checks what the restart needs, stages the copy and records the backup
