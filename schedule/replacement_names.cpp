@@ -84,6 +84,7 @@ bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& fi
 KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files,
                          const CodePage& codePage)
 {
+    const FileSystemRun run(files);
     ReplacementNames names;
     if (!FamilyReplacementNames(family, target, files, codePage, names))
         return KeptBackup();
