@@ -229,6 +229,19 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
 {
     const std::string longFolder = "C:\\" + std::string(247, 'L');
     const std::string refused = "置換は予約されていません．";
+    const auto tooLong = [&](const std::string& name) {
+        return name + "は259バイトを超えるため、再起動時の処理では扱えません．\n" + refused +
+               "途中のフォルダの名前を短くしてから、もう一度追加してください．\n";
+    };
+    const auto onNetwork = [&](const std::string& path) {
+        return path + "はネットワーク上にあるため、再起動時の処理からは見えません．\n" + refused +
+               "そのファイルのあるコンピュータでTesseraを実行してください．\n";
+    };
+    const auto denied = [&](const std::string& name) {
+        return name + "は管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n" +
+               refused + "所有者を変えて管理者にフル コントロールを与えてから(takeown /f \"" + name +
+               "\" /a と icacls \"" + name + "\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n";
+    };
     struct Row {
         PlanOnFakeFiles::Scheduler* scheduler;
         std::string target;
@@ -247,57 +260,35 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
          nt("C:\\W\\T.DLL")},
         // A target of 256 bytes: its staged copy is the first name too long.
         {ScheduleReplaceNt, longFolder + "\\X.DLL", [](FakeFileSystem&) {}, longFolder + "\\X.DLL",
-         longFolder + "\\X.DLL.newは259バイトを超えるため、再起動時の処理では扱えません．\n" + refused +
-             "途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
-         {}},
+         tooLong(longFolder + "\\X.DLL.new"), {}},
         // Short to type, too long once spelled as the restart must spell it.
         {ScheduleReplaceNt, "C:\\LLLLLL~1\\LongName.dll",
          [&](FakeFileSystem& f) { f.AddAlias("C:\\LLLLLL~1", longFolder); },
-         "C:\\LLLLLL~1\\LongName.dll",
-         longFolder + "\\LongName.dllは259バイトを超えるため、再起動時の処理では扱えません．\n" +
-             refused + "途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
-         {}},
+         "C:\\LLLLLL~1\\LongName.dll", tooLong(longFolder + "\\LongName.dll"), {}},
         {ScheduleReplaceNt, "\\\\HOST\\SHARE\\T.DLL", [](FakeFileSystem&) {}, "\\\\HOST\\SHARE\\T.DLL",
-         "\\\\HOST\\SHARE\\T.DLLはネットワーク上にあるため、再起動時の処理からは見えません．\n" +
-             refused + "そのファイルのあるコンピュータでTesseraを実行してください．\n",
-         {}},
+         onNetwork("\\\\HOST\\SHARE\\T.DLL"), {}},
         {ScheduleReplaceNt, "N:\\T.DLL", [](FakeFileSystem& f) { f.networkDrives.insert("N:\\"); },
-         "N:\\T.DLL",
-         "N:\\T.DLLはネットワーク上にあるため、再起動時の処理からは見えません．\n" + refused +
-             "そのファイルのあるコンピュータでTesseraを実行してください．\n",
-         {}},
+         "N:\\T.DLL", onNetwork("N:\\T.DLL"), {}},
         // A letter that subst made: the records name the folder it stands for.
         {ScheduleReplaceNt, "S:\\T.DLL", [](FakeFileSystem& f) { f.driveTargets["S:"] = "\\??\\C:\\W"; },
          "S:\\T.DLL", scheduled, nt("C:\\W\\T.DLL")},
         {ScheduleReplaceNt, "U:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\UNC\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
-         "\\\\HOST\\SHARE\\W\\T.DLLはネットワーク上にあるため、再起動時の処理からは見えません．\n" +
-             refused + "そのファイルのあるコンピュータでTesseraを実行してください．\n",
-         {}},
+         onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
         {ScheduleReplaceNt, "V:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["V:"] = "\\??\\Volume{5}\\W"; }, "V:\\T.DLL",
          "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
              refused + "ドライブの指す実際のフォルダで指定し直してください．\n",
          {}},
         {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.deniedFiles.insert("C:\\W\\T.DLL"); },
-         "C:\\W\\T.DLL",
-         "C:\\W\\T.DLLは管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n" +
-             refused +
-             "所有者を変えて管理者にフル コントロールを与えてから(takeown /f \"C:\\W\\T.DLL\" /a と "
-             "icacls \"C:\\W\\T.DLL\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
-         {}},
+         "C:\\W\\T.DLL", denied("C:\\W\\T.DLL"), {}},
         // The backup rename would have to replace the old backup.
         {ScheduleReplaceNt, "C:\\W\\T.DLL",
          [](FakeFileSystem& f) {
              f.AddFile("C:\\W\\T.DLL.old");
              f.deniedFiles.insert("C:\\W\\T.DLL.old");
          },
-         "C:\\W\\T.DLL",
-         "C:\\W\\T.DLL.oldは管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n" +
-             refused +
-             "所有者を変えて管理者にフル コントロールを与えてから(takeown /f \"C:\\W\\T.DLL.old\" /a と "
-             "icacls \"C:\\W\\T.DLL.old\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
-         {}},
+         "C:\\W\\T.DLL", denied("C:\\W\\T.DLL.old"), {}},
         {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.protectedFiles.insert("C:\\W\\T.DLL"); },
          "C:\\W\\T.DLL",
          scheduled + "C:\\W\\T.DLLはWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに"
@@ -319,9 +310,7 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
              refused + "MS-DOSモードで起動し、C:\\WINDOWS\\LONGTA~1.DLLに上書きコピーしてください．\n",
          {}},
         {ScheduleReplace9x, "\\\\HOST\\SHARE\\FOO.DLL", [](FakeFileSystem&) {}, "\\\\HOST\\SHARE\\FOO.DLL",
-         "\\\\HOST\\SHARE\\FOO.DLLはネットワーク上にあるため、再起動時の処理からは見えません．\n" +
-             refused + "そのファイルのあるコンピュータでTesseraを実行してください．\n",
-         {}},
+         onNetwork("\\\\HOST\\SHARE\\FOO.DLL"), {}},
     };
     for (const Row& row : rows) {
         CAPTURE(row.outcome);

@@ -161,7 +161,7 @@ ModelMachine::ModelMachine()
 
 int ModelMachine::AddAt(const std::string& path, File file)
 {
-    file.parent = FolderFor(path, false);
+    file.parent = FolderOf(Resolve(path, false));
     file.name = Leaf(path);
     m_files.push_back(file);
     return static_cast<int>(m_files.size() - 1);
@@ -250,12 +250,10 @@ int ModelMachine::Find(const std::string& path) const
     return Followed(Resolve(path, false).found);
 }
 
-int ModelMachine::FolderFor(const std::string& path, bool restart) const
+int ModelMachine::FolderOf(const Walk& walk) const
 {
-    const Walk walk = Resolve(path, restart);
-    if (walk.found >= 0)
-        return Followed(walk.reached);
-    return walk.rest.size() == 1 && IsFolder(Followed(walk.reached)) ? Followed(walk.reached) : -1;
+    const int folder = walk.found >= 0 || walk.rest.size() == 1 ? Followed(walk.reached) : -1;
+    return IsFolder(folder) ? folder : -1;
 }
 
 int ModelMachine::BytesAt(const std::string& path) const
@@ -293,10 +291,8 @@ bool ModelMachine::Rename(const std::string& from, const std::string& to, bool r
 {
     const int source = Resolve(from, true, nineX).found;
     const Walk target = Resolve(to, true, nineX);
-    const int folder = target.found >= 0 ? Followed(target.reached)
-                       : target.rest.size() == 1 ? Followed(target.reached)
-                                                 : -1;
-    if (source < 0 || !IsFolder(folder))
+    const int folder = FolderOf(target);
+    if (source < 0 || folder < 0)
         return false;
     // A folder cannot move into itself, nor any file to another volume.
     int volume = folder;
@@ -391,7 +387,7 @@ bool ModelMachine::GetStatus(const char* path, unsigned* mode)
 bool ModelMachine::CopyWithoutOverwrite(const char* source, const char* destination)
 {
     const int from = Find(source);
-    const int folder = FolderFor(destination, false);
+    const int folder = FolderOf(Resolve(destination, false));
     if (from < 0 || At(from).isFolder || Find(destination) >= 0 || folder < 0)
         return false;
     m_files.push_back(File{folder, Leaf(destination), "", false, At(from).bytes});

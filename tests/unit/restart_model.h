@@ -127,8 +127,9 @@ private:
     // index, or where the link at index leads (-1 when nowhere).
     int Followed(int index) const;
     bool IsFolder(int index) const { return index >= 0 && At(index).isFolder; }
-    // The folder that a new file at path would stand in, or -1.
-    int FolderFor(const std::string& path, bool restart) const;
+    // The folder that holds the name walked to, or would hold it; -1 when
+    // there is none.
+    int FolderOf(const Walk& walk) const;
     int AddAt(const std::string& path, File file);
     bool Rename(const std::string& from, const std::string& to, bool replace, bool nineX);
     void Delete(const std::string& path, bool nineX);
