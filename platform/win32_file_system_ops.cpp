@@ -71,9 +71,21 @@ FileIdentity Win32FileSystemOps::IdentityOf(const char* path)
     return m_paths.IdentityOf(path);
 }
 
+void Win32FileSystemOps::EndRun()
+{
+    m_paths.EndRun();
+    if (!m_paths.InRun()) {
+        m_networkDrives.clear();
+        m_driveTargets.clear();
+    }
+}
+
 bool Win32FileSystemOps::IsNetworkDrive(const char* root)
 {
-    return ::GetDriveTypeA(root) == DRIVE_REMOTE;
+    const auto [answer, added] = m_networkDrives.try_emplace(root);
+    if (added || !m_paths.InRun())
+        answer->second = ::GetDriveTypeA(root) == DRIVE_REMOTE;
+    return answer->second;
 }
 
 // QueryDosDeviceA is looked up at run time: Windows 95 lacks it.
@@ -82,12 +94,15 @@ bool Win32FileSystemOps::DriveTarget(const char* drive, CString& target)
     typedef DWORD(WINAPI * QueryDosDeviceFunction)(const char*, char*, DWORD);
     static const QueryDosDeviceFunction queryDosDevice = ModuleFunction<QueryDosDeviceFunction>(
         ::GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA");
-    char answer[1024];
-    // The answer is a list of NUL-terminated strings; the first is in force.
-    if (!queryDosDevice || queryDosDevice(drive, answer, sizeof answer) == 0)
-        return false;
-    target = answer;
-    return true;
+    const auto [known, added] = m_driveTargets.try_emplace(drive);
+    if (added || !m_paths.InRun()) {
+        char answer[1024];
+        // The answer is a list of NUL-terminated strings; the first is in force.
+        const bool answered = queryDosDevice && queryDosDevice(drive, answer, sizeof answer) != 0;
+        known->second = answered ? answer : "";
+    }
+    target = known->second;
+    return !target.IsEmpty();
 }
 
 // DELETE access is what a rename needs; every share mode is offered, so that

@@ -5,6 +5,9 @@
 #include "platform/file_system_ops.h"
 #include "platform/win32_path_resolver.h"
 
+#include <map>
+#include <string>
+
 class Win32FileSystemOps : public FileSystemOps {
 public:
     bool GetStatus(const char* path, unsigned* mode) override;
@@ -16,7 +19,7 @@ public:
     CString LongForm(const char* path) override;
     FileIdentity IdentityOf(const char* path) override;
     void BeginRun() override { m_paths.BeginRun(); }
-    void EndRun() override { m_paths.EndRun(); }
+    void EndRun() override;
     bool RemoveFile(const char* path) override;
     bool IsNetworkDrive(const char* root) override;
     bool DriveTarget(const char* drive, CString& target) override;
@@ -26,4 +29,8 @@ public:
 private:
     Win32CodePage m_codePage;
     Win32PathResolver m_paths{m_codePage};
+    // Answers about drives, kept within a run: the entries of a plan lie on
+    // a few drives, and Wine takes most of a millisecond for a drive's type.
+    std::map<std::string, bool> m_networkDrives;
+    std::map<std::string, CString> m_driveTargets;  // empty: no answer
 };

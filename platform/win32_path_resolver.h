@@ -26,6 +26,7 @@ public:
     // is kept; the end of the run forgets it.
     void BeginRun() { ++m_runs; }
     void EndRun();
+    bool InRun() const { return m_runs > 0; }
     // This program created or deleted the file at path: its folder's listing
     // is brought up to date.
     void Created(const char* path);
