@@ -1,6 +1,7 @@
 #include "platform/win32_path_resolver.h"
 
 #include "framework/path_text.h"
+#include "framework/system_library.h"
 
 #include <windows.h>
 
@@ -47,19 +48,26 @@ std::wstring AsciiUpper(std::wstring wide)
 }
 
 // text in upper case two ways, as the file system's case table would have
-// it: the invariant locale's mapping and CharUpperBuffW. Where a system has
-// neither (9x), ASCII letters are folded.
+// it: the invariant locale's mapping and CharUpperBuffW. Both are looked up
+// at run time; where a system lacks them or refuses them (9x), ASCII letters
+// are folded.
 void Fold(const CString& text, std::string names[2])
 {
+    typedef int(WINAPI * MapFunction)(LCID, DWORD, const wchar_t*, int, wchar_t*, int);
+    typedef DWORD(WINAPI * UpperFunction)(wchar_t*, DWORD);
+    static const MapFunction map =
+        ModuleFunction<MapFunction>(::GetModuleHandleA("KERNEL32.DLL"), "LCMapStringW");
+    static const UpperFunction upperCase =
+        ModuleFunction<UpperFunction>(::GetModuleHandleA("USER32.DLL"), "CharUpperBuffW");
     const std::wstring wide = Wide(text);
     const int length = static_cast<int>(wide.size());
     std::wstring mapped(wide);
-    if (length == 0 || ::LCMapStringW(kInvariantLocale, LCMAP_UPPERCASE, wide.data(), length,
-                                      &mapped[0], length) != length)
+    if (length == 0 || !map ||
+        map(kInvariantLocale, LCMAP_UPPERCASE, wide.data(), length, &mapped[0], length) != length)
         mapped = AsciiUpper(wide);
     std::wstring upper(wide);
-    if (length == 0 || ::CharUpperBuffW(&upper[0], static_cast<DWORD>(length)) !=
-                           static_cast<DWORD>(length))
+    if (length == 0 || !upperCase ||
+        upperCase(&upper[0], static_cast<DWORD>(length)) != static_cast<DWORD>(length))
         upper = AsciiUpper(wide);
     names[0] = Bytes(mapped);
     names[1] = Bytes(upper);
