@@ -42,7 +42,7 @@ public:
     int AskRestart(unsigned style);
 
     char m_szModuleDir[260];  // the executable's folder, ending with a backslash
-    int m_nOsKind;            // one of OsKind
+    OsKind m_nOsKind;
 
 private:
     AppServices m_services;

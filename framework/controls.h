@@ -20,10 +20,6 @@ public:
     {
         return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
     }
-    DWORD GetExtendedStyle() const
-    {
-        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
-    }
     int InsertColumn(int column, const char* heading, int format, int width, int subItem);
     // The width of text in the list's font, without the margins of a cell.
     int GetStringWidth(const char* text) const
@@ -56,5 +52,4 @@ public:
     void Activate(BOOL activate) { SendMessage(TTM_ACTIVATE, activate); }
     int SetMaxTipWidth(int width) { return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width)); }
     void RelayEvent(MSG* message) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message)); }
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 };

@@ -12,7 +12,6 @@ public:
     const CString& operator[](int index) const { return GetAt(index); }
     int Add(const CString& item) { m_items.push_back(item); return GetSize() - 1; }
     void RemoveAt(int index) { m_items.erase(m_items.begin() + Checked(index)); }
-    void RemoveAll() { m_items.clear(); }
 
 private:
     std::ptrdiff_t Checked(int index) const {

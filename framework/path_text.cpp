@@ -14,9 +14,41 @@ int NextCharacter(const char* text, int offset, const CodePage& codePage)
     return offset + 1;
 }
 
-char FoldAscii(char c)
+bool StartsWithIgnoringCase(const char* text, const char* prefix)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    for (; *prefix != '\0'; ++text, ++prefix) {
+        if (FoldAscii(*text) != FoldAscii(*prefix))
+            return false;
+    }
+    return true;
+}
+
+// The end of the name that starts at offset: its backslash, or the end of text.
+int EndOfName(const char* text, int offset, const CodePage& codePage)
+{
+    const int separator = FindFirstBackslash(text + offset, codePage);
+    return separator < 0 ? offset + static_cast<int>(std::strlen(text + offset)) : offset + separator;
+}
+
+// The length of path's root without its last backslash: "C:", "\\server\share",
+// "\\?\C:", "\\?\UNC\server\share"; 0 when path has none of these forms.
+// share tells a share's root.
+int RootLength(const char* path, const CodePage& codePage, bool& share)
+{
+    int serverName = -1;  // where a share's server name starts
+    if (std::strncmp(path, "\\\\?\\", 4) == 0 || std::strncmp(path, "\\\\.\\", 4) == 0) {
+        if (!StartsWithIgnoringCase(path + 4, "UNC\\"))
+            return EndOfName(path, 4, codePage);  // a drive, or a device by any name
+        serverName = 8;
+    } else if (path[0] == '\\' && path[1] == '\\') {
+        serverName = 2;
+    }
+    share = serverName >= 0;
+    if (share) {
+        const int server = EndOfName(path, serverName, codePage);
+        return path[server] == '\0' ? 0 : EndOfName(path, server + 1, codePage);
+    }
+    return path[0] != '\0' && path[1] == ':' ? 2 : 0;
 }
 }  // namespace
 
@@ -81,28 +113,37 @@ PathParts PathParts::Split(const char* path, const CodePage& codePage)
     return parts;
 }
 
-bool IsSamePath(const char* a, const char* b, const CodePage& codePage)
+PathSteps PathSteps::Split(const char* fullPath, const CodePage& codePage)
 {
-    const char kNtPrefix[] = "\\??\\";
-    if (std::strncmp(a, kNtPrefix, 4) == 0)
-        a += 4;
-    if (std::strncmp(b, kNtPrefix, 4) == 0)
-        b += 4;
-    // Folding keeps every byte in its place: texts of two lengths differ.
-    if (std::strlen(a) != std::strlen(b))
-        return false;
-    // Both texts are equal up to i, so a character that starts at i in one
-    // starts there in the other too.
-    for (int i = 0;; i = NextCharacter(a, i, codePage)) {
-        const int next = NextCharacter(a, i, codePage);
-        if (next == i + 2) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-        if (a[i] == '\0')
-            return true;
+    PathSteps steps;
+    const int root = RootLength(fullPath, codePage, steps.share);
+    steps.share = steps.share && root > 0;
+    if (root > 0)
+        steps.root = CString(fullPath, root) + "\\";
+    for (int at = root; fullPath[at] != '\0';) {
+        const int end = EndOfName(fullPath, at, codePage);
+        if (end > at)
+            steps.names.push_back(CString(fullPath + at, end - at));
+        at = fullPath[end] == '\0' ? end : end + 1;
     }
+    return steps;
+}
+
+CString PathSteps::Leading(size_t count) const
+{
+    CString path = root;
+    for (size_t i = 0; i < count && i < names.size(); ++i) {
+        if (i > 0)
+            path += '\\';
+        path += names[i];
+    }
+    return path;
+}
+
+CString PathSteps::Drive() const
+{
+    const int at = std::strncmp(root, "\\\\?\\", 4) == 0 || std::strncmp(root, "\\\\.\\", 4) == 0 ? 4 : 0;
+    if (root.GetLength() == at + 3 && root[at + 1] == ':')
+        return root.Mid(at).Left(2);
+    return CString();
 }

@@ -5,6 +5,14 @@
 #include "framework/cstring.h"
 #include "framework/code_page.h"
 
+#include <vector>
+
+// c in upper case when it is an ASCII letter.
+inline char FoldAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // Offset of the first backslash character in text, or -1.
 int FindFirstBackslash(const char* text, const CodePage& codePage);
 
@@ -29,9 +37,18 @@ struct PathParts {
     static PathParts Split(const char* path, const CodePage& codePage);
 };
 
-// True when a and b name the same path as the file system compares names:
-// after a leading \??\, ASCII letters in either case are equal. The second
-// byte of a double-byte character is compared exactly, never folded (code
-// page 932: ア is 0x83 0x41, ヂ is 0x83 0x61). Letters beyond ASCII, which
-// NTFS also folds, are compared exactly.
-bool IsSamePath(const char* a, const char* b, const CodePage& codePage);
+// A full path as the file system reads it: its root, always ending in a
+// backslash ("C:\", "\\server\share\", and the same after \\?\ or \\.\:
+// "\\?\C:\", "\\?\UNC\server\share\", "\\.\C:\"; empty for a path of
+// no such form), and the names after it, without empty ones.
+struct PathSteps {
+    CString root;
+    std::vector<CString> names;
+    bool share = false;  // the root is a share's, \\server\share
+
+    static PathSteps Split(const char* fullPath, const CodePage& codePage);
+    // The root followed by the first count names.
+    CString Leading(size_t count) const;
+    // The root's drive letter and colon ("C:"), or empty.
+    CString Drive() const;
+};

@@ -34,10 +34,6 @@ public:
     CString GetWindowText() const;
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    int MessageBox(const char* text, const char* caption, UINT type)
-    {
-        return ::MessageBoxA(m_hWnd, text, caption, type);
-    }
 
     HWND m_hWnd = nullptr;
 

@@ -1,11 +1,10 @@
 #include "platform/win32_file_system_ops.h"
 
-#include "framework/win32_code_page.h"
-#include "platform/win32_long_path.h"
+#include "framework/system_library.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
 // takes a path whose last character is a double-byte one with 0x5C as its
@@ -26,7 +25,10 @@ bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
 
 bool Win32FileSystemOps::CopyWithoutOverwrite(const char* source, const char* destination)
 {
-    return ::CopyFileA(source, destination, TRUE) != FALSE;
+    const bool copied = ::CopyFileA(source, destination, TRUE) != FALSE;
+    if (copied)
+        m_paths.Created(destination);
+    return copied;
 }
 
 bool Win32FileSystemOps::MoveAtRestart(const char* from, const char* to)
@@ -53,22 +55,79 @@ bool Win32FileSystemOps::GetShortPath(const char* path, CString& shortPath)
 
 bool Win32FileSystemOps::RemoveFile(const char* path)
 {
-    return ::DeleteFileA(path) != FALSE;
+    const bool deleted = ::DeleteFileA(path) != FALSE;
+    if (deleted)
+        m_paths.Deleted(path);
+    return deleted;
 }
 
-CString Win32FileSystemOps::CanonicalName(const char* path)
+CString Win32FileSystemOps::LongForm(const char* path)
 {
-    char full[MAX_PATH];
-    char* filePart = nullptr;
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, &filePart);
-    if (length == 0 || length >= MAX_PATH)
-        return path;
-    // A short alias that differs from its long name holds a '~' (FOO~1.DLL,
-    // or Wine's FOO~XY1.DLL): a path without one is already its long form but
-    // for case, which comparisons fold. The lookups this saves read whole
-    // folders for every name that does not exist yet. (0x7E can be the second
-    // byte of a double-byte character; such a path is merely looked up.)
-    if (!std::strchr(full, '~'))
-        return full;
-    return LongFormOfExistingPart(full, Win32CodePage());
+    return m_paths.LongForm(path);
+}
+
+FileIdentity Win32FileSystemOps::IdentityOf(const char* path)
+{
+    return m_paths.IdentityOf(path);
+}
+
+void Win32FileSystemOps::EndRun()
+{
+    m_paths.EndRun();
+    if (!m_paths.InRun()) {
+        m_networkDrives.clear();
+        m_driveTargets.clear();
+    }
+}
+
+bool Win32FileSystemOps::IsNetworkDrive(const char* root)
+{
+    const auto [answer, added] = m_networkDrives.try_emplace(root);
+    if (added || !m_paths.InRun())
+        answer->second = ::GetDriveTypeA(root) == DRIVE_REMOTE;
+    return answer->second;
+}
+
+// QueryDosDeviceA is looked up at run time: Windows 95 lacks it.
+bool Win32FileSystemOps::DriveTarget(const char* drive, CString& target)
+{
+    typedef DWORD(WINAPI * QueryDosDeviceFunction)(const char*, char*, DWORD);
+    static const QueryDosDeviceFunction queryDosDevice = ModuleFunction<QueryDosDeviceFunction>(
+        ::GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA");
+    const auto [known, added] = m_driveTargets.try_emplace(drive);
+    if (added || !m_paths.InRun()) {
+        char answer[1024];
+        // The answer is a list of NUL-terminated strings; the first is in force.
+        const bool answered = queryDosDevice && queryDosDevice(drive, answer, sizeof answer) != 0;
+        known->second = answered ? answer : "";
+    }
+    target = known->second;
+    return !target.IsEmpty();
+}
+
+// DELETE access is what a rename needs; every share mode is offered, so that
+// a file in use (why the administrator is here) opens all the same.
+bool Win32FileSystemOps::RenameDenied(const char* path)
+{
+    const HANDLE file = ::CreateFileA(path, DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    ::CloseHandle(file);
+    return false;
+}
+
+// sfc.dll is looked up at run time: NT 4.0 and the 9x family have none.
+bool Win32FileSystemOps::IsProtectedFile(const char* path)
+{
+    typedef BOOL(WINAPI * SfcIsFileProtectedFunction)(HANDLE, const wchar_t*);
+    static const SfcIsFileProtectedFunction isProtected =
+        SystemFunction<SfcIsFileProtectedFunction>("SFC.DLL", "SfcIsFileProtected");
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (!isProtected || length <= 0)
+        return false;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, &wide[0], length);
+    return isProtected(nullptr, wide.c_str()) != FALSE;
 }

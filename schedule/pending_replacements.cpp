@@ -1,7 +1,5 @@
 #include "schedule/pending_replacements.h"
 
-#include "framework/path_text.h"
-#include "platform/os_kind.h"
 #include "schedule/replacement_names.h"
 
 #include <utility>
@@ -15,8 +13,8 @@ const char* StoreName(const PendingStore& store)
 // Tessera records a replacement of T as the backup rename T to B, then the
 // rename of the staged copy S to T, both replacing, with B and S derived from
 // T as the family's scheduler derives them. Names are compared as the file
-// system resolves them. Texts that the ANSI code page could not write exactly
-// name no file Tessera could have staged.
+// system takes them (IsSameFile). Texts that the ANSI code page could not
+// write exactly name no file Tessera could have staged.
 bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace, bool nineX,
                    const PendingServices& services)
 {
@@ -26,8 +24,7 @@ bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace
     const ReplacementNames names = nineX ? NineXReplacementNames(backup.from, services.codePage)
                                          : NtReplacementNames(backup.from);
     const auto same = [&services](const char* a, const char* b) {
-        return IsSamePath(services.files.CanonicalName(a), services.files.CanonicalName(b),
-                          services.codePage);
+        return IsSameFile(services.files.IdentityOf(a), services.files.IdentityOf(b));
     };
     return same(backup.to, names.backup) && same(replace.from, names.staged) &&
            same(replace.to, names.target);
@@ -38,10 +35,9 @@ bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace
 bool StagedCopyStillUsed(const PendingList& list, const PendingRow& row,
                          const PendingServices& services)
 {
-    const CString staged = services.files.CanonicalName(row.from);
+    const FileIdentity staged = services.files.IdentityOf(row.from);
     const auto names = [&](const CString& path) {
-        return !path.IsEmpty() &&
-               IsSamePath(services.files.CanonicalName(path), staged, services.codePage);
+        return !path.IsEmpty() && IsSameFile(services.files.IdentityOf(path), staged);
     };
     for (size_t store = 0; store < list.stores.size(); ++store) {
         const std::vector<QueuedOperation>& operations = list.stores[store].queue.operations;
@@ -83,8 +79,9 @@ void ShowFormatted(MessageBoxes& boxes, unsigned style, const char* format, cons
 }
 }  // namespace
 
-PendingList ReadPendingList(int osKind, const PendingServices& services)
+PendingList ReadPendingList(OsKind osKind, const PendingServices& services)
 {
+    const FileSystemRun run(services.files);
     PendingList list;
     if (osKind == OS_NT) {
         for (NtQueueValue value : {NtQueueValue::kPendingFileRenameOperations,
@@ -161,6 +158,7 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
 {
     if (index >= list.rows.size() || !list.rows[index].tessera)
         return CancelResult::kDeclined;
+    const FileSystemRun run(services.files);
     const PendingRow& row = list.rows[index];
     const bool stagedUsed = StagedCopyStillUsed(list, row, services);
     CString question;

@@ -8,6 +8,7 @@
 #include "framework/cstring.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
+#include "platform/os_kind.h"
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
 #include "schedule/restart_queue.h"
@@ -52,7 +53,7 @@ struct PendingList {
 
 // NT (osKind OS_NT): PendingFileRenameOperations, then ...2; 9x (OS_9X):
 // wininit.ini; nothing for any other kind. Rows in the order of the restart.
-PendingList ReadPendingList(int osKind, const PendingServices& services);
+PendingList ReadPendingList(OsKind osKind, const PendingServices& services);
 
 // The line under the list: how many rows, or why there are none.
 CString PendingStatusText(const PendingList& list);

@@ -35,12 +35,43 @@ ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& 
     return names;
 }
 
+bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& codePage,
+                   CString& atRestart)
+{
+    atRestart = path;
+    // A letter may stand for a folder on another such letter; no more letters
+    // than there are can lead on.
+    for (int letters = 0; letters < 26; ++letters) {
+        const PathSteps steps = PathSteps::Split(atRestart, codePage);
+        const CString drive = steps.Drive();
+        CString device;
+        if (drive.IsEmpty() || !files.DriveTarget(drive, device) ||
+            std::strncmp(device, "\\??\\", 4) != 0)
+            return true;
+        CString folder = device.Mid(4);
+        if (std::strncmp(folder, "UNC\\", 4) == 0)
+            folder = "\\" + folder.Mid(3);
+        const PathSteps base = PathSteps::Split(folder, codePage);
+        if (base.root.IsEmpty() || (!base.share && base.Drive().IsEmpty()))
+            return false;  // a volume or a device by another name
+        atRestart = base.Leading(base.names.size());
+        for (size_t i = 0; i < steps.names.size(); ++i) {
+            if (i > 0 || !base.names.empty())
+                atRestart += '\\';
+            atRestart += steps.names[i];
+        }
+    }
+    return false;
+}
+
 bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& files,
                             const CodePage& codePage, ReplacementNames& names)
 {
     if (family == OS_NT) {
-        const CString resolved = files.CanonicalName(target);
-        names = NtReplacementNames(IsSamePath(resolved, target, codePage) ? CString(target) : resolved);
+        CString atRestart;
+        if (!PathAtRestart(files.LongForm(target), files, codePage, atRestart))
+            return false;
+        names = NtReplacementNames(atRestart);
         return true;
     }
     CString shortTarget;
@@ -53,8 +84,10 @@ bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& fi
 KeptBackup BackupKeptFor(OsKind family, const char* target, FileSystemOps& files,
                          const CodePage& codePage)
 {
+    const FileSystemRun run(files);
     ReplacementNames names;
     if (!FamilyReplacementNames(family, target, files, codePage, names))
         return KeptBackup();
-    return KeptBackup{names.backup, IsSamePath(names.backup, names.target, codePage)};
+    return KeptBackup{names.backup,
+                      IsSameFile(files.IdentityOf(names.backup), files.IdentityOf(names.target))};
 }

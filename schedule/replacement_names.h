@@ -24,10 +24,18 @@ ReplacementNames NtReplacementNames(const char* target);
 // extension, so that both names stay in the target's folder.
 ReplacementNames NineXReplacementNames(const char* shortTarget, const CodePage& codePage);
 
-// The names the scheduler of family uses for target: on NT built from the
-// long form when the target is spelled through a short alias (a rename
-// recorded under the alias would give the new file the alias as its name),
-// on 9x from the short form. False when a 9x target has no short form.
+// NT: a drive letter that subst made exists only in the session that made
+// it. atRestart is path through the folder the letter stands for, as the
+// restart finds it, or path itself for any other drive; false when the letter
+// stands for something else than a folder's path (a volume, a device).
+bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& codePage,
+                   CString& atRestart);
+
+// The names the scheduler of family uses for target: on NT built from its long
+// form (a rename recorded under a short alias would give the new file the
+// alias as its name) through the folder its drive stands for (PathAtRestart),
+// on 9x from its short form. False when a 9x target has no short form, or an
+// NT target's drive stands for something the restart may not find.
 bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& files,
                             const CodePage& codePage, ReplacementNames& names);
 

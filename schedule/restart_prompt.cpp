@@ -1,7 +1,5 @@
 #include "schedule/restart_prompt.h"
 
-#include "platform/os_kind.h"
-
 namespace {
 const char kPrompt[] =
     "ファイルの置換を完了するにはシステムの再起動が必要です．\n今すぐ再起動しますか?";
@@ -10,7 +8,7 @@ const char kNoPrivilege[] =
 const char kRestartFailed[] = "再起動に失敗しました．\n自分で再起動を行ってください．";
 }  // namespace
 
-int AskRestart(unsigned style, int osKind, MessageBoxes& boxes, RestartServices& restart)
+int AskRestart(unsigned style, OsKind osKind, MessageBoxes& boxes, RestartServices& restart)
 {
     const int answer = boxes.Show(kPrompt, style);
     if (answer != box::kAnswerYes)

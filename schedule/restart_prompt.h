@@ -3,7 +3,8 @@
 #pragma once
 
 #include "platform/message_boxes.h"
+#include "platform/os_kind.h"
 #include "platform/restart_services.h"
 
 // AskRestart's body; answers the user's answer to the prompt, unchanged.
-int AskRestart(unsigned style, int osKind, MessageBoxes& boxes, RestartServices& restart);
+int AskRestart(unsigned style, OsKind osKind, MessageBoxes& boxes, RestartServices& restart);

@@ -1,5 +1,7 @@
 #include "schedule/restart_queue.h"
 
+#include "framework/path_text.h"
+
 #include <cstring>
 
 namespace {
@@ -97,11 +99,29 @@ size_t SkipNumberPrefix(const std::u16string& text, size_t at)
     return digits > at + 1 ? digits : at;
 }
 
+// True when text holds "UNC\" at at, in any case, as the object manager reads
+// names.
+bool IsUncAt(const std::u16string& text, size_t at)
+{
+    const char unc[] = "UNC\\";
+    for (size_t i = 0; i < 4; ++i) {
+        if (at + i >= text.size() || text[at + i] >= 0x80 ||
+            FoldAscii(static_cast<char>(text[at + i])) != unc[i])
+            return false;
+    }
+    return true;
+}
+
+// The Win32 path a record names: without *N and \??\, and \??\UNC\server\share
+// as \\server\share.
 std::u16string WithoutPathPrefixes(const std::u16string& text, size_t at)
 {
     at = SkipNumberPrefix(text, at);
-    if (StartsWith(text, at, u"\\??\\"))
+    if (StartsWith(text, at, u"\\??\\")) {
         at += 4;
+        if (IsUncAt(text, at))
+            return u"\\" + text.substr(at + 3);
+    }
     return text.substr(at);
 }
 
@@ -130,11 +150,6 @@ QueuedOperation NtOperation(const Utf16Units& units, const NtRecord& record,
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r';
-}
-
-char FoldAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool EqualsIgnoringAsciiCase(const std::string& text, const char* word)

@@ -20,8 +20,8 @@ enum class QueuedKind {
 
 struct QueuedOperation {
     QueuedKind kind;
-    // Displayable ANSI texts, without the \??\, '!' and *N prefixes; to is
-    // empty for a deletion.
+    // Displayable ANSI texts, without the \??\, '!' and *N prefixes (a share
+    // as \\server\share); to is empty for a deletion.
     CString from;
     CString to;
     // False when a path holds characters that the ANSI code page cannot

@@ -9,7 +9,6 @@
 class ScheduleReport {
 public:
     void AddBlock(const char* source, const char* target, const CString& outcome);
-    const CString& Text() const { return m_text; }
     void Show(MessageBoxes& boxes) const { boxes.Show(m_text, box::kOk); }
 
 private:
@@ -34,4 +33,20 @@ CString AlreadyQueued(const char* name);
 CString BackupUnusable(const char* backup);
 // What the restart will already carry out could not be read.
 CString QueueUnreadable();
+
+// What the restart cannot do, each with what the administrator can do.
+// A name of the entry is longer than the restart's renames take.
+CString NameTooLong(const char* name);
+// 9x: the 9x start-up knows the target only by its short name, and would
+// leave the new file under it.
+CString LongFileName(const char* target, const char* shortTarget);
+// The restart runs before the network.
+CString OnNetwork(const char* target);
+// NT: the drive letter stands for something the restart may not find.
+CString DriveUnknown(const char* target, const char* drive);
+// NT: neither the administrators nor the system may rename name.
+CString RenameDenied(const char* name);
+// NT: a line added to a scheduled block: Windows File Protection may put the
+// original back.
+CString MayBeRestored(const char* target);
 }  // namespace outcome

@@ -7,6 +7,7 @@
 #include "framework/cstringarray.h"
 #include "platform/file_system_ops.h"
 #include "platform/message_boxes.h"
+#include "platform/os_kind.h"
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
 
@@ -21,10 +22,18 @@ struct SchedulerServices {
     const WideToAnsi& wideToAnsi;
 };
 
-// Before an entry is staged, both look at what the restart will already do:
-// an entry whose target, staged copy or backup is named by a queued operation,
-// or whose backup name is the target itself or a folder, is neither staged nor
-// recorded, and its block says why.
+// The scheduler of family (none for any other kind: nothing is staged,
+// recorded or shown).
+void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStringArray& targets,
+                          const SchedulerServices& services);
+
+// Before an entry is staged, both look at what the restart needs
+// (schedule/restart_needs.h) and at what it will already do:
+// an entry is neither staged nor recorded, and its block says why, when a
+// queued operation names its target, staged copy or backup, or a folder on the
+// way to them, or when its backup name is the target itself or a folder.
+// Names are one file when the file system takes them to one (IsSameFile),
+// whatever road and letter case they are spelled with.
 //
 // NT family: "<target>.new" staged, renames recorded with move-at-restart.
 void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,

@@ -37,7 +37,7 @@ std::vector<PendingRow> EveryKindOfRow()
 }
 }  // namespace
 
-CPendingDlg::CPendingDlg(const PendingServices& services, int osKind, CWnd* parent)
+CPendingDlg::CPendingDlg(const PendingServices& services, OsKind osKind, CWnd* parent)
     : CDialog(IDD_PENDING, parent), m_services(services), m_osKind(osKind)
 {
 }

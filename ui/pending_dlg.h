@@ -10,7 +10,7 @@
 class CPendingDlg : public CDialog {
 public:
     // osKind (OS_NT, OS_9X) says where the queue is kept.
-    CPendingDlg(const PendingServices& services, int osKind, CWnd* parent = nullptr);
+    CPendingDlg(const PendingServices& services, OsKind osKind, CWnd* parent = nullptr);
 
     CListCtrl m_list;
     CString m_strStatus;
@@ -32,6 +32,6 @@ private:
     void UpdateCancelButton();
 
     PendingServices m_services;
-    int m_osKind;
+    OsKind m_osKind;
     PendingList m_pending;  // what the list shows, as it was read
 };

@@ -70,9 +70,6 @@ private:
     bool BrowseForFile(const char* title, const CString& initialFolder, CString& path);
     void OnHelpButton();
     bool GetFileVersionText(const char* path, CString& text);
-    void ScheduleReplacements();
-    void ScheduleReplaceNt();
-    void ScheduleReplace9x();
     void AddTools();
 
     DialogServices m_services;

@@ -18,35 +18,16 @@ SchedulerServices SchedulerServicesOf(const DialogServices& services)
 
 // An empty plan closes at once. Otherwise No at the confirmation leaves
 // everything as it was; after a Yes the dialog closes whatever the scheduler
-// and the restart step answered.
+// and the restart step answered. Any platform but the two families gets no
+// scheduler at all; the start-up gate keeps the dialog from opening there.
 void CTesseraDlg::OnOK()
 {
     if (m_sources.GetSize() > 0) {
         if (m_services.boxes.Show(kConfirmation, kConfirmationStyle) == box::kAnswerNo)
             return;
-        ScheduleReplacements();
+        ScheduleReplacements(TesseraApp().m_nOsKind, m_sources, m_targets,
+                             SchedulerServicesOf(m_services));
         TesseraApp().AskRestart(kRestartStyle);
     }
     CDialog::OnOK();
-}
-
-// Any other platform gets no scheduler at all; the start-up gate keeps the
-// dialog from opening there.
-void CTesseraDlg::ScheduleReplacements()
-{
-    const int osKind = TesseraApp().m_nOsKind;
-    if (osKind == OS_NT)
-        ScheduleReplaceNt();
-    else if (osKind == OS_9X)
-        ScheduleReplace9x();
-}
-
-void CTesseraDlg::ScheduleReplaceNt()
-{
-    ::ScheduleReplaceNt(m_sources, m_targets, SchedulerServicesOf(m_services));
-}
-
-void CTesseraDlg::ScheduleReplace9x()
-{
-    ::ScheduleReplace9x(m_sources, m_targets, SchedulerServicesOf(m_services));
 }

@@ -25,7 +25,7 @@ void CTesseraDlg::OnRestore()
     if (!BrowseForFile("元に戻すファイルを選択してください", m_strTargetFolder, target))
         return;
     const KeptBackup backup =
-        BackupKeptFor(static_cast<OsKind>(TesseraApp().m_nOsKind), target, m_services.files,
+        BackupKeptFor(TesseraApp().m_nOsKind, target, m_services.files,
                       m_services.codePage);
     AddEntry(DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources,
                            m_targets, m_services.files));

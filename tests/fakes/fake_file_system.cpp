@@ -1,5 +1,8 @@
 #include "tests/fakes/fake_file_system.h"
 
+#include "framework/path_text.h"
+#include "tests/fakes/fake_code_page.h"
+
 void FakeFileSystem::Fail(Operation operation, const std::string& path)
 {
     m_failures.insert({operation, path});
@@ -60,9 +63,32 @@ bool FakeFileSystem::GetShortPath(const char* path, CString& shortPath)
     return true;
 }
 
-CString FakeFileSystem::CanonicalName(const char* path)
+CString FakeFileSystem::LongForm(const char* path)
 {
     return aliases.LongForm(ResolveDots(path)).c_str();
+}
+
+FileIdentity FakeFileSystem::IdentityOf(const char* path)
+{
+    const std::string resolved = aliases.LongForm(ResolveDots(path));
+    const size_t cut = static_cast<size_t>(FindLastBackslash(resolved.c_str(), FakeCodePage932()));
+    FileIdentity identity;
+    identity.folder = FoldCase(resolved.substr(0, cut));
+    identity.names[0] = identity.names[1] = FoldCase(resolved.substr(cut + 1));
+    const auto entry = entries.find(resolved);
+    identity.exists = entry != entries.end();
+    if (identity.exists && entry->second == kModeDirectory)
+        identity.self = FoldCase(resolved);
+    return identity;
+}
+
+bool FakeFileSystem::DriveTarget(const char* drive, CString& target)
+{
+    const auto answer = driveTargets.find(drive);
+    if (answer == driveTargets.end())
+        return false;
+    target = answer->second.c_str();
+    return true;
 }
 
 bool FakeFileSystem::RemoveFile(const char* path)

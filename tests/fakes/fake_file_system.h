@@ -22,7 +22,8 @@ public:
     {
         shortPaths[path] = shortPath;
     }
-    // CanonicalName resolves "/", "." and ".." and these short aliases.
+    // LongForm and IdentityOf resolve "/", "." and ".." and these short
+    // aliases (or other roads: "T:" for "C:\\W").
     void AddAlias(const std::string& alias, const std::string& longName)
     {
         aliases.Add(alias, longName);
@@ -38,10 +39,24 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
-    // A query of the tables, not logged.
-    CString CanonicalName(const char* path) override;
+    // Queries of the tables, not logged: the folder is the resolved path's,
+    // its text folded; a directory's self is its own.
+    CString LongForm(const char* path) override;
+    FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
 
+    // What the restart will meet: the roots of network drives ("N:\\"), what
+    // QueryDosDeviceA answers for a drive ("S:" -> "\\??\\C:\\W"), files that
+    // refuse deletion, files that Windows File Protection guards. Not logged.
+    bool IsNetworkDrive(const char* root) override { return networkDrives.count(root) != 0; }
+    bool DriveTarget(const char* drive, CString& target) override;
+    bool RenameDenied(const char* path) override { return deniedFiles.count(path) != 0; }
+    bool IsProtectedFile(const char* path) override { return protectedFiles.count(path) != 0; }
+
+    std::set<std::string> networkDrives;
+    std::map<std::string, std::string> driveTargets;
+    std::set<std::string> deniedFiles;
+    std::set<std::string> protectedFiles;
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
     AliasTable aliases;

@@ -1,6 +1,5 @@
 #include "tests/fakes/fake_path_names.h"
 
-#include "framework/path_text.h"
 #include "tests/fakes/fake_code_page.h"
 
 #include <vector>
@@ -44,9 +43,29 @@ std::string ResolveDots(const std::string& path)
     return resolved;
 }
 
-bool IsSameName(const std::string& a, const std::string& b)
+std::string FoldCase(const std::string& name)
 {
-    return IsSamePath(a.c_str(), b.c_str(), FakeCodePage932());
+    const FakeCodePage932 codePage;
+    std::string folded;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        if (!codePage.IsLeadByte(lead) || i + 1 == name.size()) {
+            folded += lead >= 'a' && lead <= 'z' ? static_cast<char>(lead - 'a' + 'A') : name[i];
+            continue;
+        }
+        auto trail = static_cast<unsigned char>(name[++i]);
+        if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A)  // ａ-ｚ
+            trail -= 0x21;
+        else if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6)  // α-ω
+            trail -= 0x20;
+        else if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E)  // а-н
+            trail -= 0x30;
+        else if (lead == 0x84 && trail >= 0x80 && trail <= 0x91)  // о-я
+            trail -= 0x31;
+        folded += static_cast<char>(lead);
+        folded += static_cast<char>(trail);
+    }
+    return folded;
 }
 
 std::string AliasTable::LongForm(const std::string& path) const
@@ -57,7 +76,7 @@ std::string AliasTable::LongForm(const std::string& path) const
         resolved += (first ? "" : "\\") + part;
         first = false;
         for (const auto& [alias, longName] : m_longNames) {
-            if (IsSameName(alias, resolved)) {
+            if (FoldCase(alias) == FoldCase(resolved)) {
                 resolved = longName;
                 break;
             }

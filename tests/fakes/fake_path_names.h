@@ -1,5 +1,6 @@
 // Names as a file system resolves them, for the fakes: "/" read as "\",
-// "." and ".." taken out, and short aliases as a table of full paths.
+// "." and ".." taken out, letters folded, and short aliases (or other roads to
+// a folder) as a table of full paths.
 #pragma once
 
 #include <map>
@@ -9,8 +10,9 @@
 // never climbs above the root.
 std::string ResolveDots(const std::string& path);
 
-// True when the two names are equal as IsSamePath compares them (code page 932).
-bool IsSameName(const std::string& a, const std::string& b);
+// name with its letters in one case, as the file system folds them: ASCII,
+// full-width Latin, Greek and Cyrillic, in code page 932.
+std::string FoldCase(const std::string& name);
 
 class AliasTable {
 public:

@@ -1,5 +1,5 @@
-// Properties of the restart queue's parsers, its record removal and the path
-// comparison that hold for any input. A failed property aborts, which
+// Properties of the restart queue's parsers, its record removal and the
+// reading of paths into root and names that hold for any input. A failed property aborts, which
 // libFuzzer and the corpus replay both report as a crash.
 //
 // Input: byte 0 says what is fuzzed, byte 1 which records are removed, the
@@ -77,24 +77,25 @@ std::string AsciiSkeleton(const std::u16string& text)
     return skeleton;
 }
 
-// Whether the text from unit at on is the one parsed.
-bool IsTextFrom(const std::u16string& text, size_t at, const CString& parsed)
+// Whether the text from unit at on is the one parsed; after \??\UNC, the
+// parsed text begins with a second backslash (\\server\share).
+bool IsTextFrom(const std::u16string& text, size_t at, bool share, const CString& parsed)
 {
     CString ansi;
     Converter().Convert(text.substr(at), ansi);
-    return ansi == parsed;
+    return (share ? "\\" + ansi : ansi) == parsed;
 }
 
 // The records lie end to end from the first byte, and after them come only
 // the list's NUL and NULs that pad it: nothing is passed over unread. The
 // texts are the strings less their prefixes (*N, then \??\; in the
-// destination a '!' before or after the *N), and the '!' makes a rename
-// replacing.
+// destination a '!' before or after the *N; \??\UNC read as \\), and the '!'
+// makes a rename replacing.
 void CheckNtRecords(const RestartQueue& queue)
 {
-    static const std::regex source(R"(^(\*[0-9]+)?(\\\?\?\\)?([\s\S]*)$)");
+    static const std::regex source(R"(^(\*[0-9]+)?(\\\?\?\\([Uu][Nn][Cc](?=\\))?)?([\s\S]*)$)");
     static const std::regex destination(
-        R"(^(\*[0-9]+)?(!(\*[0-9]+)?)?(\\\?\?\\)?([\s\S]*)$)");
+        R"(^(\*[0-9]+)?(!(\*[0-9]+)?)?(\\\?\?\\([Uu][Nn][Cc](?=\\))?)?([\s\S]*)$)");
     size_t end = 0;
     for (const QueuedOperation& operation : queue.operations) {
         Require(operation.offset == end, "NT records lie end to end from the first byte");
@@ -105,12 +106,14 @@ void CheckNtRecords(const RestartQueue& queue)
         const std::string toSkeleton = AsciiSkeleton(to);
         std::smatch parts;
         Require(std::regex_match(fromSkeleton, parts, source) &&
-                    IsTextFrom(from, static_cast<size_t>(parts.position(3)), operation.from),
+                    IsTextFrom(from, static_cast<size_t>(parts.position(4)), parts[3].matched,
+                               operation.from),
                 "an NT source's text is its string less its prefixes");
         Require(std::regex_match(toSkeleton, parts, destination) &&
-                    IsTextFrom(to, static_cast<size_t>(parts.position(5)), operation.to),
+                    IsTextFrom(to, static_cast<size_t>(parts.position(6)), parts[5].matched,
+                               operation.to),
                 "an NT destination's text is its string less its prefixes");
-        const QueuedKind kind = parts.length(5) == 0 ? QueuedKind::kDelete
+        const QueuedKind kind = parts.length(6) == 0 ? QueuedKind::kDelete
                                 : parts[2].matched  ? QueuedKind::kRenameReplacing
                                                     : QueuedKind::kRename;
         Require(kind == operation.kind, "an NT record without a destination deletes, '!' replaces");
@@ -274,42 +277,49 @@ void CheckQueue(const std::string& raw, const QueueFormat& format, uint8_t contr
     CheckRemoval(queue, format, control, selection);
 }
 
-// The characters of a path after one leading \??\, ASCII letters in upper
-// case, double-byte characters as they are.
-std::vector<std::string> ComparedCharacters(std::string path, const CodePage& codePage)
+bool SameSteps(const PathSteps& a, const PathSteps& b)
 {
-    if (path.compare(0, kNtPrefix.size(), kNtPrefix) == 0)
-        path.erase(0, kNtPrefix.size());
-    std::vector<std::string> characters;
-    for (size_t at = 0; at < path.size();) {
-        const size_t length =
-            codePage.IsLeadByte(static_cast<unsigned char>(path[at])) && at + 1 < path.size() ? 2
-                                                                                              : 1;
-        std::string character = path.substr(at, length);
-        if (length == 1 && character[0] >= 'a' && character[0] <= 'z')
-            character[0] = static_cast<char>(character[0] - 'a' + 'A');
-        characters.push_back(character);
-        at += length;
+    if (a.root != b.root || a.names.size() != b.names.size())
+        return false;
+    for (size_t i = 0; i < a.names.size(); ++i) {
+        if (a.names[i] != b.names[i])
+            return false;
     }
-    return characters;
+    return true;
+}
+
+// A path read as root and names: the names are whole, with no separator and
+// none empty; the root is the path's own beginning and ends in a backslash;
+// the path put back together reads the same; a \\?\ before a drive adds
+// nothing but itself to the root.
+void CheckSteps(const std::string& path, const CodePage& codePage)
+{
+    const PathSteps steps = PathSteps::Split(path.c_str(), codePage);
+    for (const CString& name : steps.names) {
+        Require(!name.IsEmpty() && FindFirstBackslash(name, codePage) < 0,
+                "a name is whole, without a backslash");
+    }
+    const std::string root(steps.root);
+    Require(root.empty() || (root.back() == '\\' && path.compare(0, root.size() - 1, root, 0,
+                                                                   root.size() - 1) == 0),
+            "the root is the path's beginning, ending in a backslash");
+    const CString whole = steps.Leading(steps.names.size());
+    Require(SameSteps(PathSteps::Split(whole, codePage), steps), "the path put together reads the same");
+    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+        const PathSteps verbatim = PathSteps::Split(("\\\\?\\" + path).c_str(), codePage);
+        Require(verbatim.root == CString("\\\\?\\") + steps.root &&
+                    SameSteps(PathSteps{steps.root, verbatim.names}, steps),
+                "\\\\?\\ before a drive is part of the root only");
+    }
 }
 
 void CheckPaths(const std::string& text)
 {
     const FakeCodePage932 codePage;
     const std::string a = text.c_str();
-    const std::string b = text.size() > a.size() ? text.c_str() + a.size() + 1 : "";
-    const bool same = IsSamePath(a.c_str(), b.c_str(), codePage);
-    Require(IsSamePath(a.c_str(), a.c_str(), codePage) && IsSamePath(b.c_str(), b.c_str(), codePage),
-            "a path is the same as itself");
-    Require(IsSamePath(b.c_str(), a.c_str(), codePage) == same, "IsSamePath is symmetric");
-    Require(same == (ComparedCharacters(a, codePage) == ComparedCharacters(b, codePage)),
-            "IsSamePath compares character by character, ASCII letters folded");
-    if (a.compare(0, kNtPrefix.size(), kNtPrefix) != 0) {
-        Require(IsSamePath((kNtPrefix + a).c_str(), b.c_str(), codePage) == same &&
-                    IsSamePath(b.c_str(), (kNtPrefix + a).c_str(), codePage) == same,
-                "a leading \\??\\ changes nothing");
-    }
+    CheckSteps(a, codePage);
+    if (text.size() > a.size())
+        CheckSteps(text.c_str() + a.size() + 1, codePage);
 }
 }  // namespace
 

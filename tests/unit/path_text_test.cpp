@@ -57,28 +57,34 @@ TEST_CASE("Character boundaries follow lead bytes")
     CHECK(IsCharacterBoundary("\xB1\xB2", 1, kCp932));
 }
 
-TEST_CASE("Paths compare as the file system compares them, multibyte-aware")
+TEST_CASE("A full path reads as its root and its names, whatever form its root takes")
 {
     struct Row {
-        const char* a;
-        const char* b;
-        bool same;
+        const char* path;
+        const char* root;
+        std::vector<std::string> names;
     };
     const Row rows[] = {
-        {"\\??\\C:\\WINDOWS\\SYSTEM\\FOO.DLL", "c:\\windows\\system\\foo.dll", true},
-        {"C:\\Program Files\\App\\Setup.exe", "\\??\\c:\\PROGRAM FILES\\app\\SETUP.EXE", true},
-        {"C:\\FOO.DLL", "C:\\FOO.DLL.old", false},
-        {"C:\\ソ\\new.dll", "C:\\ソ\\NEW.DLL", true},
-        // ア is 0x83 0x41 and ヂ is 0x83 0x61: a folded second byte would join them.
-        {"C:\\ア\\X", "C:\\ヂ\\X", false},
-        // Full-width letters are left as they are.
-        {"C:\\Ａ", "C:\\ａ", false},
-        {"C:\\\x83", "C:\\\x83", true},
+        {"C:\\WINDOWS\\SYSTEM\\FOO.DLL", "C:\\", {"WINDOWS", "SYSTEM", "FOO.DLL"}},
+        {"C:\\", "C:\\", {}},
+        {"\\\\server\\share\\X\\", "\\\\server\\share\\", {"X"}},
+        {"\\\\server\\share", "\\\\server\\share\\", {}},
+        {"\\\\?\\C:\\W\\X.DLL", "\\\\?\\C:\\", {"W", "X.DLL"}},
+        {"\\\\.\\C:\\W", "\\\\.\\C:\\", {"W"}},
+        {"\\\\?\\unc\\host\\share\\W", "\\\\?\\unc\\host\\share\\", {"W"}},
+        // ソ and 表 end in the byte 0x5C; a doubled backslash makes no empty name.
+        {"C:\\ソ\\\\表\\X", "C:\\", {"ソ", "表", "X"}},
+        {"\\\\server", "", {"server"}},
+        {"W\\X", "", {"W", "X"}},
     };
     for (const Row& row : rows) {
-        CAPTURE(row.a);
-        CAPTURE(row.b);
-        CHECK(IsSamePath(row.a, row.b, kCp932) == row.same);
-        CHECK(IsSamePath(row.b, row.a, kCp932) == row.same);
+        CAPTURE(row.path);
+        const PathSteps steps = PathSteps::Split(row.path, kCp932);
+        CHECK(std::string(steps.root) == row.root);
+        std::vector<std::string> names(steps.names.begin(), steps.names.end());
+        CHECK(names == row.names);
     }
+    const PathSteps steps = PathSteps::Split("\\\\?\\C:\\W\\ソ\\X.DLL", kCp932);
+    CHECK(std::string(steps.Leading(0)) == "\\\\?\\C:\\");
+    CHECK(std::string(steps.Leading(2)) == "\\\\?\\C:\\W\\ソ");
 }

@@ -76,7 +76,7 @@ struct Machine {
         files.AddFile("C:\\WINDOWS\\SYSTEM\\FOO.NEW");
     }
     PendingServices Services() { return {store, wideToAnsi, files, codePage, boxes}; }
-    PendingList Read(int osKind) { return ReadPendingList(osKind, Services()); }
+    PendingList Read(OsKind osKind) { return ReadPendingList(osKind, Services()); }
 };
 
 // kind|from|to|state@store:operation
@@ -139,7 +139,7 @@ TEST_CASE("Cancel asks, takes the row's two records out of the listed bytes, the
     const std::string askA = "? C:\\SYS\\A.DLLの置換の予約を取り消しますか?\n置換用のコピーC:\\SYS\\A.DLL.newも削除します．";
     const std::string ntWithoutA = Joined(kNtParts, {1, 2});
     struct Case {
-        int osKind;
+        OsKind osKind;
         size_t row;
         int answer;
         QueueResult rewriteResult;

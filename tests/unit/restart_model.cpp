@@ -1,50 +1,110 @@
 #include "tests/unit/restart_model.h"
 
+#include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/fake_path_names.h"
 #include "tests/fakes/utf16_bytes.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-// The components of path, "/" read as "\\", "." and ".." taken out; the
-// first is the drive. The names of the universe are ASCII.
-std::vector<std::string> Components(const std::string& path)
+// The characters beyond ASCII that the machine's names use, in UTF-16 and in
+// code page 932.
+const std::pair<char16_t, const char*> kCharacters[] = {
+    {u'Ｘ', "\x82\x77"}, {u'ｘ', "\x82\x98"}, {u'Σ', "\x83\xB0"},
+    {u'σ', "\x83\xD0"}, {u'Д', "\x84\x44"}, {u'д', "\x84\x74"},
+};
+
+std::u16string ToUtf16(const std::string& ansi)
 {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = std::min(path.find_first_of("\\/", start), path.size());
-        const std::string part = path.substr(start, end - start);
-        if (part == ".." && parts.size() > 1)
-            parts.pop_back();
-        else if (part != "." && part != "..")
-            parts.push_back(part);
-        if (end == path.size())
-            return parts;
-        start = end + 1;
+    std::u16string units;
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        char16_t unit = static_cast<unsigned char>(ansi[i]);
+        for (const auto& [character, bytes] : kCharacters) {
+            if (ansi.compare(i, 2, bytes) == 0) {
+                unit = character;
+                ++i;
+                break;
+            }
+        }
+        units += unit;
     }
+    return units;
 }
 
-std::string Joined(const std::vector<std::string>& parts)
-{
-    std::string path = parts[0];
-    for (size_t i = 1; i < parts.size(); ++i)
-        path += "\\" + parts[i];
-    return path;
-}
-
-// The names of the universe are ASCII: they compare with ASCII case folded.
 bool Same(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
+    return FoldCase(a) == FoldCase(b);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size() && Same(text.substr(0, prefix.size()), prefix);
+}
+
+// A path as Windows reads it: a \\?\ or \\.\ prefix, a root (a drive, or a
+// share "\\HOST\SHARE") and the components after it; "/" is a separator and
+// "." and ".." are taken out, except under \\?\, where names are taken
+// verbatim.
+struct Parsed {
+    std::string prefix;
+    std::string root;
+    std::vector<std::string> parts;
+
+    std::string Normal() const
+    {
+        std::string path = root;
+        for (const std::string& part : parts)
+            path += "\\" + part;
+        return path;
+    }
+};
+
+Parsed Parse(const std::string& path)
+{
+    Parsed parsed;
+    std::string rest = path;
+    if (StartsWith(rest, "\\\\?\\") || StartsWith(rest, "\\\\.\\")) {
+        parsed.prefix = rest.substr(0, 4);
+        rest = rest.substr(4);
+        if (StartsWith(rest, "UNC\\"))
+            rest = "\\" + rest.substr(3);
+    }
+    const bool verbatim = parsed.prefix == "\\\\?\\";
+    std::vector<std::string> components(1);
+    const FakeCodePage932 codePage;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (codePage.IsLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size())
+            components.back() += rest.substr(i++, 2);
+        else if (rest[i] == '\\' || (rest[i] == '/' && !verbatim))
+            components.emplace_back();
+        else
+            components.back() += rest[i];
+    }
+    size_t first = 1;
+    if (components.size() >= 4 && components[0].empty() && components[1].empty()) {
+        parsed.root = "\\\\" + components[2] + "\\" + components[3];
+        first = 4;
+    } else {
+        parsed.root = components[0];
+    }
+    for (size_t i = first; i < components.size(); ++i) {
+        const std::string& part = components[i];
+        if (part.empty() || (!verbatim && part == "."))
+            continue;
+        if (!verbatim && part == "..") {
+            if (!parsed.parts.empty())
+                parsed.parts.pop_back();
+            continue;
+        }
+        parsed.parts.push_back(part);
+    }
+    return parsed;
 }
 
 std::string Leaf(const std::string& path)
 {
-    return Components(path).back();
+    const Parsed parsed = Parse(path);
+    return parsed.parts.empty() ? parsed.root : parsed.parts.back();
 }
 
 std::string Trimmed(const std::string& text)
@@ -78,143 +138,224 @@ std::string KeyOf(const std::string& line)
     return Trimmed(line.substr(0, line.find('=')));
 }
 
-std::string WithoutNtPrefix(const std::string& path)
+// A record's path as the session manager reads it.
+std::string FromNtForm(const std::string& path)
 {
-    return path.compare(0, 4, "\\??\\") == 0 ? path.substr(4) : path;
+    std::string plain = StartsWith(path, "\\??\\") ? path.substr(4) : path;
+    return StartsWith(plain, "UNC\\") ? "\\" + plain.substr(3) : plain;
+}
+
+std::string ShortName(const ModelMachine::File& file)
+{
+    return file.alias.empty() ? file.name : file.alias;
 }
 }  // namespace
 
-void ModelMachine::AddFolder(const std::string& path, const std::string& alias)
+ModelMachine::ModelMachine()
 {
-    const std::string resolved = LongForm(path);
-    m_files.push_back(File{resolved.substr(0, resolved.rfind('\\')), Leaf(path), alias, true, 0});
+    for (const char* drive : {"C:", "D:"})
+        m_files.push_back(File{-1, drive, "", true, 0});
+    for (const auto& [character, bytes] : kCharacters)
+        m_converter.characters[character] = bytes;
 }
 
-void ModelMachine::AddFile(const std::string& path, int bytes, const std::string& alias)
+int ModelMachine::AddAt(const std::string& path, File file)
 {
-    const std::string resolved = LongForm(path);
-    m_files.push_back(File{resolved.substr(0, resolved.rfind('\\')), Leaf(path), alias, false, bytes});
+    file.parent = FolderOf(Resolve(path, false));
+    file.name = Leaf(path);
+    m_files.push_back(file);
+    return static_cast<int>(m_files.size() - 1);
 }
 
-int ModelMachine::Child(const std::string& folder, const std::string& name) const
+int ModelMachine::AddFolder(const std::string& path, const std::string& alias)
 {
+    return AddAt(path, File{-1, "", alias, true, 0});
+}
+
+int ModelMachine::AddFile(const std::string& path, int bytes, const std::string& alias)
+{
+    return AddAt(path, File{-1, "", alias, false, bytes});
+}
+
+void ModelMachine::AddLink(const std::string& path, const std::string& target)
+{
+    File link{-1, "", "", true, 0};
+    link.link = target;
+    AddAt(path, link);
+}
+
+void ModelMachine::AddRoad(const std::string& root, const std::string& folder, RoadKind kind)
+{
+    m_roads[FoldCase(root)] = Road{Find(folder), kind};
+}
+
+int ModelMachine::Followed(int index) const
+{
+    return index >= 0 && !At(index).link.empty() ? Find(At(index).link) : index;
+}
+
+int ModelMachine::Child(int folder, const std::string& name, bool shortNamesOnly) const
+{
+    folder = Followed(folder);
+    if (!IsFolder(folder))
+        return -1;
     // A long name takes precedence over another file's alias.
-    for (bool byAlias : {false, true}) {
+    for (bool byShortName : {false, true}) {
+        if (!byShortName && shortNamesOnly)
+            continue;
         for (size_t i = 0; i < m_files.size(); ++i) {
             const File& file = m_files[i];
-            if (Same(byAlias ? file.alias : file.name, name) && Same(file.folder, folder))
+            if (!file.gone && file.parent == folder &&
+                Same(byShortName ? ShortName(file) : file.name, name))
                 return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-int ModelMachine::IndexOf(const std::string& path) const
+ModelMachine::Walk ModelMachine::Resolve(const std::string& path, bool restart,
+                                         bool shortNamesOnly) const
 {
-    const std::vector<std::string> parts = Components(path);
-    std::string folder = parts[0];
-    int index = -1;
-    for (size_t part = 1; part < parts.size(); ++part) {
-        if (index >= 0 && !m_files[static_cast<size_t>(index)].isFolder)
-            return -1;
-        index = Child(folder, parts[part]);
-        if (index < 0)
-            return -1;
-        folder = m_files[static_cast<size_t>(index)].Path();
+    const Parsed parsed = Parse(path);
+    Walk walk;
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        if (m_files[i].parent == -1 && Same(m_files[i].name, parsed.root))
+            walk.reached = static_cast<int>(i);
     }
-    return index;
+    const auto road = m_roads.find(FoldCase(parsed.root));
+    if (road != m_roads.end() && (!restart || road->second.kind == RoadKind::kDriveLetter))
+        walk.reached = road->second.folder;
+    if (walk.reached < 0) {
+        walk.rest = parsed.parts;
+        return walk;
+    }
+    walk.found = walk.reached;
+    for (size_t i = 0; i < parsed.parts.size(); ++i) {
+        const int next = Child(walk.found, parsed.parts[i], shortNamesOnly);
+        if (next < 0) {
+            walk.reached = walk.found;
+            walk.found = -1;
+            walk.rest.assign(parsed.parts.begin() + static_cast<std::ptrdiff_t>(i),
+                             parsed.parts.end());
+            return walk;
+        }
+        walk.reached = walk.found;
+        walk.found = next;
+    }
+    return walk;
 }
 
-const ModelMachine::File* ModelMachine::Find(const std::string& path) const
+int ModelMachine::Find(const std::string& path) const
 {
-    const int index = IndexOf(path);
-    return index < 0 ? nullptr : &m_files[static_cast<size_t>(index)];
+    return Followed(Resolve(path, false).found);
+}
+
+int ModelMachine::FolderOf(const Walk& walk) const
+{
+    const int folder = walk.found >= 0 || walk.rest.size() == 1 ? Followed(walk.reached) : -1;
+    return IsFolder(folder) ? folder : -1;
 }
 
 int ModelMachine::BytesAt(const std::string& path) const
 {
-    const File* file = Find(path);
-    return file && !file->isFolder ? file->bytes : 0;
+    const int index = Find(path);
+    return index >= 0 && !At(index).isFolder ? At(index).bytes : 0;
 }
 
-std::string ModelMachine::LongForm(const std::string& path) const
+std::string ModelMachine::PathOf(int index) const
 {
-    const std::vector<std::string> parts = Components(path);
-    std::string resolved = parts[0];
-    size_t part = 1;
-    for (; part < parts.size(); ++part) {
-        const int index = Child(resolved, parts[part]);
-        if (index < 0)
-            break;
-        resolved = m_files[static_cast<size_t>(index)].Path();
+    const File& file = At(index);
+    return file.parent < 0 ? file.name : PathOf(file.parent) + "\\" + file.name;
+}
+
+std::string ModelMachine::ShortPathOf(int index) const
+{
+    const File& file = At(index);
+    return file.parent < 0 ? file.name : ShortPathOf(file.parent) + "\\" + ShortName(file);
+}
+
+std::vector<int> ModelMachine::Existing() const
+{
+    std::vector<int> existing;
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        int at = static_cast<int>(i);
+        while (at >= 0 && !At(at).gone)
+            at = At(at).parent;
+        if (at < 0)
+            existing.push_back(static_cast<int>(i));
     }
-    for (; part < parts.size(); ++part)
-        resolved += "\\" + parts[part];
-    return resolved;
+    return existing;
 }
 
-std::string ModelMachine::ShortForm(const File& file) const
+bool ModelMachine::Rename(const std::string& from, const std::string& to, bool replace, bool nineX)
 {
-    const File* folder = Find(file.folder);
-    return (folder ? ShortForm(*folder) : file.folder) + "\\" +
-           (file.alias.empty() ? file.name : file.alias);
-}
-
-std::string ModelMachine::FolderOf(const std::string& path) const
-{
-    std::vector<std::string> parts = Components(path);
-    if (parts.size() == 2)
-        return parts[0];
-    parts.pop_back();
-    const File* folder = Find(Joined(parts));
-    return folder && folder->isFolder ? folder->Path() : std::string();
-}
-
-void ModelMachine::Rename(const std::string& from, const std::string& to, bool replace)
-{
-    int source = IndexOf(from);
-    const int destination = IndexOf(to);
-    const std::string folder = FolderOf(to);
-    if (source < 0 || m_files[static_cast<size_t>(source)].isFolder || folder.empty())
-        return;
-    if (destination >= 0 && destination != source) {
-        if (!replace || m_files[static_cast<size_t>(destination)].isFolder)
-            return;
-        m_files.erase(m_files.begin() + destination);
-        if (destination < source)
-            --source;
+    const int source = Resolve(from, true, nineX).found;
+    const Walk target = Resolve(to, true, nineX);
+    const int folder = FolderOf(target);
+    if (source < 0 || folder < 0)
+        return false;
+    // A folder cannot move into itself, nor any file to another volume.
+    int volume = folder;
+    for (int at = folder; at >= 0; at = At(at).parent) {
+        if (at == source)
+            return false;
+        volume = at;
+    }
+    int sourceVolume = source;
+    while (At(sourceVolume).parent >= 0)
+        sourceVolume = At(sourceVolume).parent;
+    if (volume != sourceVolume)
+        return false;
+    if (At(source).denied)
+        return false;
+    if (target.found >= 0 && target.found != source) {
+        if (!replace || At(target.found).isFolder || At(source).isFolder ||
+            At(target.found).denied)
+            return false;
+        m_files[static_cast<size_t>(target.found)].gone = true;
     }
     File& file = m_files[static_cast<size_t>(source)];
-    file.folder = folder;
+    file.parent = folder;
     file.name = Leaf(to);
     file.alias.clear();
+    return true;
 }
 
-void ModelMachine::Delete(const std::string& path)
+void ModelMachine::Delete(const std::string& path, bool nineX)
 {
-    const int index = IndexOf(path);
-    if (index >= 0 && !m_files[static_cast<size_t>(index)].isFolder)
-        m_files.erase(m_files.begin() + index);
+    const int index = Resolve(path, true, nineX).found;
+    if (index < 0 || At(index).denied)
+        return;
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        if (!m_files[i].gone && m_files[i].parent == index)
+            return;  // a folder that is not empty stays
+    }
+    m_files[static_cast<size_t>(index)].gone = true;
 }
 
 void ModelMachine::Restart()
 {
+    // The registry value's strings, read back into code page 932.
     std::vector<std::string> strings(1);
     for (size_t i = 0; i + 1 < ntValue.size(); i += 2) {
-        const char unit = ntValue[i];  // every name here is ASCII
-        if (unit == '\0')
+        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(ntValue[i]) |
+                                                    static_cast<unsigned char>(ntValue[i + 1]) << 8);
+        if (unit == 0) {
             strings.emplace_back();
-        else
-            strings.back() += unit;
+            continue;
+        }
+        CString text;
+        m_converter.Convert(std::u16string(1, unit), text);
+        strings.back() += static_cast<const char*>(text);
     }
     for (size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
         std::string to = strings[i + 1];
         const bool replace = !to.empty() && to[0] == '!';
-        to = WithoutNtPrefix(replace ? to.substr(1) : to);
+        to = replace ? to.substr(1) : to;
         if (to.empty())
-            Delete(WithoutNtPrefix(strings[i]));
+            Delete(FromNtForm(strings[i]), false);
         else
-            Rename(WithoutNtPrefix(strings[i]), to, replace);
+            Rename(FromNtForm(strings[i]), FromNtForm(to), replace, false);
     }
     ntValue.clear();
 
@@ -226,9 +367,9 @@ void ModelMachine::Restart()
             const std::string destination = KeyOf(line);
             const std::string source = Trimmed(line.substr(line.find('=') + 1));
             if (Same(destination, "NUL"))
-                Delete(source);
+                Delete(source, true);
             else
-                Rename(source, destination, true);
+                Rename(source, destination, true, true);
         }
     }
     wininit.clear();
@@ -236,38 +377,44 @@ void ModelMachine::Restart()
 
 bool ModelMachine::GetStatus(const char* path, unsigned* mode)
 {
-    const File* file = Find(path);
-    if (!file)
+    const int index = Find(path);
+    if (index < 0)
         return false;
-    *mode = file->isFolder ? kModeDirectory : kModeRegular;
+    *mode = At(index).isFolder ? kModeDirectory : kModeRegular;
     return true;
 }
 
 bool ModelMachine::CopyWithoutOverwrite(const char* source, const char* destination)
 {
-    const File* file = Find(source);
-    if (!file || file->isFolder || Find(destination) || FolderOf(destination).empty())
+    const int from = Find(source);
+    const int folder = FolderOf(Resolve(destination, false));
+    if (from < 0 || At(from).isFolder || Find(destination) >= 0 || folder < 0)
         return false;
-    const int bytes = file->bytes;
-    m_files.push_back(File{FolderOf(destination), Leaf(destination), "", false, bytes});
+    m_files.push_back(File{folder, Leaf(destination), "", false, At(from).bytes});
     return true;
 }
 
 bool ModelMachine::MoveAtRestart(const char* from, const char* to)
 {
-    QueueNt(Joined(Components(from)), Joined(Components(to)), true);
+    if (std::string(from).size() > 259)
+        return false;
+    QueueNt(from, to, true);
     return true;
 }
 
 void ModelMachine::QueueNt(const std::string& from, const std::string& to, bool replace)
 {
-    std::u16string record(u"\\??\\");
-    record.append(from.begin(), from.end());
+    // MoveFileEx writes each path in full: "." and ".." taken out, the
+    // prefixes turned into the system's own \??\.
+    const auto ntForm = [](const std::string& path) {
+        const std::string normal = Parse(path).Normal();
+        return ToUtf16(StartsWith(normal, "\\\\") ? "\\??\\UNC" + normal.substr(1)
+                                                  : "\\??\\" + normal);
+    };
+    std::u16string record = ntForm(from);
     record += u'\0';
-    if (!to.empty()) {
-        record += replace ? u"!\\??\\" : u"\\??\\";
-        record.append(to.begin(), to.end());
-    }
+    if (!to.empty())
+        record += (replace ? u"!" : u"") + ntForm(to);
     record += u'\0';
     if (!ntValue.empty())
         ntValue.resize(ntValue.size() - 2);  // the list's terminator
@@ -313,27 +460,109 @@ bool ModelMachine::WriteProfileEntry(const char* section, const char* key, const
     return true;
 }
 
+// The root as given, then each component by its short name.
 bool ModelMachine::GetShortPath(const char* path, CString& shortPath)
 {
-    const File* file = Find(path);
-    if (!file)
+    const Parsed parsed = Parse(path);
+    if (Find(path) < 0)
         return false;
-    shortPath = ShortForm(*file).c_str();
+    std::string resolved = parsed.prefix + parsed.root;
+    int at = Resolve(parsed.prefix + parsed.root, false).found;
+    for (const std::string& part : parsed.parts) {
+        at = Child(at, part, false);
+        resolved += "\\" + ShortName(At(at));
+    }
+    shortPath = resolved.c_str();
     return true;
 }
 
-CString ModelMachine::CanonicalName(const char* path)
+// The root as given, each component that exists by its long name, the rest
+// as given.
+CString ModelMachine::LongForm(const char* path)
 {
-    return LongForm(path).c_str();
+    const Parsed parsed = Parse(path);
+    std::string resolved = parsed.prefix + parsed.root;
+    int at = Resolve(resolved, false).found;
+    for (const std::string& part : parsed.parts) {
+        at = at < 0 ? -1 : Child(at, part, false);
+        resolved += "\\" + (at < 0 ? part : At(at).name);
+    }
+    return resolved.c_str();
+}
+
+// From the machine's own table: the folder that holds the name (or the
+// deepest one reached on the way), every road to it alike; below it the long
+// name where there is one, the rest as given, letters folded.
+FileIdentity ModelMachine::IdentityOf(const char* path)
+{
+    const Parsed parsed = Parse(path);
+    const Walk walk = Resolve(path, false);
+    const auto key = [](int index) { return "#" + std::to_string(index); };
+    FileIdentity identity;
+    std::string rest;
+    if (walk.reached < 0) {
+        identity.folder = "root " + FoldCase(parsed.root);
+    } else if (walk.found >= 0) {
+        const int followed = Followed(walk.found);
+        identity.exists = true;
+        if (IsFolder(followed))
+            identity.self = key(followed);
+        identity.link = !At(walk.found).link.empty();
+        if (parsed.parts.empty()) {
+            identity.folder = "root " + FoldCase(parsed.root);
+        } else {
+            identity.folder = key(Followed(walk.reached));
+            rest = At(walk.found).name;
+        }
+    } else if (IsFolder(Followed(walk.reached))) {
+        identity.folder = key(Followed(walk.reached));
+    } else {  // the path leads through a file
+        identity.folder = key(At(walk.reached).parent);
+        rest = At(walk.reached).name;
+    }
+    for (const std::string& part : walk.rest)
+        rest += (rest.empty() ? "" : "\\") + part;
+    identity.names[0] = identity.names[1] = FoldCase(rest);
+    return identity;
 }
 
 bool ModelMachine::RemoveFile(const char* path)
 {
-    const int index = IndexOf(path);
-    if (index < 0 || m_files[static_cast<size_t>(index)].isFolder)
+    const int index = Find(path);
+    if (index < 0 || At(index).isFolder)
         return false;
-    m_files.erase(m_files.begin() + index);
+    m_files[static_cast<size_t>(index)].gone = true;
     return true;
+}
+
+bool ModelMachine::IsNetworkDrive(const char* root)
+{
+    const auto road = m_roads.find(FoldCase(Parse(root).root));
+    return road != m_roads.end() && road->second.kind == RoadKind::kNetworkDrive;
+}
+
+// The volumes answer a device; a letter that subst made, its folder.
+bool ModelMachine::DriveTarget(const char* drive, CString& target)
+{
+    const auto road = m_roads.find(FoldCase(drive));
+    if (road == m_roads.end()) {
+        target = "\\Device\\HarddiskVolume1";
+        return Same(drive, "C:") || Same(drive, "D:");
+    }
+    target = ("\\??\\" + PathOf(road->second.folder)).c_str();
+    return road->second.kind == RoadKind::kSubst;
+}
+
+bool ModelMachine::RenameDenied(const char* path)
+{
+    const int index = Find(path);
+    return index >= 0 && At(index).denied;
+}
+
+bool ModelMachine::IsProtectedFile(const char* path)
+{
+    const int index = Find(path);
+    return index >= 0 && At(index).guarded;
 }
 
 namespace {

@@ -1,47 +1,80 @@
-// A model of one machine: its files, what its next restart will carry out,
-// and that restart, for replaying whole plans through the real schedulers and
-// the pending cancel. Files hold a number that stands for their bytes.
+// A model of one machine: its files and folders, the roads that lead to them,
+// what its next restart will carry out, and that restart, for replaying whole
+// plans through the real schedulers and the pending cancel. Files hold a
+// number that stands for their bytes.
 //
-// Names resolve as the file system resolves them: "/" is "\", "." and ".."
-// are taken out, ASCII case is folded, and a file or folder may be named by
-// its short alias too. A rename gives the file the name written in the record,
-// letter for letter, and no alias.
+// Names resolve as Windows resolves them, as untidily: a folder may be reached
+// through a second drive letter, a share, a folder link, or a path under the
+// \\?\ and \\.\ prefixes; "/" is "\" and "." and ".." are taken out (but under
+// \\?\); letters fold in either case, ASCII, full-width, Greek and Cyrillic
+// alike; a file or folder may be named by a short alias, with or without a
+// '~'. A rename gives the file the name written in the record, letter for
+// letter, and no alias; folders may be renamed too, and take what they hold
+// with them.
 //
 // The restart works as the session manager (NT) and the 9x start-up do: NT
 // records in recording order, a rename onto an existing name only when marked
 // '!', an empty destination deletes, and an operation that fails changes
 // nothing; then the [rename] lines of wininit.ini in file order, where
-// DEST=SOURCE replaces DEST and NUL=SOURCE deletes.
+// DEST=SOURCE replaces DEST and NUL=SOURCE deletes, names read as short names
+// only (the 9x start-up runs before long names exist). The restart runs
+// before the network and outside the session: shares, network drives and
+// letters that subst made lead nowhere then. It renames as the system, which
+// a file that denies deletion refuses. MoveFileExA records no source name
+// longer than 259 bytes.
 #pragma once
 
 #include "platform/file_system_ops.h"
 #include "platform/restart_queue_store.h"
+#include "tests/fakes/fake_wide_to_ansi.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
 class ModelMachine : public FileSystemOps, public RestartQueueStore {
 public:
     struct File {
-        std::string folder;  // the long name of the folder it stands in: "C:" for the root
-        std::string name;
-        std::string alias;   // its short name where it has one apart from name
+        int parent;         // the folder it stands in; -1 for a drive's root
+        std::string name;   // its long name; a root's is its drive, "C:"
+        std::string alias;  // its short name where it has one apart from name
         bool isFolder;
         int bytes;
-
-        std::string Path() const { return folder + "\\" + name; }
+        std::string link = std::string();  // a folder link: the path it leads to, looked up on every use
+        bool gone = false;  // deleted, or replaced by a rename
+        bool denied = false;  // refuses deletion to the administrators and the system
+        bool guarded = false;  // Windows File Protection guards it
+    };
+    enum class RoadKind {
+        kDriveLetter,   // a second letter that stays, as Wine's dosdevices links do
+        kSubst,         // made by subst in this session: gone at the restart
+        kNetworkDrive,  // a letter that Windows calls remote: gone at the restart
+        kShare,         // \\HOST\SHARE: gone at the restart
     };
 
-    void AddFolder(const std::string& path, const std::string& alias = "");
-    void AddFile(const std::string& path, int bytes, const std::string& alias = "");
-    // The file or folder that path names now, or null.
-    const File* Find(const std::string& path) const;
-    // The bytes at path, or 0 when nothing is there.
+    ModelMachine();
+
+    // Parents must exist; a name is added under the spelling given for it.
+    int AddFolder(const std::string& path, const std::string& alias = "");
+    int AddFile(const std::string& path, int bytes, const std::string& alias = "");
+    // A folder link at path that leads to whatever target names when it is used.
+    void AddLink(const std::string& path, const std::string& target);
+    // Another root for a folder: a drive letter ("T:") or a share ("\\HOST\SHARE").
+    void AddRoad(const std::string& root, const std::string& folder, RoadKind kind);
+    void Deny(const std::string& path) { m_files[static_cast<size_t>(Find(path))].denied = true; }
+    void Guard(const std::string& path) { m_files[static_cast<size_t>(Find(path))].guarded = true; }
+
+    // The file or folder that path names now, or -1.
+    int Find(const std::string& path) const;
+    const File& At(int index) const { return m_files[static_cast<size_t>(index)]; }
+    // The bytes at path, or 0 when no file is there.
     int BytesAt(const std::string& path) const;
-    // path with every component that exists in its long spelling.
-    std::string LongForm(const std::string& path) const;
-    std::string ShortForm(const File& file) const;
-    const std::vector<File>& Files() const { return m_files; }
+    // Its one true name: drive, then the long names of the folders down to it.
+    std::string PathOf(int index) const;
+    // Its name in short names only, as the 9x start-up knows it.
+    std::string ShortPathOf(int index) const;
+    // Every file and folder that exists, by index.
+    std::vector<int> Existing() const;
 
     void Restart();
 
@@ -53,8 +86,13 @@ public:
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
                            const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
-    CString CanonicalName(const char* path) override;
+    CString LongForm(const char* path) override;
+    FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
+    bool IsNetworkDrive(const char* root) override;
+    bool DriveTarget(const char* drive, CString& target) override;
+    bool RenameDenied(const char* path) override;
+    bool IsProtectedFile(const char* path) override;
 
     // PendingFileRenameOperations only; the second value stays empty.
     QueueResult ReadNtValue(NtQueueValue value, std::string& raw) override;
@@ -65,18 +103,38 @@ public:
 
     // Appends a record as another program's MoveFileEx would (to empty: a deletion).
     void QueueNt(const std::string& from, const std::string& to, bool replace);
+    // How the queue's UTF-16 reads in code page 932, for the schedulers.
+    const WideToAnsi& Converter() const { return m_converter; }
 
     std::string ntValue;  // UTF-16LE, with the list's terminator once it holds a record
     std::string wininit;
 
 private:
-    // The file or folder named name in folder (a long name), or -1.
-    int Child(const std::string& folder, const std::string& name) const;
-    int IndexOf(const std::string& path) const;
-    // The long name of the folder that would hold path, or "" when it does not exist.
-    std::string FolderOf(const std::string& path) const;
-    void Rename(const std::string& from, const std::string& to, bool replace);
-    void Delete(const std::string& path);
+    struct Road {
+        int folder;
+        RoadKind kind;
+    };
+    // How far path resolves: the last folder reached and the components that
+    // lead on from it, the first of which did not resolve (none when all did).
+    struct Walk {
+        int reached = -1;   // -1 when the root leads nowhere
+        int found = -1;     // what the whole path names, or -1
+        std::vector<std::string> rest;
+    };
+    Walk Resolve(const std::string& path, bool restart, bool shortNamesOnly = false) const;
+    // The child of folder (a link leads on) named name, long names first.
+    int Child(int folder, const std::string& name, bool shortNamesOnly) const;
+    // index, or where the link at index leads (-1 when nowhere).
+    int Followed(int index) const;
+    bool IsFolder(int index) const { return index >= 0 && At(index).isFolder; }
+    // The folder that holds the name walked to, or would hold it; -1 when
+    // there is none.
+    int FolderOf(const Walk& walk) const;
+    int AddAt(const std::string& path, File file);
+    bool Rename(const std::string& from, const std::string& to, bool replace, bool nineX);
+    void Delete(const std::string& path, bool nineX);
 
     std::vector<File> m_files;
+    std::map<std::string, Road> m_roads;  // by folded root
+    FakeWideToAnsi m_converter;
 };

@@ -1,10 +1,12 @@
 // Whole plans through the real schedulers, the pending cancel and a model of
 // the restart (tests/unit/restart_model.h), in a small universe of names that
-// meet: a file and its staged and backup names, case, short and long
-// spellings, "..", 9x names that share a base, stale staged copies and
-// backups, another program's queued renames and deletions, a second commit,
-// a staged copy deleted by hand, a cancel. After the restart, where did every
-// original byte go?
+// meet: a file and its staged and backup names; case, ASCII, full-width, Greek
+// and Cyrillic; short names with and without '~'; "..", "/", a second drive
+// letter, a share, a folder link, the \\?\ and \\.\ prefixes; 9x names that
+// share a base; stale staged copies and backups; another program's queued
+// renames and deletions, of files and of folders; a second commit, a staged
+// copy deleted by hand, a cancel. After the restart, where did every original
+// byte go?
 //
 // TESSERA_MODEL_PLANS sets the number of plans per family (default 1000).
 #include "platform/os_kind.h"
@@ -12,8 +14,6 @@
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_path_names.h"
-#include "tests/fakes/fake_wide_to_ansi.h"
 #include "tests/unit/restart_model.h"
 
 #include <doctest/doctest.h>
@@ -28,8 +28,7 @@
 
 namespace {
 struct Folder {
-    std::string path;
-    std::string alias;  // of its last component
+    std::string path;  // its long name
     std::vector<std::string> spellings;
 };
 struct Name {
@@ -37,33 +36,71 @@ struct Name {
     std::string alias;
 };
 struct Universe {
-    int osKind;
+    OsKind osKind;
     std::vector<Folder> folders;
     std::vector<Name> names;  // each may stand in every folder
+    // Folders that other programs' records move away, and put in place.
+    std::vector<std::string> movedFolders;
 };
+
+// A folder whose files' names come to 256 to 259 bytes and more.
+const std::string kLongFolder = "C:\\LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL";
+
+// Every folder of both universes is there; roads lead to some of them.
+void BuildFolders(ModelMachine& machine)
+{
+    machine.AddFolder("C:\\W");
+    machine.AddFolder("C:\\WINDOWS");
+    machine.AddFolder("C:\\Program Files", "PROGRA~1");
+    machine.AddFolder("C:\\Program Files\\X");
+    machine.AddFolder("C:\\Wide Folder", "WIDEFOLD");  // a short name without '~'
+    machine.AddFolder("C:\\APP");
+    machine.AddFolder("C:\\APP.INS");
+    machine.AddFolder(kLongFolder, "LLLLLL~1");
+    machine.AddLink("C:\\LINK", "C:\\Program Files\\X");
+    machine.AddRoad("T:", "C:\\W", ModelMachine::RoadKind::kDriveLetter);
+    machine.AddRoad("S:", "C:\\W", ModelMachine::RoadKind::kSubst);
+    machine.AddRoad("N:", "C:\\Wide Folder", ModelMachine::RoadKind::kNetworkDrive);
+    machine.AddRoad("\\\\HOST\\SHARE", "C:\\Wide Folder", ModelMachine::RoadKind::kShare);
+}
 
 const Universe kNt = {
     OS_NT,
-    {{"C:\\W", "", {"C:\\W", "c:\\w", "C:\\W\\..\\W", "C:/W"}},
+    {{"C:\\W",
+      {"C:\\W", "c:\\w", "C:\\W\\..\\W", "C:/W", "T:", "\\\\?\\T:", "\\\\?\\C:\\W", "\\\\.\\C:\\W",
+       "S:", "\\\\?\\S:"}},
      {"C:\\Program Files\\X",
-      "",
-      {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "C:\\Program Files\\X\\..\\X",
-       "c:\\program files/x"}}},
+      {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "c:\\program files/x", "C:\\LINK",
+       "\\\\?\\C:\\PROGRA~1\\X"}},
+     {"C:\\Wide Folder",
+      {"C:\\Wide Folder", "C:\\WIDEFOLD", "c:\\wide folder", "\\\\HOST\\SHARE",
+       "\\\\?\\UNC\\HOST\\SHARE", "N:"}},
+     {"C:\\APP", {"C:\\APP", "c:\\app", "C:\\APP\\..\\APP"}},
+     {kLongFolder, {kLongFolder, "C:\\LLLLLL~1"}}},
     {{"X.DLL", ""},
      {"X.DLL.old", ""},
      {"X.DLL.new", ""},
      {"X.DLL.old.old", ""},
      {"LongName.dll", "LONGNA~1.DLL"},
      {"LongName.dll.old", ""},
-     {"Y.DLL", ""},
-     {"Y.DLL.old", ""}},
+     {"Other Name.dll", "OTHERNAM.DLL"},  // a short name without '~'
+     {"Other Name.dll.old", ""},
+     {"ＸＸ.DLL", ""},
+     {"ＸＸ.DLL.old", ""},
+     {"ΣΣ.DLL", ""},
+     {"ΣΣ.DLL.old", ""},
+     {"ДД.DLL", ""},
+     {"ДД.DLL.old", ""},
+     {"Y.DLL", ""}},
+    {"C:\\APP", "C:\\Program Files", "C:\\W"},
 };
 const Universe kNineX = {
     OS_9X,
-    {{"C:\\WINDOWS", "", {"C:\\WINDOWS", "c:\\windows", "C:\\WINDOWS\\..\\WINDOWS", "C:/WINDOWS"}},
+    {{"C:\\WINDOWS", {"C:\\WINDOWS", "c:\\windows", "C:\\WINDOWS\\..\\WINDOWS", "C:/WINDOWS"}},
      {"C:\\Program Files\\X",
-      "",
-      {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "C:\\Program Files\\X\\..\\X"}}},
+      {"C:\\Program Files\\X", "C:\\PROGRA~1\\X", "C:\\Program Files\\X\\..\\X"}},
+     {"C:\\Wide Folder", {"C:\\Wide Folder", "C:\\WIDEFOLD", "c:\\widefold", "\\\\HOST\\SHARE", "N:"}},
+     {"C:\\APP", {"C:\\APP", "c:\\app"}}},
     {{"FOO.DLL", ""},
      {"FOO.EXE", ""},
      {"FOO.OLD", ""},
@@ -72,8 +109,35 @@ const Universe kNineX = {
      {"H.OLD", ""},
      {"LongName.dll", "LONGNA~1.DLL"},
      {"LONGNA~1.OLD", ""},
+     {"Other Name.dll", "OTHERNAM.DLL"},
+     {"OTHERNAM.OLD", ""},
+     {"ＸＸ.DLL", ""},
+     {"ＸＸ.OLD", ""},
+     {"ΣΣ.DLL", ""},
+     {"ΣΣ.OLD", ""},
+     {"ДД.DLL", ""},
      {"BAR.DLL", ""}},
+    {"C:\\APP", "C:\\Program Files", "C:\\WINDOWS"},
 };
+
+// name in lower case, the letters beyond ASCII too.
+std::string Lowered(const std::string& name)
+{
+    const std::pair<std::string, std::string> pairs[] = {{"Ｘ", "ｘ"}, {"Σ", "σ"}, {"Д", "д"}};
+    const FakeCodePage932 codePage;
+    std::string lowered;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (!codePage.IsLeadByte(static_cast<unsigned char>(name[i]))) {
+            lowered += name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+            continue;
+        }
+        std::string character = name.substr(i++, 2);
+        for (const auto& [upper, lower] : pairs)
+            character = character == upper ? lower : character;
+        lowered += character;
+    }
+    return lowered;
+}
 
 const char kScheduled[] = "再起動後に置換されます．";
 
@@ -82,6 +146,7 @@ struct Entry {
     int source;       // the bytes of its source
     int oldBytes;     // the target's bytes when it was committed
     std::string target;  // NT: the target's long name; 9x: its short name
+    std::string ownName;  // the long name, which the target must keep
     std::string backup;  // the backup name the family derives
     int overwritten;  // the bytes at the backup name when committed, or 0
     int commit;
@@ -95,12 +160,21 @@ class Scenario {
 public:
     Scenario(const Universe& universe, unsigned seed) : m_universe(universe), m_random(seed)
     {
-        m_machine.AddFolder("C:\\Program Files", "PROGRA~1");
-        for (const Folder& folder : universe.folders) {
-            m_machine.AddFolder(folder.path, folder.alias);
+        BuildFolders(m_machine);
+        std::vector<std::string> folders = {"C:\\APP.INS"};
+        for (const Folder& folder : universe.folders)
+            folders.push_back(folder.path);
+        for (const std::string& folder : folders) {
             for (const Name& name : universe.names) {
-                if (Chance(3, 5))
-                    m_machine.AddFile(folder.path + "\\" + name.name, ++m_bytes, name.alias);
+                if (!Chance(3, 5))
+                    continue;
+                const std::string path = folder + "\\" + name.name;
+                m_machine.AddFile(path, ++m_bytes, name.alias);
+                // Only NT keeps permissions and guards system files.
+                if (universe.osKind == OS_NT && Chance(1, 12))
+                    m_machine.Deny(path);
+                if (universe.osKind == OS_NT && Chance(1, 12))
+                    m_machine.Guard(path);
             }
         }
         const int foreign = Pick(3);
@@ -139,30 +213,44 @@ private:
         std::string file = name.name;
         const unsigned how = Pick(3);
         if (how == 1)
-            std::transform(file.begin(), file.end(), file.begin(), ::tolower);
+            file = Lowered(file);
         else if (how == 2 && !name.alias.empty())
             file = name.alias;
         return AnyOf(folder.spellings) + "\\" + file;
     }
     std::string AnyName() { return AnySpelling(AnyOf(m_universe.folders), AnyOf(m_universe.names)); }
 
-    void QueueForeign()
+    void Queue(const std::string& from, const std::string& to, bool replace)
     {
-        const std::string from = AnyName();
-        const unsigned kind = Pick(3);  // a deletion, a rename that replaces, one that does not
-        const std::string to = kind == 0 ? std::string() : AnyName();
         if (m_universe.osKind == OS_NT) {
-            m_machine.QueueNt(ResolveDots(from), ResolveDots(to), kind == 1);
+            m_machine.QueueNt(from, to, replace);
         } else {
             if (m_machine.wininit.empty())
                 m_machine.wininit = "[rename]\r\n";
-            m_machine.wininit += (kind == 0 ? std::string("NUL") : to) + "=" + from + "\r\n";
+            m_machine.wininit += (to.empty() ? std::string("NUL") : to) + "=" + from + "\r\n";
         }
         trace += "queued by another program: " + from + " -> " + to + "\n";
     }
 
+    // A deletion, a rename that replaces, one that does not, or an update
+    // that moves a folder away and puts another in its place.
+    void QueueForeign()
+    {
+        const unsigned kind = Pick(5);
+        if (kind == 3) {
+            const std::string folder = AnyOf(m_universe.movedFolders);
+            Queue(Pick(2) ? Lowered(folder) : folder, folder + ".BAK", false);
+        } else if (kind == 4) {
+            Queue("C:\\APP", "C:\\APP.BAK", false);
+            Queue("C:\\APP.INS", "C:\\APP", false);
+        } else {
+            Queue(AnyName(), kind == 0 ? std::string() : AnyName(), kind == 1);
+        }
+    }
+
     // A plan of one to four pairs that the add rule accepts: the target exists
-    // and is a file, and no target text stands in the plan twice.
+    // and is a file, its path fits 259 bytes, and no target text stands in the
+    // plan twice.
     void Commit()
     {
         ++m_commits;
@@ -172,15 +260,15 @@ private:
         std::vector<Entry> entries;
         for (unsigned tries = 0; tries < 12 && static_cast<unsigned>(sources.GetSize()) < count; ++tries) {
             const std::string target = AnyName();
-            const ModelMachine::File* file = m_machine.Find(target);
+            const int file = m_machine.Find(target);
             bool planned = false;
             for (int i = 0; i < targets.GetSize(); ++i)
                 planned = planned || target == static_cast<const char*>(targets[i]);
-            if (!file || file->isFolder || planned)
+            if (file < 0 || m_machine.At(file).isFolder || planned || target.size() > 259)
                 continue;
             const std::string folder = "D:\\S" + std::to_string(++m_sources);
             const std::string source = folder + "\\" + target.substr(target.find_last_of("\\/") + 1);
-            entries.push_back(EntryFor(*file, ++m_bytes));
+            entries.push_back(EntryFor(file, ++m_bytes));
             m_machine.AddFolder(folder);
             m_machine.AddFile(source, m_bytes);
             sources.Add(source.c_str());
@@ -188,7 +276,8 @@ private:
             trace += "plan: " + source + " -> " + target + "\n";
         }
         FakeMessageBoxes boxes;
-        const SchedulerServices services{m_machine, m_codePage, boxes, m_machine, m_wideToAnsi};
+        const SchedulerServices services{m_machine, m_codePage, boxes, m_machine,
+                                         m_machine.Converter()};
         if (m_universe.osKind == OS_NT)
             ScheduleReplaceNt(sources, targets, services);
         else
@@ -207,16 +296,17 @@ private:
         m_entries.insert(m_entries.end(), entries.begin(), entries.end());
     }
 
-    Entry EntryFor(const ModelMachine::File& target, int source)
+    Entry EntryFor(int target, int source)
     {
         Entry entry;
         entry.source = source;
-        entry.oldBytes = target.bytes;
+        entry.oldBytes = m_machine.At(target).bytes;
+        entry.ownName = m_machine.PathOf(target);
         if (m_universe.osKind == OS_NT) {
-            entry.target = target.Path();
+            entry.target = m_machine.PathOf(target);
             entry.backup = entry.target + ".old";
         } else {
-            entry.target = m_machine.ShortForm(target);
+            entry.target = m_machine.ShortPathOf(target);
             entry.backup = entry.target.substr(0, entry.target.size() - 4) + ".OLD";
         }
         entry.overwritten = m_machine.BytesAt(entry.backup);
@@ -234,10 +324,11 @@ private:
         if (live.empty())
             return;
         Entry& entry = *AnyOf(live);
-        for (const ModelMachine::File& file : m_machine.Files()) {
-            if (file.bytes == entry.source && file.folder.rfind("D:", 0) != 0) {
-                trace += "deleted by hand: " + file.Path() + "\n";
-                m_machine.RemoveFile(file.Path().c_str());
+        for (int file : m_machine.Existing()) {
+            const std::string path = m_machine.PathOf(file);
+            if (m_machine.At(file).bytes == entry.source && path.rfind("D:", 0) != 0) {
+                trace += "deleted by hand: " + path + "\n";
+                m_machine.RemoveFile(path.c_str());
                 entry.spoiled = true;
                 return;
             }
@@ -247,7 +338,8 @@ private:
     void CancelOne()
     {
         FakeMessageBoxes boxes;
-        const PendingServices services{m_machine, m_wideToAnsi, m_machine, m_codePage, boxes};
+        const PendingServices services{m_machine, m_machine.Converter(), m_machine, m_codePage,
+                                       boxes};
         const PendingList list = ReadPendingList(m_universe.osKind, services);
         std::vector<size_t> rows;
         for (size_t i = 0; i < list.rows.size(); ++i) {
@@ -260,10 +352,10 @@ private:
         const CancelResult result = CancelPendingReplacement(list, &row - &list.rows[0], services);
         trace += "cancelled: " + std::string(row.to) + "\n";
         REQUIRE(result == CancelResult::kCancelled);
-        // The row's target is the entry's, by the name the file system resolves.
-        const std::string target = m_machine.LongForm(static_cast<const char*>(row.to));
+        // The row's target is the entry's: the file the names lead to.
+        const int target = m_machine.Find(static_cast<const char*>(row.to));
         for (Entry& entry : m_entries) {
-            if (entry.Live() && IsSameName(m_machine.LongForm(entry.target), target))
+            if (entry.Live() && m_machine.Find(entry.target) == target)
                 entry.cancelled = true;
         }
     }
@@ -291,8 +383,8 @@ private:
                 continue;
             if (m_machine.BytesAt(entry.backup) != entry.oldBytes)
                 return entry.target + "'s old bytes are not in " + entry.backup;
-            if (!entry.spoiled && m_machine.BytesAt(entry.target) != entry.source)
-                return entry.target + " does not hold its new bytes";
+            if (!entry.spoiled && m_machine.BytesAt(entry.ownName) != entry.source)
+                return entry.ownName + " does not hold its new bytes under its own name";
         }
         // Targets of entries not scheduled are left as the restart leaves them
         // without Tessera.
@@ -300,25 +392,27 @@ private:
             bool replaced = MayBeReplacedByBackup(entry.oldBytes);
             for (const Entry& other : m_entries)
                 replaced = replaced || (other.Live() && other.oldBytes == entry.oldBytes);
-            const ModelMachine::File* before = baseline.Find(entry.target);
-            if (!replaced && before && m_machine.BytesAt(entry.target) != before->bytes)
+            const int before = baseline.Find(entry.target);
+            if (!replaced && before >= 0 &&
+                m_machine.BytesAt(entry.target) != baseline.At(before).bytes)
                 return entry.target + " was not scheduled, yet it changed";
         }
         std::set<int> present;
-        for (const ModelMachine::File& file : m_machine.Files())
-            present.insert(file.bytes);
-        for (const ModelMachine::File& file : baseline.Files()) {
-            if (!file.isFolder && !present.count(file.bytes) && !MayBeReplacedByBackup(file.bytes))
-                return "the bytes of " + file.Path() + " are in no file";
+        for (int file : m_machine.Existing())
+            present.insert(m_machine.At(file).bytes);
+        for (int file : baseline.Existing()) {
+            const int bytes = baseline.At(file).bytes;
+            if (!baseline.At(file).isFolder && !present.count(bytes) && !MayBeReplacedByBackup(bytes))
+                return "the bytes of " + baseline.PathOf(file) + " are in no file";
         }
         // A new file's bytes are only at the target of its scheduled entry.
-        for (const ModelMachine::File& file : m_machine.Files()) {
-            if (file.isFolder || file.folder.rfind("D:", 0) == 0)
+        for (int file : m_machine.Existing()) {
+            if (m_machine.At(file).isFolder || m_machine.PathOf(file).rfind("D:", 0) == 0)
                 continue;
             for (const Entry& entry : m_entries) {
-                if (file.bytes == entry.source &&
-                    !(entry.Live() && m_machine.Find(entry.target) == &file))
-                    return file.Path() + " was left behind";
+                if (m_machine.At(file).bytes == entry.source &&
+                    !(entry.Live() && m_machine.Find(entry.target) == file))
+                    return m_machine.PathOf(file) + " was left behind";
             }
         }
         return std::string();
@@ -328,7 +422,6 @@ private:
     std::mt19937 m_random;
     ModelMachine m_machine;
     FakeCodePage932 m_codePage;
-    FakeWideToAnsi m_wideToAnsi;
     std::vector<Entry> m_entries;
     int m_bytes = 0;
     int m_sources = 0;
@@ -341,16 +434,22 @@ int PlansPerFamily()
     return setting ? std::atoi(setting) : 1000;
 }
 
+// Every plan is replayed; the count of plans that broke a promise is
+// printed, and the first of them shown whole.
 void Replay(const Universe& universe, const char* family)
 {
     const int plans = PlansPerFamily();
+    int broken = 0;
+    std::string first;
     for (int seed = 1; seed <= plans; ++seed) {
         Scenario scenario(universe, static_cast<unsigned>(seed));
-        const std::string broken = scenario.Run();
-        INFO(std::string(family) << " seed " << seed << "\n" << scenario.trace);
-        REQUIRE(broken == "");
+        const std::string promise = scenario.Run();
+        if (!promise.empty() && broken++ == 0)
+            first = std::string(family) + " seed " + std::to_string(seed) + ": " + promise +
+                    "\n" + scenario.trace;
     }
-    std::printf("restart model, %s: %d plans, every original byte accounted for\n", family, plans);
+    std::printf("restart model, %s: %d plans, %d broke a promise\n", family, plans, broken);
+    CHECK_MESSAGE(broken == 0, first);
 }
 }  // namespace
 

@@ -18,7 +18,7 @@ const int kOk = box::kAnswerOk;
 // The application object on a machine of osKind, with every box and restart
 // step written to one journal in the order the user meets them.
 struct Machine : FakeAppServices {
-    explicit Machine(int osKind)
+    explicit Machine(OsKind osKind)
     {
         app.m_nOsKind = osKind;
         boxes.journal = &journal;
@@ -33,7 +33,7 @@ struct Machine : FakeAppServices {
 TEST_CASE("AskRestart shows the prompt in the style given and answers its answer unchanged")
 {
     struct Row {
-        int osKind;
+        OsKind osKind;
         int answer;
         bool privilegeEnables;
         bool restartStarts;

@@ -52,7 +52,7 @@ TEST_CASE("Replace and quit: confirm, schedule for the family, offer the restart
 {
     struct Row {
         std::string what;
-        int osKind;
+        OsKind osKind;
         std::vector<int> answers;  // to the confirmation, the report and the restart prompt
         bool privilegeEnables;
         bool restartStarts;
@@ -94,7 +94,7 @@ TEST_CASE("Replace and quit: confirm, schedule for the family, offer the restart
          nine},
         {"another platform: no scheduler, no report", OS_UNKNOWN, {IDYES, IDNO}, true, true,
          {c, p, "close"}, {question, prompt}, {}},
-        {"another platform: the restart has no privilege step", 3, {IDYES, IDYES}, false, true,
+        {"another platform: the restart has no privilege step", static_cast<OsKind>(3), {IDYES, IDYES}, false, true,
          {c, p, "RequestRestart", "close"}, {question, prompt}, {}},
     };
     for (const Row& row : rows) {

@@ -1,7 +1,7 @@
 #include "framework/path_text.h"
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
-#include "platform/win32_long_path.h"
+#include "schedule/replacement_names.h"
 #include "tests/win32/test_folder.h"
 
 #include <windows.h>
@@ -127,41 +127,139 @@ TEST_CASE("Path split and exact comparison with the system's own lead bytes")
     CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "C:\\A.DLL") == 0);
 }
 
-TEST_CASE("Every spelling of one file gives one canonical name; a name not there yet keeps its tail")
+TEST_CASE("One file has one identity on every road to it; a sibling or a name a letter apart is another")
+{
+    // tests/win32/make_roads.sh makes T:\, \\localhost\acc and C:\roads\link
+    // lead to C:\roads\sub.
+    Win32FileSystemOps files;
+    const std::string sub = "C:\\roads\\sub";
+    const std::string sib = "C:\\roads\\sib";
+    for (const char* name : {"X.DLL", "Y.DLL", "Long Target Name.dll", "ＸＸ.DLL", "ΣΣ.DLL", "ДД.DLL"})
+        WriteFileBytes(sub + "\\" + name, "x");
+    WriteFileBytes(sib + "\\X.DLL", "x");
+    char shortName[MAX_PATH] = {};
+    REQUIRE(::GetShortPathNameA((sub + "\\Long Target Name.dll").c_str(), shortName, MAX_PATH) > 0);
+    const std::string alias = shortName;
+    REQUIRE(alias != sub + "\\Long Target Name.dll");
+
+    struct Row {
+        std::string a;
+        std::string b;
+        bool same;
+    };
+    const Row rows[] = {
+        {sub + "\\X.DLL", "T:\\X.DLL", true},
+        {sub + "\\X.DLL", "\\\\localhost\\acc\\X.DLL", true},
+        {sub + "\\X.DLL", "C:\\roads\\link\\X.DLL", true},
+        {sub + "\\X.DLL", "\\\\?\\" + sub + "\\X.DLL", true},
+        {sub + "\\X.DLL", "\\\\.\\" + sub + "\\X.DLL", true},
+        {sub + "\\X.DLL", "\\\\?\\T:\\X.DLL", true},
+        {sub + "\\X.DLL", "c:\\ROADS\\sub\\..\\SUB/x.dll", true},
+        {sub + "\\X.DLL.new", "T:\\x.dll.NEW", true},  // a name not there yet
+        {sub + "\\Long Target Name.dll", alias, true},
+        {sub + "\\Long Target Name.dll", "\\\\?\\" + alias, true},
+        {sub + "\\ＸＸ.DLL", "T:\\ｘｘ.dll", true},
+        {sub + "\\ΣΣ.DLL", sub + "\\σσ.DLL", true},
+        {sub + "\\ДД.DLL", "\\\\localhost\\acc\\дд.DLL", true},
+        {"T:\\", sub, true},
+        {"C:\\roads\\link", sub, true},
+        {sub + "\\X.DLL", sib + "\\X.DLL", false},
+        {sub + "\\X.DLL", "T:\\Y.DLL", false},
+        {sub + "\\X.DLL", sub + "\\X.DLL.old", false},
+        {sub + "\\ＸＸ.DLL", sub + "\\ＸＹ.DLL", false},
+        {sub + "\\ΣΣ.DLL", sub + "\\ΣΤ.DLL", false},
+        {sub, sib, false},
+        {"T:\\", sib, false},
+    };
+    const auto check = [&files, &rows] {
+        for (const Row& row : rows) {
+            CAPTURE(row.a);
+            CAPTURE(row.b);
+            CHECK(IsSameFile(files.IdentityOf(row.a.c_str()), files.IdentityOf(row.b.c_str())) ==
+                  row.same);
+        }
+    };
+    check();
+    // Wine shows a Unix symbolic link as a reparse point, as Windows shows its own.
+    CHECK(files.IdentityOf("C:\\roads\\link").link);
+    CHECK_FALSE(files.IdentityOf(sub.c_str()).link);
+    SUBCASE("within a run, where folders are looked up once")
+    {
+        const FileSystemRun run(files);
+        check();
+        check();
+    }
+}
+
+TEST_CASE("The long form names every existing component by its long name, on any road, with any prefix")
 {
     Win32FileSystemOps files;
-    const Win32CodePage codePage;
-    TestFolder folder("Long Folder ソ");
-    const std::string target = folder / "Long Target Name.dll";
-    WriteFileBytes(target, "x");
-    char shortBuffer[MAX_PATH] = {};
-    REQUIRE(::GetShortPathNameA(target.c_str(), shortBuffer, MAX_PATH) > 0);
-    const std::string shortTarget = shortBuffer;
-    const std::string shortFolder = shortTarget.substr(0, FindLastBackslash(shortBuffer, codePage));
-    REQUIRE(shortTarget.find('~') != std::string::npos);
-    CString walked;
-    REQUIRE(LongPathByWalking(shortTarget.c_str(), codePage, walked));
-    CHECK(std::string(walked).find('~') == std::string::npos);
-
-    // ソ ends in the byte 0x5C: only whole characters are separators.
-    const std::string folderName = folder.Path().substr(FindLastBackslash(folder.Path().c_str(), codePage) + 1);
-    std::string slashed = target;
-    for (int i = FindFirstBackslash(slashed.c_str(), codePage); i >= 0;
-         i = FindFirstBackslash(slashed.c_str(), codePage))
-        slashed[static_cast<size_t>(i)] = '/';
-    const std::string spellings[] = {
-        target,
-        shortTarget,
-        folder / ("..\\" + folderName + "\\.\\Long Target Name.dll"),
-        slashed,
+    const std::string sub = "C:\\roads\\sub";
+    WriteFileBytes(sub + "\\Long Target Name.dll", "x");
+    char shortName[MAX_PATH] = {};
+    REQUIRE(::GetShortPathNameA((sub + "\\Long Target Name.dll").c_str(), shortName, MAX_PATH) > 0);
+    const std::string alias = shortName;
+    const std::string rows[][2] = {
+        {alias, sub + "\\Long Target Name.dll"},
+        // GetLongPathNameA leaves a \\?\ path as it is.
+        {"\\\\?\\" + alias, "\\\\?\\" + sub + "\\Long Target Name.dll"},
+        {"C:\\ROADS\\SUB\\..\\sub\\long target name.DLL", sub + "\\Long Target Name.dll"},
+        {"T:\\Long Target Name.dll", "T:\\Long Target Name.dll"},
+        // A name not there yet keeps its tail as given.
+        {alias + ".new", sub + "\\" + alias.substr(sub.size() + 1) + ".new"},
     };
-    for (const std::string& spelling : spellings) {
-        CAPTURE(spelling);
-        CHECK(IsSamePath(files.CanonicalName(spelling.c_str()), walked, codePage));
+    for (const auto& row : rows) {
+        CAPTURE(row[0]);
+        CHECK(std::string(files.LongForm(row[0].c_str())) == row[1]);
     }
-    // A name through the short folder that does not exist yet: the folder in
-    // long form, the name as given.
-    const std::string missing = shortFolder + "\\Long Target Name.dll.new";
-    CHECK(IsSamePath(files.CanonicalName(missing.c_str()), walked + ".new", codePage));
-    CHECK_FALSE(LongPathByWalking(missing.c_str(), codePage, walked));
+}
+
+TEST_CASE("What the restart meets, as Windows answers it: network drives, letters that stand for folders, files in use, long names")
+{
+    // tests/win32/make_roads.sh makes N:\ a network drive and T:\ a second
+    // letter for C:\roads\sub.
+    Win32FileSystemOps files;
+    const Win32CodePage codePage;
+    CHECK_FALSE(files.IsNetworkDrive("C:\\"));
+    CHECK_FALSE(files.IsNetworkDrive("T:\\"));
+    CHECK(files.IsNetworkDrive("N:\\"));
+
+    CString device;
+    REQUIRE(files.DriveTarget("C:", device));
+    CHECK(std::string(device).rfind("\\Device\\", 0) == 0);
+    // Wine's dosdevices links stand for a device once the machine knows them,
+    // never for a folder: they last through a restart.
+    if (files.DriveTarget("T:", device))
+        CHECK(std::string(device).rfind("\\??\\", 0) != 0);
+    CString atRestart;
+    CHECK(PathAtRestart("T:\\X.DLL", files, codePage, atRestart));
+    CHECK(std::string(atRestart) == "T:\\X.DLL");
+    // A letter made as subst makes it lasts only as long as this session.
+    REQUIRE(::DefineDosDeviceA(0, "S:", "C:\\roads\\sub"));
+    REQUIRE(files.DriveTarget("S:", device));
+    CHECK(std::string(device) == "\\??\\C:\\roads\\sub");
+    CHECK(PathAtRestart("S:\\X.DLL", files, codePage, atRestart));
+    CHECK(std::string(atRestart) == "C:\\roads\\sub\\X.DLL");
+    ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+
+    // A file in use may still be renamed at the restart; that is why it is
+    // replaced this way. (Wine lets root open every file for deletion, so a
+    // file that denies it cannot be made here.)
+    const std::string inUse = "C:\\roads\\sub\\IN USE.DLL";
+    WriteFileBytes(inUse, "x");
+    const HANDLE held = ::CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    CHECK_FALSE(files.RenameDenied(inUse.c_str()));
+    ::CloseHandle(held);
+    CHECK_FALSE(files.RenameDenied(inUse.c_str()));
+    CHECK_FALSE(files.RenameDenied("C:\\roads\\sub\\MISSING.DLL"));
+    // Wine's sfc.dll answers that no file is protected.
+    CHECK_FALSE(files.IsProtectedFile("C:\\windows\\system32\\kernel32.dll"));
+
+    // MoveFileExA takes its source through a buffer of MAX_PATH characters and
+    // their NUL: a longer source name is not recorded.
+    const std::string longSource = "C:\\roads\\" + std::string(242, 'L') + "\\X.DLL.new";
+    REQUIRE(longSource.size() == 261);
+    CHECK_FALSE(files.MoveAtRestart(longSource.c_str(), "C:\\roads\\X.DLL"));
 }

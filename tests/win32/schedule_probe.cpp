@@ -27,7 +27,7 @@
 #include <cstring>
 
 namespace {
-int FamilyNamed(const char* name)
+OsKind FamilyNamed(const char* name)
 {
     if (std::strcmp(name, "nt") == 0)
         return OS_NT;
@@ -36,7 +36,7 @@ int FamilyNamed(const char* name)
     return OS_UNKNOWN;
 }
 
-int ReportedFamily()
+OsKind ReportedFamily()
 {
     const PlatformVersion version = Win32SystemFacts().GetVersion();
     return version.platformId == 2 ? OS_NT : version.platformId == 1 ? OS_9X : OS_UNKNOWN;
@@ -48,7 +48,7 @@ void WriteBoxes(const FakeMessageBoxes& boxes, size_t first)
         std::fwrite(boxes.shown[i].text.data(), 1, boxes.shown[i].text.size(), stdout);
 }
 
-int Schedule(int family, int pairCount, char** pairs)
+int Schedule(OsKind family, int pairCount, char** pairs)
 {
     CStringArray sources;
     CStringArray targets;
@@ -62,15 +62,12 @@ int Schedule(int family, int pairCount, char** pairs)
     Win32RestartQueueStore queue;
     Win32WideToAnsi wideToAnsi;
     const SchedulerServices services{files, codePage, boxes, queue, wideToAnsi};
-    if (family == OS_NT)
-        ScheduleReplaceNt(sources, targets, services);
-    else
-        ScheduleReplace9x(sources, targets, services);
+    ScheduleReplacements(family, sources, targets, services);
     WriteBoxes(boxes, 0);
     return 0;
 }
 
-int Restart(int family)
+int Restart(OsKind family)
 {
     Win32RestartServices restart;
     FakeMessageBoxes boxes;
@@ -93,7 +90,7 @@ int main(int argc, char** argv)
         return 0;
     }
     const bool restart = argc > 1 && std::strcmp(argv[1], "restart") == 0;
-    const int family = argc > 1 ? FamilyNamed(argv[restart ? argc - 1 : 1]) : OS_UNKNOWN;
+    const OsKind family = argc > 1 ? FamilyNamed(argv[restart ? argc - 1 : 1]) : OS_UNKNOWN;
     if (family == OS_UNKNOWN || (restart ? argc != 3 : argc % 2 != 0)) {
         std::fputs("usage: schedule_probe nt|9x SOURCE TARGET ... | restart nt|9x | short PATH\n",
                    stderr);

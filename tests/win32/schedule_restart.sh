@@ -81,6 +81,27 @@ for target in nt/tgt/FIRST.DLL nt/tgt/HOSTS nt/ソフト/TOOL.DLL; do
 done
 passed "NT family through the rig's restart"
 
+# --- NT family, targets of 256 and 259 bytes ---
+# MoveFileExA takes no source name over 259 bytes: the staged copy's rename
+# would fail and the target would be left under its backup name. Refused
+# before anything is staged, they stay as they were through the restart.
+too_long() {
+  printf '%s\n → %s\n%s.newは259バイトを超えるため、再起動時の処理では扱えません．\n' \
+    "$(win "$1")" "$(win "$2")" "$(win "$2")"
+  printf '置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n\n'
+}
+long256=$(printf 'L%.0s' $(seq 247))/X.DLL long259=$(printf 'M%.0s' $(seq 250))/X.DLL
+fill long/X.DLL "$long256" "$long259"
+{ too_long long/X.DLL "$long256"; too_long long/X.DLL "$long259"; } >"$prefix/expected"
+schedule nt long/X.DLL "$long256" long/X.DLL "$long259"
+"$rig" restart "$prefix"
+for target in "$long256" "$long259"; do
+  holds "$target" "$target"
+  absent "$target.new"
+  absent "$target.old"
+done
+passed "NT family: targets of 256 and 259 bytes refused, untouched by the restart"
+
 # --- NT family, a second commit while the first one's renames are queued ---
 # T is committed twice; U too, after its staged copy was deleted. Without the
 # guard U's second commit would be staged and recorded again, and the restart
@@ -142,6 +163,25 @@ done
 absent windows/wininit.ini
 [ -f "$drive/windows/wininit.bak" ] || complain "wininit.ini was not consumed"
 passed "9x family through the rig's restart"
+
+# --- 9x family, a target with a long file name ---
+# The 9x start-up knows only the short name: the new file would be left under
+# it, and nothing would answer to the long name. Refused, the file keeps both.
+fill 9x/src/LongTargetName.dll 9x/long/LongTargetName.dll
+short_target=$(short 9x/long/LongTargetName.dll)
+{
+  printf '%s\n → %s\n' "$(win 9x/src/LongTargetName.dll)" "$short_target"
+  printf '%sは長いファイル名のため、9x系の起動処理では置き換えられません(短い名前%sしか扱えません)．\n' \
+    "$(win 9x/long/LongTargetName.dll)" "$short_target"
+  printf '置換は予約されていません．MS-DOSモードで起動し、%sに上書きコピーしてください．\n\n' "$short_target"
+} >"$prefix/expected"
+rm -f "$drive/windows/wininit.bak"
+schedule 9x 9x/src/LongTargetName.dll 9x/long/LongTargetName.dll
+absent windows/wininit.ini
+"$rig" restart "$prefix"
+holds 9x/long/LongTargetName.dll 9x/long/LongTargetName.dll
+[ "$(ls "$drive/9x/long")" == LongTargetName.dll ] || complain "9x/long holds: $(ls "$drive/9x/long")"
+passed "9x family: a long file name refused, the file keeps its name through the restart"
 
 # --- the real restart request ---
 # Wine's ExitWindowsEx(EWX_REBOOT) starts "wineboot --end-session": programs with

@@ -1,6 +1,8 @@
-// The schedulers look at what the next restart will already carry out before
-// they stage an entry: each case here renamed a healthy file away at the
-// restart, or lost its backup, before they did.
+// Before they stage an entry the schedulers look at what the next restart
+// cannot do, and at what it will already carry out: each case here renamed a
+// healthy file away at the restart, lost its backup or its long name, or was
+// reported as scheduled while the restart would not carry it out, before
+// they did.
 #include "schedule/schedulers.h"
 #include "tests/fakes/utf16_bytes.h"
 #include "tests/unit/plan_on_fake_files.h"
@@ -9,6 +11,7 @@
 #include <doctest/doctest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,7 +54,7 @@ void CheckRefused(PlanOnFakeFiles& plan, PlanOnFakeFiles::Scheduler& scheduler,
 }
 }  // namespace
 
-TEST_CASE("NT: any queued operation on the target, staged or backup name refuses the entry")
+TEST_CASE("NT: any queued operation on the target, staged or backup name, or on a folder on the way, refuses the entry")
 {
     struct Row {
         std::u16string_view records;
@@ -65,10 +68,17 @@ TEST_CASE("NT: any queued operation on the target, staged or backup name refuses
         {u"\\??\\c:\\w\\t.dll.old\0\0"sv, "C:\\W\\T.DLL.old"},  // a deletion, other case
         {u"*1\\??\\C:\\W\\T.DLL.NEW\0*1\\??\\C:\\X\\Y\0"sv, "C:\\W\\T.DLL.new"},
         {u"\\??\\C:\\X\\SETUP.TMP\0!\\??\\C:\\W\\T.DLL\0"sv, "C:\\W\\T.DLL"},
+        // Another road to the folder (T: stands for C:\W here).
+        {u"\\??\\t:\\T.DLL.OLD\0\0"sv, "C:\\W\\T.DLL.old"},
+        // The folder moved away at the restart, another put in its place.
+        {u"\\??\\C:\\W\0\\??\\C:\\W.BAK\0\\??\\C:\\W.INS\0\\??\\C:\\W\0"sv, "C:\\W"},
+        // A name the code page cannot write (ς) may be any name in its folder.
+        {u"\\??\\C:\\W\\\u03C2.DLL\0\0"sv, "C:\\W\\T.DLL"},
     };
     for (const Row& row : rows) {
         CAPTURE(row.named);
         PlanOnFakeFiles plan;
+        plan.files.AddAlias("T:", "C:\\W");
         plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
         QueueNt(plan, row.records);
         CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
@@ -78,7 +88,8 @@ TEST_CASE("NT: any queued operation on the target, staged or backup name refuses
     {
         PlanOnFakeFiles plan;
         plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
-        QueueNt(plan, u"\\??\\C:\\W\\T.DLL.bak\0!\\??\\C:\\W\\U.DLL\0"sv);
+        QueueNt(plan, u"\\??\\C:\\W\\T.DLL.bak\0!\\??\\C:\\W\\U.DLL\0"
+                      u"\\??\\C:\\WX\0\\??\\C:\\WY\0\\??\\C:\\V\\\u03C2.DLL\0\0"sv);
         CHECK(plan.ReportOf(ScheduleReplaceNt) ==
               "A:\\T.DLL\n → C:\\W\\T.DLL\n再起動後に置換されます．\n\n");
     }
@@ -211,5 +222,110 @@ TEST_CASE("Two spellings of one file are one name; an NT target named by its ali
         CHECK(Changes(plan.files.log) ==
               std::vector<std::string>{"move C:\\W\\LongName.dll > C:\\W\\LongName.dll.old",
                                        "move C:\\W\\LongName.dll.new > C:\\W\\LongName.dll"});
+    }
+}
+
+TEST_CASE("What the restart cannot do refuses the entry before anything is staged; a protected file is warned of")
+{
+    const std::string longFolder = "C:\\" + std::string(247, 'L');
+    const std::string refused = "置換は予約されていません．";
+    const auto tooLong = [&](const std::string& name) {
+        return name + "は259バイトを超えるため、再起動時の処理では扱えません．\n" + refused +
+               "途中のフォルダの名前を短くしてから、もう一度追加してください．\n";
+    };
+    const auto onNetwork = [&](const std::string& path) {
+        return path + "はネットワーク上にあるため、再起動時の処理からは見えません．\n" + refused +
+               "そのファイルのあるコンピュータでTesseraを実行してください．\n";
+    };
+    const auto denied = [&](const std::string& name) {
+        return name + "は管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n" +
+               refused + "所有者を変えて管理者にフル コントロールを与えてから(takeown /f \"" + name +
+               "\" /a と icacls \"" + name + "\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n";
+    };
+    struct Row {
+        PlanOnFakeFiles::Scheduler* scheduler;
+        std::string target;
+        std::function<void(FakeFileSystem&)> machine;
+        std::string header;  // the target as the block names it
+        std::string outcome;
+        std::vector<std::string> records;  // "move" lines and profile lines, in order
+    };
+    const auto nt = [](const std::string& target) {
+        return std::vector<std::string>{"move " + target + " > " + target + ".old",
+                                        "move " + target + ".new > " + target};
+    };
+    const std::string scheduled = "再起動後に置換されます．\n";
+    const std::vector<Row> rows = {
+        {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem&) {}, "C:\\W\\T.DLL", scheduled,
+         nt("C:\\W\\T.DLL")},
+        // A target of 256 bytes: its staged copy is the first name too long.
+        {ScheduleReplaceNt, longFolder + "\\X.DLL", [](FakeFileSystem&) {}, longFolder + "\\X.DLL",
+         tooLong(longFolder + "\\X.DLL.new"), {}},
+        // Short to type, too long once spelled as the restart must spell it.
+        {ScheduleReplaceNt, "C:\\LLLLLL~1\\LongName.dll",
+         [&](FakeFileSystem& f) { f.AddAlias("C:\\LLLLLL~1", longFolder); },
+         "C:\\LLLLLL~1\\LongName.dll", tooLong(longFolder + "\\LongName.dll"), {}},
+        {ScheduleReplaceNt, "\\\\HOST\\SHARE\\T.DLL", [](FakeFileSystem&) {}, "\\\\HOST\\SHARE\\T.DLL",
+         onNetwork("\\\\HOST\\SHARE\\T.DLL"), {}},
+        {ScheduleReplaceNt, "N:\\T.DLL", [](FakeFileSystem& f) { f.networkDrives.insert("N:\\"); },
+         "N:\\T.DLL", onNetwork("N:\\T.DLL"), {}},
+        // A letter that subst made: the records name the folder it stands for.
+        {ScheduleReplaceNt, "S:\\T.DLL", [](FakeFileSystem& f) { f.driveTargets["S:"] = "\\??\\C:\\W"; },
+         "S:\\T.DLL", scheduled, nt("C:\\W\\T.DLL")},
+        {ScheduleReplaceNt, "U:\\T.DLL",
+         [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\UNC\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
+         onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
+        {ScheduleReplaceNt, "V:\\T.DLL",
+         [](FakeFileSystem& f) { f.driveTargets["V:"] = "\\??\\Volume{5}\\W"; }, "V:\\T.DLL",
+         "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
+             refused + "ドライブの指す実際のフォルダで指定し直してください．\n",
+         {}},
+        {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.deniedFiles.insert("C:\\W\\T.DLL"); },
+         "C:\\W\\T.DLL", denied("C:\\W\\T.DLL"), {}},
+        // The backup rename would have to replace the old backup.
+        {ScheduleReplaceNt, "C:\\W\\T.DLL",
+         [](FakeFileSystem& f) {
+             f.AddFile("C:\\W\\T.DLL.old");
+             f.deniedFiles.insert("C:\\W\\T.DLL.old");
+         },
+         "C:\\W\\T.DLL", denied("C:\\W\\T.DLL.old"), {}},
+        {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.protectedFiles.insert("C:\\W\\T.DLL"); },
+         "C:\\W\\T.DLL",
+         scheduled + "C:\\W\\T.DLLはWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに"
+                     "戻すことがあります．再起動後にファイルのバージョンを確かめてください．\n",
+         nt("C:\\W\\T.DLL")},
+        {ScheduleReplace9x, "C:\\WINDOWS\\foo.dll",
+         [](FakeFileSystem& f) { f.SetShortPath("C:\\WINDOWS\\foo.dll", "C:\\WINDOWS\\FOO.DLL"); },
+         "C:\\WINDOWS\\FOO.DLL", scheduled,
+         {"profile wininit.ini [rename] C:\\WINDOWS\\FOO.OLD=C:\\WINDOWS\\FOO.DLL",
+          "profile wininit.ini [rename] C:\\WINDOWS\\FOO.DLL=C:\\WINDOWS\\FOO.NEW"}},
+        {ScheduleReplace9x, "C:\\WINDOWS\\LongTargetName.dll",
+         [](FakeFileSystem& f) {
+             f.SetShortPath("C:\\WINDOWS\\LongTargetName.dll", "C:\\WINDOWS\\LONGTA~1.DLL");
+             f.AddAlias("C:\\WINDOWS\\LONGTA~1.DLL", "C:\\WINDOWS\\LongTargetName.dll");
+         },
+         "C:\\WINDOWS\\LONGTA~1.DLL",
+         "C:\\WINDOWS\\LongTargetName.dllは長いファイル名のため、9x系の起動処理では置き換えられません"
+         "(短い名前C:\\WINDOWS\\LONGTA~1.DLLしか扱えません)．\n" +
+             refused + "MS-DOSモードで起動し、C:\\WINDOWS\\LONGTA~1.DLLに上書きコピーしてください．\n",
+         {}},
+        {ScheduleReplace9x, "\\\\HOST\\SHARE\\FOO.DLL", [](FakeFileSystem&) {}, "\\\\HOST\\SHARE\\FOO.DLL",
+         onNetwork("\\\\HOST\\SHARE\\FOO.DLL"), {}},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.outcome);
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\T.DLL", row.target.c_str());
+        row.machine(plan.files);
+        CHECK(plan.ReportOf(*row.scheduler) == "A:\\T.DLL\n → " + row.header + "\n" + row.outcome + "\n");
+        std::vector<std::string> records;
+        bool copied = false;
+        for (const std::string& call : plan.files.log) {
+            copied = copied || call.rfind("copy ", 0) == 0;
+            if (call.rfind("move ", 0) == 0 || call.rfind("profile ", 0) == 0)
+                records.push_back(call);
+        }
+        CHECK(records == row.records);
+        CHECK(copied == !row.records.empty());
     }
 }

@@ -1,0 +1,69 @@
+// Long spellings and identities of paths, asked of the file system. The folder
+// listing gives each existing component its long name (an alias resolves,
+// with or without a '~'); an opened folder gives its volume and file index,
+// the same on every road to it (a second drive letter, a share, a folder
+// link, the \\?\ and \\.\ prefixes); names fold as Windows folds them, over
+// all of Unicode.
+#pragma once
+
+#include "framework/code_page.h"
+#include "framework/cstring.h"
+#include "framework/path_text.h"
+#include "platform/file_system_ops.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class Win32PathResolver {
+public:
+    explicit Win32PathResolver(const CodePage& codePage) : m_codePage(codePage) {}
+
+    CString LongForm(const char* path);
+    FileIdentity IdentityOf(const char* path);
+
+    // Within a run, folders are listed and opened once, and what was learnt
+    // is kept; the end of the run forgets it.
+    void BeginRun() { ++m_runs; }
+    void EndRun();
+    bool InRun() const { return m_runs > 0; }
+    // This program created or deleted the file at path: its folder's listing
+    // is brought up to date.
+    void Created(const char* path);
+    void Deleted(const char* path);
+
+private:
+    struct Entry {
+        bool exists = false;
+        bool folder = false;
+        bool link = false;  // a reparse point: a symbolic link, a junction, a mount point
+        CString longName;
+    };
+    // A folder's names, found by their long or short names in either folding.
+    struct Listing {
+        std::vector<Entry> entries;
+        std::map<std::string, size_t> names[2];
+        std::map<std::string, size_t> shortNames[2];
+
+        void Add(const Entry& entry, const char* shortName);
+        void Remove(const CString& name);
+        // The entry that name finds, or entries.size().
+        size_t IndexOf(const CString& name) const;
+    };
+    // The entry that the root and the first count names (count >= 1) lead to.
+    Entry LookUp(const PathSteps& steps, size_t count);
+    Listing& ListingOf(const PathSteps& steps, size_t count);
+    // The listing of the folder that holds path, if it was listed; name
+    // receives path's last name.
+    Listing* ListedFolderOf(const char* path, CString& name);
+    // An existing folder's volume and file index; empty for anything else,
+    // and on 9x, where folders cannot be opened.
+    const std::string& FolderKey(const CString& path);
+    CString FullPath(const char* path) const;
+    void ForgetOutsideRun();
+
+    const CodePage& m_codePage;
+    int m_runs = 0;
+    std::map<std::string, Listing> m_listings;  // by the folder's path
+    std::map<std::string, std::string> m_folderKeys;
+};

@@ -1,0 +1,69 @@
+#include "schedule/restart_needs.h"
+
+#include "framework/path_text.h"
+#include "schedule/schedule_report.h"
+
+namespace {
+// A share, or a drive that Windows calls a network drive: the restart runs
+// before the network.
+bool OnNetwork(const char* path, FileSystemOps& files, const CodePage& codePage)
+{
+    const PathSteps steps = PathSteps::Split(path, codePage);
+    const CString drive = steps.Drive();
+    return steps.share || (!drive.IsEmpty() && files.IsNetworkDrive(drive + "\\"));
+}
+
+CString FileNameOf(const char* path, const CodePage& codePage)
+{
+    const PathSteps steps = PathSteps::Split(path, codePage);
+    return steps.names.empty() ? CString() : steps.names.back();
+}
+
+// ASCII letters in either case are equal; a double-byte character is compared
+// whole, never folded.
+bool SameIgnoringAsciiCase(const char* a, const char* b, const CodePage& codePage)
+{
+    for (size_t i = 0;; ++i) {
+        if (a[i] != '\0' && codePage.IsLeadByte(static_cast<unsigned char>(a[i])) &&
+            a[i + 1] != '\0') {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+            continue;
+        }
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+        if (a[i] == '\0')
+            return true;
+    }
+}
+}  // namespace
+
+CString RestartObstacle(OsKind family, const char* target, const ReplacementNames& names,
+                        const FileIdentity& backup, FileSystemOps& files, const CodePage& codePage)
+{
+    for (const CString* name : {&names.target, &names.staged, &names.backup}) {
+        if (name->GetLength() > kRestartNameLimit)
+            return outcome::NameTooLong(*name);
+    }
+    // The 9x start-up renames by the short name, and the new file would keep
+    // only that name.
+    if (family == OS_9X) {
+        const CString longName = files.LongForm(names.target);
+        if (!SameIgnoringAsciiCase(FileNameOf(longName, codePage), FileNameOf(names.target, codePage),
+                                   codePage))
+            return outcome::LongFileName(longName, names.target);
+    }
+    for (const char* path : {target, static_cast<const char*>(names.target)}) {
+        if (OnNetwork(path, files, codePage))
+            return outcome::OnNetwork(path);
+    }
+    if (family == OS_NT) {
+        if (files.RenameDenied(names.target))
+            return outcome::RenameDenied(names.target);
+        // The backup rename replaces a file of the backup's name.
+        if (backup.exists && backup.self.empty() && files.RenameDenied(names.backup))
+            return outcome::RenameDenied(names.backup);
+    }
+    return CString();
+}
