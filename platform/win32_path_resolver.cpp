@@ -78,15 +78,16 @@ bool StartsWith(const CString& text, const char* prefix)
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-// A root that no open identifies (on 9x none does): its text, folded, without
-// the \\?\ and \\.\ prefixes.
-std::string RootText(CString root)
+// A root that no open identifies (on 9x none does), by its text folded: a
+// drive by its letter, a share without a \\?\UNC or \\.\UNC prefix.
+std::string RootText(const PathSteps& steps)
 {
-    if (StartsWith(root, "\\\\?\\") || StartsWith(root, "\\\\.\\")) {
-        root = root.Mid(4);
-        if (root.GetLength() > 4 && FoldAscii(root[0]) == 'U' && FoldAscii(root[1]) == 'N' &&
-            FoldAscii(root[2]) == 'C' && root[3] == '\\')
-            root = "\\" + root.Mid(3);
+    CString root = steps.Drive();
+    if (root.IsEmpty()) {
+        root = steps.root;
+        // \\?\UNC\server\share\ is \\server\share\.
+        if (steps.share && (StartsWith(root, "\\\\?\\") || StartsWith(root, "\\\\.\\")))
+            root = "\\" + root.Mid(7);
     }
     std::string names[2];
     Fold(root, names);
@@ -267,7 +268,7 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     while (start > 0 && identity.folder.empty())
         identity.folder = FolderKey(steps.Leading(--start));
     if (identity.folder.empty())
-        identity.folder = RootText(steps.root);
+        identity.folder = RootText(steps);
     CString rest;
     bool exists = true;
     bool folder = true;
