@@ -26,6 +26,8 @@
 //   window_driver rect TITLE [ID]          a dialog's or a control's screen rectangle:
 //                                          left top right bottom
 //   window_driver screen                   the screen's width and height
+//   window_driver cramped TITLE            one line per button or label whose text does not
+//                                          fit on one line within it: id, text width, room, text
 //
 // Exit status: 0 done, 1 not found in time, 2 bad usage.
 #include <windows.h>
@@ -142,6 +144,40 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent)
     std::printf("%d\t%s\t%08lx\t%s\n", ::GetDlgCtrlID(control), ClassOf(control).c_str(),
                 static_cast<unsigned long>(::GetWindowLongA(control, GWL_STYLE)),
                 TextOf(control).c_str());
+    return TRUE;
+}
+
+// A button or label whose text, in the control's own font, needs more than
+// one line of it: the text would be cut off or wrap out of sight. A push
+// button keeps its edges and focus rectangle clear of the text.
+BOOL CALLBACK PrintCramped(HWND control, LPARAM parent)
+{
+    if (::GetParent(control) != reinterpret_cast<HWND>(parent))
+        return TRUE;
+    const std::string kind = ClassOf(control);
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    const bool button = kind == "Button";
+    if ((!button && kind != "Static") || (!button && (style & SS_TYPEMASK) == SS_ICON))
+        return TRUE;
+    const std::string text = TextOf(control);
+    if (text.empty())
+        return TRUE;
+    RECT room;
+    ::GetClientRect(control, &room);
+    int width = room.right - room.left;
+    if (button)
+        width -= 2 * (::GetSystemMetrics(SM_CXEDGE) + 2);
+    HDC context = ::GetDC(control);
+    const HGDIOBJ old = ::SelectObject(
+        context, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT needed = {0, 0, 0, 0};
+    const UINT prefix = !button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+    ::DrawTextA(context, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | prefix);
+    ::SelectObject(context, old);
+    ::ReleaseDC(control, context);
+    if (!old || needed.right > width)
+        std::printf("%d\t%ld\t%d\t%s\n", ::GetDlgCtrlID(control), needed.right, width,
+                    old ? text.c_str() : "(the control's font could not be used)");
     return TRUE;
 }
 
@@ -368,6 +404,10 @@ int main(int argc, char** argv)
         return 1;
     if (command == "controls") {
         ::EnumChildWindows(dialog, &PrintControl, reinterpret_cast<LPARAM>(dialog));
+        return 0;
+    }
+    if (command == "cramped") {
+        ::EnumChildWindows(dialog, &PrintCramped, reinterpret_cast<LPARAM>(dialog));
         return 0;
     }
     if (command == "close") {
