@@ -11,6 +11,7 @@ if [ "$e2e_code_page" == CP932 ]; then
   finish
 fi
 
+use_ansi_system_fonts
 # A folder name beyond ASCII that the code page can write.
 put_file 'C:\src\ALPHA.DLL' 'new alpha'
 put_file 'C:\src\GAMMA.EXE' 'new gamma'

@@ -131,6 +131,20 @@ add_pair() {
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }
 
+# A machine made in the Japanese locale keeps its system fonts (captions, menus,
+# message boxes) in the Japanese character set, which Wine then draws with a
+# Japanese font in any code page, the backslash as a yen sign. An English
+# Windows keeps them in the ANSI set (0, the byte at offset 23 of each LOGFONT).
+use_ansi_system_fonts() {
+  local key='HKCU\Control Panel\Desktop\WindowMetrics' name value
+  for name in CaptionFont SmCaptionFont MenuFont MessageFont StatusFont IconFont; do
+    value=$(in_wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+      sed -n "s/.*$name *REG_BINARY *//p")
+    [ "${#value}" -ge 48 ] || continue
+    in_wine reg add "$key" /v "$name" /t REG_BINARY /d "${value:0:46}00${value:48}" /f >/dev/null 2>&1
+  done
+}
+
 # Chooses the restore command of the main dialog's system menu and opens FILE
 # in its file dialog; a bare name is taken in the folder the dialog starts in.
 restore_title='元に戻すファイルを選択してください'
