@@ -66,13 +66,13 @@ expect_roomy() {
 # The checks and screenshots at dpi; look names the screenshots. Under
 # RIG_LANG=en_US.UTF-8 the program runs in code page 1252, in English.
 look_at() {
-  local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font
+  local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width
   scaled() { echo $((($1 * dpi + 48) / 96)); }
   if [ -n "${RIG_LANG:-}" ]; then
-    e2e_code_page=CP1252 pending_title='Pending operations' dialog_font='8 MS Shell Dlg'
+    e2e_code_page=CP1252 pending_title='Pending operations' dialog_font='8 MS Shell Dlg' main_width=336
     tessera_row='Replace (Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	Staged copy present	*'
   else
-    e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック'
+    e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック' main_width=319
     tessera_row='置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*'
   fi
 
@@ -89,9 +89,14 @@ look_at() {
   expected="$(scaled 195) $(scaled 70) $(scaled 195) $(scaled 70) "
   [ "$widths" == "$expected" ] && pass "main list columns at $dpi DPI: $widths" ||
     fail "main list columns at $dpi DPI: $widths (expected $expected)"
+  # The columns need no horizontal scroll bar: the list's frame is 2 pixels a side.
+  read -r left _ right _ < <(drive rect Tessera "$IDC_LIST")
+  [ $(($(tr ' ' '+' <<<"$widths")0)) -le $((right - left - 4)) ] &&
+    pass "the main list holds its columns at $dpi DPI" ||
+    fail "the main list, $((right - left)) pixels wide, scrolls its columns ($widths) at $dpi DPI"
   [ "$(drive tipwidth Tessera)" == "$(scaled 400)" ] && pass "tooltips wrap at $(scaled 400) pixels" ||
     fail "tooltip wrap width: $(drive tipwidth Tessera)"
-  expect_roomy Tessera "the main dialog at $dpi DPI" 319
+  expect_roomy Tessera "the main dialog at $dpi DPI" "$main_width"
   screenshot "main-${dpi}dpi$look"
 
   drive syscommand Tessera "$IDM_PENDING"
