@@ -55,6 +55,8 @@ expect_box "$tessera_caption" 'Could not open C:\Tessera\help_en.htm. Check that
 
 press "$IDC_ABOUT"
 if drive wait 'About Tessera' 10000; then
+  [ -z "$(drive cramped 'About Tessera' 8 'MS Shell Dlg' 243)" ] && pass "every text of the About box fits" ||
+    fail "About box texts that do not fit: $(drive cramped 'About Tessera' 8 'MS Shell Dlg' 243)"
   screenshot about
   drive click 'About Tessera' "$IDOK"
   drive gone 'About Tessera' 10000 || fail "the About box stayed"
