@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The program where the ANSI code page is not 932 (RIG_LANG names the locale):
 # every text in English. A start-up refusal, the main dialog's controls, an
-# add refusal, help without its English document, the About box and the
-# pending operations, then a commit through the confirmation, the report and
+# add refusal, help without its English document, the About box, the pending
+# operations and the restore command's file dialog, then a commit through the confirmation, the report and
 # the restart prompt; a restart of the machine carries the renames out.
 source "$(dirname "$0")/lib.sh"
 
@@ -75,6 +75,12 @@ if drive wait 'Pending operations' 10000; then
 else
   fail "no pending-operations dialog"
 fi
+
+# The restore command's file dialog, and its refusal: no backup yet.
+drive syscommand Tessera "$IDM_RESTORE"
+drive openfile 'Choose the file to restore' 'C:\target\Café\ALPHA.DLL' ||
+  fail "no file dialog 'Choose the file to restore'"
+expect_box "$tessera_caption" 'For C:\target\Café\ALPHA.DLL, the backup C:\target\Café\ALPHA.DLL.old cannot be found.' "$IDOK"
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target\Café'
 add_pair 'C:\src\GAMMA.EXE' 'C:\target\Café'
