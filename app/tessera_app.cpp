@@ -13,7 +13,6 @@ const unsigned long kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
 const unsigned long kPlatformNt = 2;       // VER_PLATFORM_WIN32_NT
 const unsigned long kFirstNtBuild = 1381;  // Windows NT 4.0
 
-
 // Reads the token's whole group list, however many groups it holds.
 bool ReadTokenGroups(TokenServices& tokens, TokenServices::Handle token,
                      std::vector<TokenGroupEntry>& buffer)
