@@ -2,6 +2,7 @@
 
 #include "app/tessera_app.h"
 #include "res/resource.h"
+#include "texts/texts.h"
 
 CAboutBoxDlg::CAboutBoxDlg() : CDialog(IDD_ABOUTBOX) {}
 
@@ -16,6 +17,6 @@ BOOL CAboutBoxDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
 
 BOOL CAboutBoxDlg::OnHelpInfo(HELPINFO*)
 {
-    TesseraApp().OpenHelpFile(kHelpFileName);
+    TesseraApp().OpenHelpFile(Text(TextId::kHelpFileName));
     return TRUE;
 }

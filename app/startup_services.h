@@ -26,6 +26,8 @@ public:
     // True for a 32-bit program on 64-bit Windows (WOW64), whose view of the
     // system folder is redirected while the restart acts on the real one.
     virtual bool RunsUnderWow64() = 0;
+    // The system's ANSI code page, which picks the language of every text.
+    virtual unsigned AnsiCodePage() = 0;
 };
 
 class MainDialogRunner {

@@ -2,6 +2,7 @@
 
 #include "framework/path_text.h"
 #include "schedule/restart_prompt.h"
+#include "texts/texts.h"
 
 #include <cstddef>
 #include <cstring>
@@ -11,13 +12,6 @@ namespace {
 const unsigned long kPlatformWindows = 1;  // VER_PLATFORM_WIN32_WINDOWS
 const unsigned long kPlatformNt = 2;       // VER_PLATFORM_WIN32_NT
 const unsigned long kFirstNtBuild = 1381;  // Windows NT 4.0
-
-const char kRefusalOldNt[] = "Windows NTの場合はVer4.0以上でしか動作しません。終了します。";
-const char kRefusalPlatform[] = "OSがWindows9xかWindows NTではありません。終了します。";
-const char kRefusalWow64[] =
-    "64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。";
-const char kRefusalNotAdmin[] =
-    "Administrator権限がありません。\nこのプログラムはAdministrator権限がないと動作しません。";
 
 // Reads the token's whole group list, however many groups it holds.
 bool ReadTokenGroups(TokenServices& tokens, TokenServices::Handle token,
@@ -47,6 +41,7 @@ void ModuleDirectoryOf(const char* modulePath, char (&directory)[260], const Cod
 
 bool CTesseraApp::InitInstance()
 {
+    ChooseLanguage(LanguageForCodePage(m_services.facts.AnsiCodePage()));
     m_services.libraries.SetUpLibraries();
     ModuleDirectoryOf(m_services.facts.ModulePath(), m_szModuleDir, m_services.codePage);
     const PlatformVersion version = m_services.facts.GetVersion();
@@ -54,26 +49,26 @@ bool CTesseraApp::InitInstance()
     m_nOsKind = OS_UNKNOWN;
     if (version.platformId == kPlatformNt) {
         if (version.buildNumber < kFirstNtBuild) {
-            m_services.boxes.Show(kRefusalOldNt, box::kOk);
+            m_services.boxes.Show(Text(TextId::kRefusalOldNt), box::kOk);
             return false;
         }
         m_nOsKind = OS_NT;
     } else if (version.platformId == kPlatformWindows) {
         m_nOsKind = OS_9X;
     } else {
-        m_services.boxes.Show(kRefusalPlatform, box::kOk);
+        m_services.boxes.Show(Text(TextId::kRefusalPlatform), box::kOk);
         return false;
     }
 
     // A 32-bit program on 64-bit Windows would check and stage files in the
     // redirected system folder and record renames for the real one.
     if (m_services.facts.RunsUnderWow64()) {
-        m_services.boxes.Show(kRefusalWow64, box::kOk);
+        m_services.boxes.Show(Text(TextId::kRefusalWow64), box::kOk);
         return false;
     }
 
     if (m_nOsKind == OS_NT && !IsAdmin()) {
-        m_services.boxes.Show(kRefusalNotAdmin, box::kOk);
+        m_services.boxes.Show(Text(TextId::kRefusalNotAdmin), box::kOk);
         return false;
     }
 
@@ -137,8 +132,7 @@ bool CTesseraApp::OpenHelpFile(const char* name)
     if (result != Shell::kFileNotFound && result != Shell::kNoAssociation)
         return true;
     CString message;
-    message.Format("%sを起動できませんでした。ファイルが存在するかどうか確かめてください。",
-                   static_cast<const char*>(path));
+    message.Format(Text(TextId::kHelpNotOpened), static_cast<const char*>(path));
     m_services.boxes.Show(message, box::kIconHand);
     return false;
 }

@@ -26,9 +26,6 @@ struct AppServices {
     Shell& shell;
 };
 
-// The help document, which lies beside the executable.
-const char kHelpFileName[] = "help.htm";
-
 class CTesseraApp : public CWinApp {
 public:
     explicit CTesseraApp(AppServices services) : m_services(services) {}

@@ -70,3 +70,8 @@ bool Win32SystemFacts::RunsUnderWow64()
     return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
+
+unsigned Win32SystemFacts::AnsiCodePage()
+{
+    return ::GetACP();
+}

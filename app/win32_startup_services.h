@@ -14,4 +14,5 @@ public:
     CString ModulePath() override;
     PlatformVersion GetVersion() override;
     bool RunsUnderWow64() override;
+    unsigned AnsiCodePage() override;
 };

@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/resources.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -26,8 +27,11 @@ INT_PTR CDialog::DoModal()
     HWND owner = OwnerForModalRun();
     m_ended = false;
     m_result = -1;
-    if (!::CreateDialogParamA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this)))
+    const HINSTANCE instance = static_cast<HINSTANCE>(AfxGetApp()->m_hInstance);
+    const LPCDLGTEMPLATEA dialogTemplate = DialogTemplate(instance, m_nIDTemplate);
+    if (!dialogTemplate ||
+        !::CreateDialogIndirectParamA(instance, dialogTemplate, owner, &CDialog::DialogProc,
+                                      reinterpret_cast<LPARAM>(this)))
         return -1;
     const bool disabledOwner = owner && ::IsWindowEnabled(owner);
     if (disabledOwner)

@@ -1,22 +1,13 @@
 #include "plan/replacement_plan.h"
 
 #include "framework/path_text.h"
+#include "texts/texts.h"
 
 namespace {
-const char kNoSource[] = "置換元のファイルを指定してください．";
-const char kNoTargetFolder[] = "置換先のフォルダを指定してください．";
-const char kSourceUnreadable[] = "置換元ファイル(%s)の情報が得られません．";
-const char kNotAFile[] = "\"%s\"はファイルではないようです。";
-const char kTargetUnreadable[] =
-    "置換先ファイル(%s)の情報が得られません．ファイルが存在するか確かめてください。";
-const char kSameFile[] = "同じファイルで置き換えても無駄です．";
-const char kAlreadyPlanned[] = "置換先%sはすでに%sで置きかえられることになっています．";
-const char kNoBackup[] = "%sのバックアップ%sが見つかりません．";
-
-CString Formatted(const char* format, const char* first, const char* second = "")
+CString Formatted(TextId format, const char* first, const char* second = "")
 {
     CString text;
-    text.Format(format, first, second);
+    text.Format(Text(format), first, second);
     return text;
 }
 
@@ -52,7 +43,7 @@ CString AlreadyPlanned(const CString& target, const CStringArray& sources,
 {
     for (int i = 0; i < targets.GetSize(); ++i) {
         if (FileSystemOps::CompareExact(targets[i], target) == 0)
-            return Formatted(kAlreadyPlanned, target, sources[i]);
+            return Formatted(TextId::kAlreadyPlanned, target, sources[i]);
     }
     return CString();
 }
@@ -64,21 +55,21 @@ CString RefusalOf(const PlanFields& fields, const CStringArray& sources,
                   CString& target)
 {
     if (fields.source.IsEmpty())
-        return kNoSource;
+        return Text(TextId::kNoSource);
     if (fields.targetFolder.IsEmpty())
-        return kNoTargetFolder;
+        return Text(TextId::kNoTargetFolder);
     target = TargetFor(fields.source, fields.targetFolder, codePage);
     unsigned mode = 0;
     if (!StatusOf(fields.source, files, &mode))
-        return Formatted(kSourceUnreadable, fields.source);
+        return Formatted(TextId::kSourceUnreadable, fields.source);
     if (!IsRegularFile(mode))
-        return Formatted(kNotAFile, fields.source);
+        return Formatted(TextId::kNotAFile, fields.source);
     if (!StatusOf(target, files, &mode))
-        return Formatted(kTargetUnreadable, target);
+        return Formatted(TextId::kTargetUnreadable, target);
     if (!IsRegularFile(mode))
-        return Formatted(kNotAFile, target);
+        return Formatted(TextId::kNotAFile, target);
     if (FileSystemOps::CompareExact(fields.source, target) == 0)
-        return kSameFile;
+        return Text(TextId::kSameFile);
     return AlreadyPlanned(target, sources, targets);
 }
 
@@ -88,15 +79,15 @@ CString RestoreRefusalOf(const RestoreRequest& request, const CStringArray& sour
 {
     unsigned mode = 0;
     if (!StatusOf(request.target, files, &mode) || !IsRegularFile(mode))
-        return Formatted(kNotAFile, request.target);
+        return Formatted(TextId::kNotAFile, request.target);
     if (request.backup.IsEmpty())
-        return Formatted(kTargetUnreadable, request.target);
+        return Formatted(TextId::kTargetUnreadable, request.target);
     if (request.backupIsTarget)
-        return kSameFile;
+        return Text(TextId::kSameFile);
     if (!StatusOf(request.backup, files, &mode))
-        return Formatted(kNoBackup, request.target, request.backup);
+        return Formatted(TextId::kNoBackup, request.target, request.backup);
     if (!IsRegularFile(mode))
-        return Formatted(kNotAFile, request.backup);
+        return Formatted(TextId::kNotAFile, request.backup);
     return AlreadyPlanned(request.target, sources, targets);
 }
 }  // namespace

@@ -1,5 +1,7 @@
 #include "plan/version_text.h"
 
+#include "texts/texts.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -75,7 +77,7 @@ bool GetFileVersionText(const char* path, CString& text, VersionRecords& records
 
     char subBlock[40];
     if (!FileVersionSubBlock(records, record, subBlock)) {
-        boxes.ShowFromDialog("Unable to get translation type", "Error", box::kOk);
+        boxes.ShowFromDialog(Text(TextId::kVersionUnreadable), Text(TextId::kVersionCaption), box::kOk);
         return false;
     }
     const void* value = nullptr;

@@ -1,6 +1,7 @@
 #include "schedule/pending_replacements.h"
 
 #include "schedule/replacement_names.h"
+#include "texts/texts.h"
 
 #include <utility>
 
@@ -71,10 +72,10 @@ void AddRows(PendingList& list, size_t storeIndex, const PendingServices& servic
     }
 }
 
-void ShowFormatted(MessageBoxes& boxes, unsigned style, const char* format, const char* text)
+void ShowFormatted(MessageBoxes& boxes, unsigned style, TextId format, const char* text)
 {
     CString message;
-    message.Format(format, text);
+    message.Format(Text(format), text);
     boxes.Show(message, style);
 }
 }  // namespace
@@ -117,19 +118,19 @@ CString PendingStatusText(const PendingList& list)
     CString text;
     switch (list.result) {
     case QueueResult::kOk:
-        text.Format("再起動待ちの項目は%d件です．", static_cast<int>(list.rows.size()));
+        text.Format(Text(TextId::kPendingCount), static_cast<int>(list.rows.size()));
         break;
     case QueueResult::kEmpty:
-        text = "再起動待ちの操作はありません．";
+        text = Text(TextId::kPendingNone);
         break;
     case QueueResult::kMalformed:
-        text.Format("%sの内容が正しくないため、一覧を表示できません．", failed);
+        text.Format(Text(TextId::kPendingMalformed), failed);
         break;
     case QueueResult::kTooLarge:
-        text.Format("%sが大きすぎるため、一覧を表示できません．", failed);
+        text.Format(Text(TextId::kPendingTooLarge), failed);
         break;
     default:
-        text.Format("%sを読み込めなかったため、一覧を表示できません．", failed);
+        text.Format(Text(TextId::kPendingUnreadable), failed);
         break;
     }
     return text;
@@ -138,11 +139,11 @@ CString PendingStatusText(const PendingList& list)
 const char* PendingKindText(const PendingRow& row)
 {
     if (row.tessera)
-        return "置換(Tessera)";
+        return Text(TextId::kKindTessera);
     switch (row.kind) {
-    case QueuedKind::kRename: return "名前変更";
-    case QueuedKind::kRenameReplacing: return "名前変更(上書き)";
-    default: return "削除";
+    case QueuedKind::kRename: return Text(TextId::kKindRename);
+    case QueuedKind::kRenameReplacing: return Text(TextId::kKindRenameReplacing);
+    default: return Text(TextId::kKindDelete);
     }
 }
 
@@ -150,7 +151,7 @@ const char* PendingStateText(const PendingRow& row)
 {
     if (!row.tessera)
         return "";
-    return row.stagedExists ? "置換用コピーあり" : "置換用コピーなし";
+    return Text(row.stagedExists ? TextId::kStagedPresent : TextId::kStagedMissing);
 }
 
 CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
@@ -162,9 +163,12 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     const PendingRow& row = list.rows[index];
     const bool stagedUsed = StagedCopyStillUsed(list, row, services);
     CString question;
-    question.Format("%sの置換の予約を取り消しますか?", static_cast<const char*>(row.to));
-    if (row.stagedExists && !stagedUsed)
-        question += CString("\n置換用のコピー") + row.from + "も削除します．";
+    question.Format(Text(TextId::kCancelQuestion), static_cast<const char*>(row.to));
+    if (row.stagedExists && !stagedUsed) {
+        CString staged;
+        staged.Format(Text(TextId::kCancelAlsoDeletes), static_cast<const char*>(row.from));
+        question += staged;
+    }
     if (services.boxes.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
         return CancelResult::kDeclined;
 
@@ -177,24 +181,17 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
         result = store.ntValue ? services.queue.RewriteNtValue(*store.ntValue, read, rewritten)
                                : services.queue.RewriteWininit(read, rewritten);
     if (result == QueueResult::kChanged) {
-        services.boxes.Show("再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
-                            "何も取り消していません．一覧を読み込み直します．",
-                            box::kIconHand);
+        services.boxes.Show(Text(TextId::kQueueChanged), box::kIconHand);
         return CancelResult::kChanged;
     }
     if (result != QueueResult::kOk) {
-        ShowFormatted(services.boxes, box::kIconHand,
-                      "%sを書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
-                      StoreName(store));
+        ShowFormatted(services.boxes, box::kIconHand, TextId::kQueueNotRewritten, StoreName(store));
         return CancelResult::kNotRewritten;
     }
     unsigned mode = 0;
     if (!stagedUsed && services.files.GetStatus(row.from, &mode) &&
         !services.files.RemoveFile(row.from)) {
-        ShowFormatted(services.boxes, box::kIconHand,
-                      "置換の予約は取り消しましたが、%sを削除するのに失敗しました．\n"
-                      "自分で削除してください．",
-                      row.from);
+        ShowFormatted(services.boxes, box::kIconHand, TextId::kStagedNotDeleted, row.from);
         return CancelResult::kStagedLeft;
     }
     return CancelResult::kCancelled;

@@ -1,6 +1,6 @@
 // The scheduling report: one block per entry, in plan order, shown once in one
-// box. A block is the header "<source>\n → <target>\n", one outcome text
-// ending with "\n", and "\n".
+// box. A block is the header "<source>\n → <target>\n" (" -> " in English),
+// one outcome text ending with "\n", and "\n".
 #pragma once
 
 #include "framework/cstring.h"

@@ -15,7 +15,7 @@ done
 # The folder to copy to a Windows machine.
 dist=$PWD/build/dist
 mkdir -p "$dist"
-cp build/win32/TESSERA.EXE build/win64/TESSERA64.EXE res/help.htm "$dist/"
+cp build/win32/TESSERA.EXE build/win64/TESSERA64.EXE res/help.htm res/help_en.htm "$dist/"
 echo "Ready to copy to Windows: $dist (TESSERA.EXE: 32-bit Windows and 95/98/Me; TESSERA64.EXE: 64-bit Windows)"
 
 read -r preset exe < <(scripts/host-build)
@@ -27,7 +27,7 @@ had_display=${DISPLAY:-}
 trap '"$rig" down "$build"' EXIT
 prefix=$("$rig" clone "$build" run | tail -n 1)
 mkdir -p "$prefix/drive_c/Tessera"
-cp "$build/$exe" res/help.htm "$build/tests/e2e/window_driver.exe" "$prefix/drive_c/Tessera/"
+cp "$build/$exe" res/help.htm res/help_en.htm "$build/tests/e2e/window_driver.exe" "$prefix/drive_c/Tessera/"
 
 if [ -n "$had_display" ]; then
   "$rig" exec "$prefix" wine "C:\\Tessera\\$exe"

@@ -11,10 +11,11 @@ cd "$1"
 declare -A allowed=(
   [framework]="framework"
   [platform]="framework platform"
-  [plan]="framework platform plan"
-  [schedule]="framework platform schedule"
-  [app]="framework platform schedule app res"
-  [ui]="framework platform plan schedule app ui res"
+  [texts]="framework texts"
+  [plan]="framework platform texts plan"
+  [schedule]="framework platform texts schedule"
+  [app]="framework platform texts schedule app res"
+  [ui]="framework platform texts plan schedule app ui res"
 )
 fail=0 checked=0
 for folder in "${!allowed[@]}"; do

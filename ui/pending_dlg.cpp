@@ -3,12 +3,14 @@
 #include "framework/dpi.h"
 #include "framework/screen_dpi.h"
 #include "res/resource.h"
+#include "texts/texts.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
-const char* const kHeadings[] = {"種類", "元", "先", "状態"};
+const TextId kHeadings[] = {TextId::kPendingColumnKind, TextId::kPendingColumnFrom,
+                            TextId::kPendingColumnTo, TextId::kPendingColumnState};
 // The kind and state columns keep at least the widths they were given for a
 // 96-DPI screen, scaled, and grow where the list's font needs more for the
 // longest text they can show; the two paths share what is left.
@@ -64,8 +66,8 @@ void CPendingDlg::InsertColumns()
     const auto fit = [&](int width, const char* text) {
         return std::max(width, m_list.GetStringWidth(text) + margin);
     };
-    int kindWidth = fit(ScaleForDpi(kKindWidth, dpi), kHeadings[0]);
-    int stateWidth = fit(ScaleForDpi(kStateWidth, dpi), kHeadings[3]);
+    int kindWidth = fit(ScaleForDpi(kKindWidth, dpi), Text(kHeadings[0]));
+    int stateWidth = fit(ScaleForDpi(kStateWidth, dpi), Text(kHeadings[3]));
     for (const PendingRow& row : EveryKindOfRow()) {
         kindWidth = fit(kindWidth, PendingKindText(row));
         stateWidth = fit(stateWidth, PendingStateText(row));
@@ -78,7 +80,7 @@ void CPendingDlg::InsertColumns()
         (client.right - ::GetSystemMetrics(SM_CXVSCROLL) - kindWidth - stateWidth) / 2;
     const int widths[] = {kindWidth, pathWidth, pathWidth, stateWidth};
     for (int i = 0; i < 4; ++i)
-        m_list.InsertColumn(i, kHeadings[i], LVCFMT_LEFT, widths[i], i);
+        m_list.InsertColumn(i, Text(kHeadings[i]), LVCFMT_LEFT, widths[i], i);
 }
 
 BOOL CPendingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)

@@ -3,42 +3,42 @@
 #include "app/about_box_dlg.h"
 #include "app/tessera_app.h"
 #include "framework/dpi.h"
+#include "framework/resources.h"
 #include "framework/screen_dpi.h"
 #include "res/resource.h"
+#include "texts/texts.h"
 #include "ui/minimized_icon.h"
 #include "ui/pending_dlg.h"
 
 namespace {
 struct Column {
-    const char* heading;
+    TextId heading;
     int width;  // pixels at 96 DPI
 };
 const Column kColumns[] = {
-    {"置換元(上書きする側)", 195},
-    {"Version", 70},
-    {"置換先(上書きされる側)", 195},
-    {"Version", 70},
+    {TextId::kColumnSource, 195},
+    {TextId::kColumnVersion, 70},
+    {TextId::kColumnTarget, 195},
+    {TextId::kColumnVersion, 70},
 };
 
 struct Tool {
     int id;
-    const char* text;
+    TextId text;
 };
 // In the order they are added; the captions and the indicator label have none.
 const Tool kTools[] = {
-    {IDC_SOURCE_EDIT,
-     "コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
-    {IDC_TARGET_EDIT,
-     "コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
-    {IDC_BROWSE_SOURCE, "置換元ファイルを選択します"},
-    {IDC_BROWSE_TARGET, "置換先フォルダを選択します"},
-    {IDC_ADD, "上に示された設定を追加します"},
-    {IDC_REMOVE, "下で選択された設定を削除します"},
-    {IDC_LIST, "置換ファイルのリストが表示されます"},
-    {IDC_HELP_BUTTON, "ヘルプを表示します"},
-    {IDC_ABOUT, "ファイルのバージョン情報を表示します"},
-    {IDCANCEL, "上記の設定を破棄して終了します"},
-    {IDOK, "置換の予約を行った後、再起動を問い合わせて終了します"},
+    {IDC_SOURCE_EDIT, TextId::kTipSourceEdit},
+    {IDC_TARGET_EDIT, TextId::kTipTargetEdit},
+    {IDC_BROWSE_SOURCE, TextId::kTipBrowseSource},
+    {IDC_BROWSE_TARGET, TextId::kTipBrowseTarget},
+    {IDC_ADD, TextId::kTipAdd},
+    {IDC_REMOVE, TextId::kTipRemove},
+    {IDC_LIST, TextId::kTipList},
+    {IDC_HELP_BUTTON, TextId::kTipHelp},
+    {IDC_ABOUT, TextId::kTipAbout},
+    {IDCANCEL, TextId::kTipQuit},
+    {IDOK, TextId::kTipReplace},
 };
 const int kMaxTipWidth = 400;  // pixels at 96 DPI; longer texts wrap
 
@@ -87,17 +87,16 @@ BOOL CTesseraDlg::OnInitDialog()
     // Exactly full-row selection: a click anywhere in a row selects the row.
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (int i = 0; i < 4; ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT,
+        m_list.InsertColumn(i, Text(kColumns[i].heading), LVCFMT_LEFT,
                             ScaleForDpi(kColumns[i].width, dpi), i);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
         bool separatorDue = false;
         for (const SystemEntry& entry : kSystemEntries) {
             separatorDue = separatorDue || entry.startsGroup;
-            char text[256] = {};
-            ::LoadStringA(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text, text,
-                          sizeof text);
-            if (text[0] == '\0')
+            const CString text =
+                ResourceString(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text);
+            if (text.IsEmpty())
                 continue;
             if (separatorDue)
                 ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
@@ -124,7 +123,7 @@ BOOL CTesseraDlg::OnInitDialog()
 void CTesseraDlg::AddTools()
 {
     for (const Tool& tool : kTools)
-        m_toolTip.AddTool(GetDlgItem(tool.id), tool.text);
+        m_toolTip.AddTool(GetDlgItem(tool.id), Text(tool.text));
 }
 
 // The tooltip does not watch the controls itself: it learns of the mouse only
@@ -200,13 +199,13 @@ BOOL CTesseraDlg::OnPaint()
 
 BOOL CTesseraDlg::OnHelpInfo(HELPINFO*)
 {
-    TesseraApp().OpenHelpFile(kHelpFileName);
+    TesseraApp().OpenHelpFile(Text(TextId::kHelpFileName));
     return TRUE;
 }
 
 void CTesseraDlg::OnHelpButton()
 {
-    TesseraApp().OpenHelpFile(kHelpFileName);
+    TesseraApp().OpenHelpFile(Text(TextId::kHelpFileName));
 }
 
 void CTesseraDlg::OnAbout()

@@ -2,20 +2,16 @@
 // judges the fields later. The restore command browses for its file here too.
 #include "framework/file_dialog.h"
 #include "framework/folder_dialog.h"
+#include "texts/texts.h"
 #include "ui/tessera_dlg.h"
 
-namespace {
-const char kSystemFileFilter[] =
-    "システムファイル (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
-    "すべてのファイル (*.*)|*.*||";
-}  // namespace
 
 // A folder text longer than a path (259 bytes) names no folder that the ANSI
 // services reach; the dialog then starts where it starts by default.
 bool CTesseraDlg::BrowseForFile(const char* title, const CString& initialFolder, CString& path)
 {
     CFileDialog dialog(nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       kSystemFileFilter);
+                       Text(TextId::kFileFilter));
     dialog.m_ofn.lpstrTitle = title;
     if (!initialFolder.IsEmpty() && initialFolder.GetLength() < MAX_PATH)
         dialog.m_ofn.lpstrInitialDir = initialFolder;
@@ -28,7 +24,7 @@ bool CTesseraDlg::BrowseForFile(const char* title, const CString& initialFolder,
 void CTesseraDlg::OnBrowseSource()
 {
     UpdateData(TRUE);
-    if (!BrowseForFile("置換元のファイルを選択してください", CString(), m_strSource))
+    if (!BrowseForFile(Text(TextId::kChooseSourceTitle), CString(), m_strSource))
         return;
     UpdateData(FALSE);
 }
@@ -36,7 +32,7 @@ void CTesseraDlg::OnBrowseSource()
 void CTesseraDlg::OnBrowseTarget()
 {
     UpdateData(TRUE);
-    CFolderDialog dialog("置換先のフォルダを選択してください", m_strTargetFolder,
+    CFolderDialog dialog(Text(TextId::kChooseTargetTitle), m_strTargetFolder,
                          BIF_RETURNONLYFSDIRS, this);
     if (dialog.DoModal() != IDOK)
         return;

@@ -2,10 +2,10 @@
 // the restart, close.
 #include "app/tessera_app.h"
 #include "schedule/schedulers.h"
+#include "texts/texts.h"
 #include "ui/tessera_dlg.h"
 
 namespace {
-const char kConfirmation[] = "本当に置換を行ってもよろしいですか?";
 const unsigned kConfirmationStyle = box::kYesNo | box::kIconQuestion;  // Yes is the default
 const unsigned kRestartStyle = box::kYesNo | box::kIconQuestion | box::kDefaultButton2;
 
@@ -23,7 +23,7 @@ SchedulerServices SchedulerServicesOf(const DialogServices& services)
 void CTesseraDlg::OnOK()
 {
     if (m_sources.GetSize() > 0) {
-        if (m_services.boxes.Show(kConfirmation, kConfirmationStyle) == box::kAnswerNo)
+        if (m_services.boxes.Show(Text(TextId::kConfirmation), kConfirmationStyle) == box::kAnswerNo)
             return;
         ScheduleReplacements(TesseraApp().m_nOsKind, m_sources, m_targets,
                              SchedulerServicesOf(m_services));

@@ -5,6 +5,7 @@
 #include "plan/replacement_plan.h"
 #include "plan/version_text.h"
 #include "schedule/replacement_names.h"
+#include "texts/texts.h"
 #include "ui/tessera_dlg.h"
 
 void CTesseraDlg::OnAdd()
@@ -22,7 +23,7 @@ void CTesseraDlg::OnRestore()
 {
     UpdateData(TRUE);
     CString target;
-    if (!BrowseForFile("元に戻すファイルを選択してください", m_strTargetFolder, target))
+    if (!BrowseForFile(Text(TextId::kChooseRestoreTitle), m_strTargetFolder, target))
         return;
     const KeptBackup backup =
         BackupKeptFor(TesseraApp().m_nOsKind, target, m_services.files,

@@ -26,6 +26,11 @@
 //   window_driver rect TITLE [ID]          a dialog's or a control's screen rectangle:
 //                                          left top right bottom
 //   window_driver screen                   the screen's width and height
+//   window_driver cramped TITLE POINTS FACE WIDTH
+//                                          one line per button or label whose text, in the
+//                                          font of the dialog's template (FACE at POINTS, the
+//                                          dialog WIDTH units wide), does not fit on one line
+//                                          within it: id, text width, room, text
 //
 // Exit status: 0 done, 1 not found in time, 2 bad usage.
 #include <windows.h>
@@ -143,6 +148,83 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM parent)
                 static_cast<unsigned long>(::GetWindowLongA(control, GWL_STYLE)),
                 TextOf(control).c_str());
     return TRUE;
+}
+
+// The font of a dialog whose template names FACE at POINTS, made here: a
+// font handle of another process cannot be used in this one.
+struct Cramped {
+    HWND dialog;
+    HFONT font;
+};
+
+// A button or label whose text needs more than one line of it: the text would
+// be cut off or wrap out of sight. A push button keeps its edges and focus
+// rectangle clear of the text.
+BOOL CALLBACK PrintCramped(HWND control, LPARAM data)
+{
+    const auto* search = reinterpret_cast<const Cramped*>(data);
+    if (::GetParent(control) != search->dialog)
+        return TRUE;
+    const std::string kind = ClassOf(control);
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    const bool button = kind == "Button";
+    if ((!button && kind != "Static") || (!button && (style & SS_TYPEMASK) == SS_ICON))
+        return TRUE;
+    const std::string text = TextOf(control);
+    if (text.empty())
+        return TRUE;
+    RECT room;
+    ::GetClientRect(control, &room);
+    int width = room.right - room.left;
+    if (button)
+        width -= 2 * (::GetSystemMetrics(SM_CXEDGE) + 2);
+    HDC context = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(context, search->font);
+    RECT needed = {0, 0, 0, 0};
+    const UINT prefix = !button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+    ::DrawTextA(context, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | prefix);
+    ::SelectObject(context, old);
+    ::ReleaseDC(nullptr, context);
+    if (needed.right > width)
+        std::printf("%d\t%ld\t%d\t%s\n", ::GetDlgCtrlID(control), needed.right, width,
+                    text.c_str());
+    return TRUE;
+}
+
+// The font is the dialog's when the dialog's width in pixels is its width in
+// dialog units at this font's base units, as the dialog manager computes them
+// (the base units of another process's dialog cannot be asked for).
+bool IsDialogFont(HWND dialog, HFONT font, int templateWidth)
+{
+    HDC context = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(context, font);
+    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size = {};
+    ::GetTextExtentPoint32A(context, letters, 52, &size);
+    ::SelectObject(context, old);
+    ::ReleaseDC(nullptr, context);
+    RECT client;
+    ::GetClientRect(dialog, &client);
+    return client.right == ::MulDiv(templateWidth, (size.cx / 26 + 1) / 2, 4);
+}
+
+int PrintCrampedControls(HWND dialog, int points, const char* face, int templateWidth)
+{
+    HDC screen = ::GetDC(nullptr);
+    const int height = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    Cramped search = {dialog, ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_DONTCARE, face)};
+    if (!search.font || !IsDialogFont(dialog, search.font, templateWidth)) {
+        std::printf("-\t-\t-\t%s at %d points is not the dialog's font\n", face, points);
+    } else {
+        ::EnumChildWindows(dialog, &PrintCramped, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.font)
+        ::DeleteObject(search.font);
+    return 0;
 }
 
 HANDLE OpenOwnerOf(HWND window)
@@ -370,6 +452,8 @@ int main(int argc, char** argv)
         ::EnumChildWindows(dialog, &PrintControl, reinterpret_cast<LPARAM>(dialog));
         return 0;
     }
+    if (command == "cramped" && argc > 5)
+        return PrintCrampedControls(dialog, std::atoi(argv[3]), argv[4], std::atoi(argv[5]));
     if (command == "close") {
         ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;

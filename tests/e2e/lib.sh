@@ -2,14 +2,21 @@
 # (TESSERA.EXE or TESSERA64.EXE) in C:\Tessera, driven only from outside
 # through its windows, as a user would.
 # Texts in these scripts are UTF-8; what the program shows is compared as
-# code page 932 bytes.
+# bytes of the machine's ANSI code page: 932, or where RIG_LANG runs the
+# scenario in another locale (en_US.UTF-8, zh_CN.UTF-8), that locale's.
 #
 # Each scenario is called as: scenario.sh BUILD TESSERA.EXE window_driver.exe HELP.HTM
 set -euo pipefail
 
 e2e_build=$1 e2e_exe=$2 e2e_driver=$3 e2e_help=$4
 e2e_rig=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/wine-rig
-e2e_name=$(basename "$0" .sh)
+e2e_name=$(basename "$0" .sh)${RIG_LANG:+-${RIG_LANG%%.*}}
+case ${RIG_LANG:-ja_JP} in
+  ja_JP*) e2e_code_page=CP932 ;;
+  zh_CN*) e2e_code_page=CP936 ;;
+  ko_KR*) e2e_code_page=CP949 ;;
+  *) e2e_code_page=CP1252 ;;
+esac
 e2e_work=$e2e_build/e2e/$e2e_name
 e2e_shots=$e2e_build/screenshots
 e2e_failures=0
@@ -85,26 +92,26 @@ screenshot() {
 }
 
 # Waits for a message box captioned CAPTION, checks that its text is EXPECTED
-# (UTF-8, compared as code page 932 bytes), optionally takes a screenshot,
+# (UTF-8, compared as bytes of the code page), optionally takes a screenshot,
 # and presses button ANSWER ($IDOK, $IDYES, $IDNO).
 expect_box() {
   local caption=$1 expected=$2 answer=$3 shot=${4:-}
-  if ! drive msgbox "$caption" 20000 >"$e2e_work/box.932"; then
+  if ! drive msgbox "$caption" 20000 >"$e2e_work/box.txt"; then
     fail "no message box '$caption' (expected: $expected)"
     return
   fi
-  if printf '%s' "$expected" | iconv -f UTF-8 -t CP932 | cmp -s - "$e2e_work/box.932"; then
+  if printf '%s' "$expected" | iconv -f UTF-8 -t "$e2e_code_page" | cmp -s - "$e2e_work/box.txt"; then
     pass "box: ${expected%%$'\n'*}"
   else
-    fail "box text differs; expected:"$'\n'"$expected"$'\n'"shown:"$'\n'"$(iconv -f CP932 -t UTF-8 "$e2e_work/box.932")"
+    fail "box text differs; expected:"$'\n'"$expected"$'\n'"shown:"$'\n'"$(iconv -f "$e2e_code_page" -t UTF-8 "$e2e_work/box.txt")"
   fi
   [ -n "$shot" ] && screenshot "$shot"
   drive answer "$caption" "$answer" || fail "could not answer the box"
 }
 
 # The list's rows, UTF-8, one line per row, cells joined by tabs.
-list_rows() { drive rows Tessera "$IDC_LIST" | iconv -f CP932 -t UTF-8; }
-field() { drive text Tessera "$1" | iconv -f CP932 -t UTF-8; }
+list_rows() { drive rows Tessera "$IDC_LIST" | iconv -f "$e2e_code_page" -t UTF-8; }
+field() { drive text Tessera "$1" | iconv -f "$e2e_code_page" -t UTF-8; }
 set_field() { drive settext Tessera "$1" "$2"; }
 press() { drive click Tessera "$1"; }
 
@@ -124,6 +131,20 @@ add_pair() {
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }
 
+# A machine made in the Japanese locale keeps its system fonts (captions, menus,
+# message boxes) in the Japanese character set, which Wine then draws with a
+# Japanese font in any code page, the backslash as a yen sign. An English
+# Windows keeps them in the ANSI set (0, the byte at offset 23 of each LOGFONT).
+use_ansi_system_fonts() {
+  local key='HKCU\Control Panel\Desktop\WindowMetrics' name value
+  for name in CaptionFont SmCaptionFont MenuFont MessageFont StatusFont IconFont; do
+    value=$(in_wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+      sed -n "s/.*$name *REG_BINARY *//p")
+    [ "${#value}" -ge 48 ] || continue
+    in_wine reg add "$key" /v "$name" /t REG_BINARY /d "${value:0:46}00${value:48}" /f >/dev/null 2>&1
+  done
+}
+
 # Chooses the restore command of the main dialog's system menu and opens FILE
 # in its file dialog; a bare name is taken in the folder the dialog starts in.
 restore_title='元に戻すファイルを選択してください'
@@ -136,7 +157,7 @@ restore_file() {
 # "from > to" line each ("!" marks replace-existing).
 pending_renames() {
   in_wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
-      /v PendingFileRenameOperations 2>/dev/null | iconv -f CP932 -t UTF-8 | tr -d '\r' |
+      /v PendingFileRenameOperations 2>/dev/null | iconv -f "$e2e_code_page" -t UTF-8 | tr -d '\r' |
     sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d' | paste -d'>' - - |
     sed 's/>/ > /'
 }

@@ -4,11 +4,11 @@
 # rows and the pending-operations dialog with a Tessera row lie on the screen
 # with their buttons; the main list's columns and the tooltips' wrap width are
 # scaled from their 96-DPI values, and the pending list's kind and state
-# columns hold their texts. Screenshots of each dialog at each setting, with the
-# visual styles and in the classic look.
+# columns hold their texts, and every button and label holds its text on one
+# line. Screenshots of each dialog at each setting, with the visual styles and
+# in the classic look, and in English where the code page is 1252.
 source "$(dirname "$0")/lib.sh"
 
-pending_title='再起動待ちの操作'
 put_file 'C:\src\ALPHA.DLL' 'new alpha'
 put_file 'C:\src\BETA.DLL' 'new beta'
 put_file 'C:\target\ALPHA.DLL' 'old alpha'
@@ -53,10 +53,28 @@ set_visual_styles() {
     /v ThemeActive /d "$1" /f >/dev/null 2>&1
 }
 
-# The checks and screenshots at dpi; look names the screenshots.
+# expect_roomy TITLE NAME WIDTH: every button and label of the dialog, whose
+# template is WIDTH units wide, holds its text in the font the template names.
+expect_roomy() {
+  local cramped
+  cramped=$(drive cramped "$1" "${dialog_font%% *}" "${dialog_font#* }" "$3" |
+    iconv -f "$e2e_code_page" -t UTF-8)
+  [ -z "$cramped" ] && pass "every text of $2 fits its control" ||
+    fail "texts of $2 that do not fit (id, width, room, text):"$'\n'"$cramped"
+}
+
+# The checks and screenshots at dpi; look names the screenshots. Under
+# RIG_LANG=en_US.UTF-8 the program runs in code page 1252, in English.
 look_at() {
-  local dpi=$1 look=$2 widths expected
+  local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width
   scaled() { echo $((($1 * dpi + 48) / 96)); }
+  if [ -n "${RIG_LANG:-}" ]; then
+    e2e_code_page=CP1252 pending_title='Pending operations' dialog_font='8 MS Shell Dlg' main_width=336
+    tessera_row='Replace (Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	Staged copy present	*'
+  else
+    e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック' main_width=319
+    tessera_row='置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*'
+  fi
 
   start_tessera
   # Under Wine, a program started on a desktop as large as the X screen can
@@ -71,8 +89,14 @@ look_at() {
   expected="$(scaled 195) $(scaled 70) $(scaled 195) $(scaled 70) "
   [ "$widths" == "$expected" ] && pass "main list columns at $dpi DPI: $widths" ||
     fail "main list columns at $dpi DPI: $widths (expected $expected)"
+  # The columns need no horizontal scroll bar: the list's frame is 2 pixels a side.
+  read -r left _ right _ < <(drive rect Tessera "$IDC_LIST")
+  [ $(($(tr ' ' '+' <<<"$widths")0)) -le $((right - left - 4)) ] &&
+    pass "the main list holds its columns at $dpi DPI" ||
+    fail "the main list, $((right - left)) pixels wide, scrolls its columns ($widths) at $dpi DPI"
   [ "$(drive tipwidth Tessera)" == "$(scaled 400)" ] && pass "tooltips wrap at $(scaled 400) pixels" ||
     fail "tooltip wrap width: $(drive tipwidth Tessera)"
+  expect_roomy Tessera "the main dialog at $dpi DPI" "$main_width"
   screenshot "main-${dpi}dpi$look"
 
   drive syscommand Tessera "$IDM_PENDING"
@@ -88,9 +112,10 @@ look_at() {
     }' >"$e2e_work/columns" && pass "kind and state columns hold their texts at $dpi DPI" ||
     fail "pending columns at $dpi DPI: $(cat "$e2e_work/columns")"
   drive select "$pending_title" "$IDC_PENDING_LIST" 1
-  [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f CP932 -t UTF-8)" == \
-    '置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*' ] ||
-    fail "no Tessera row selected: $(drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f CP932 -t UTF-8)"
+  [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f "$e2e_code_page" -t UTF-8)" == \
+    "$tessera_row" ] ||
+    fail "no Tessera row selected: $(drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f "$e2e_code_page" -t UTF-8)"
+  expect_roomy "$pending_title" "the pending-operations dialog at $dpi DPI" 340
   screenshot "pending-${dpi}dpi$look"
   drive click "$pending_title" "$IDCANCEL"
   drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"
@@ -105,5 +130,7 @@ for screen in "96 800x600" "144 1024x768"; do
   look_at ${screen% *} ""
   set_visual_styles 0
   look_at ${screen% *} -classic
+  set_visual_styles 1
+  RIG_LANG=en_US.UTF-8 look_at ${screen% *} -english
 done
 finish

@@ -22,10 +22,12 @@ public:
         return version;
     }
     bool RunsUnderWow64() override { return wow64; }
+    unsigned AnsiCodePage() override { return codePage; }
     void RunMainDialog() override { calls.push_back("RunMainDialog"); }
 
     std::string modulePath = "C:\\TOOLS\\TESSERA.EXE";
     PlatformVersion version = {2, 7601};
     bool wow64 = false;
+    unsigned codePage = 932;
     std::vector<std::string> calls;
 };

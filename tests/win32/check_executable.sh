@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the form of the executable without running it: PE32 for i386
 # (win32) or PE32+ for x86-64 (win64), a GUI program with ASLR and DEP, every
-# resource in language 0x0411, a manifest that asks for the common controls 6 of
+# dialog and string in Japanese (0x0411) and English (0x0409), the English ones
+# in ASCII, the other resources in Japanese, a manifest that asks for the common controls 6 of
 # the build's processor and declares DPI awareness, and an import table that
 # names only DLLs that every Windows release has, and no function that the
 # oldest supported Windows lacks.
@@ -25,12 +26,27 @@ characteristics=$(awk '/DllCharacteristics/ {print $2}' <<<"$dump")
 (( 0x$characteristics & 0x40 )) || complain "ASLR (dynamic base) not set"
 (( 0x$characteristics & 0x100 )) || complain "DEP (NX compatible) not set"
 
-# The decompiled resources name each language where it changes: one, Japanese.
-languages=$($tools-windres -i "$exe" -O rc | grep '^LANGUAGE' | sort -u)
-[ "$languages" = "LANGUAGE 17, 1" ] || complain "resource languages: ${languages:-none}"
+# The decompiled resources name each language where it changes (17: Japanese,
+# 9: English) and write a text beyond ASCII as L"..." with \x or octal escapes.
+resources=$($tools-windres -i "$exe" -O rc)
+languages=$(grep '^LANGUAGE' <<<"$resources" | sort -u | paste -sd' ')
+[ "$languages" = "LANGUAGE 17, 1 LANGUAGE 9, 1" ] || complain "resource languages: ${languages:-none}"
+# Per language, the dialogs and strings it defines; English lines beyond ASCII.
+defined=$(awk '
+  /^LANGUAGE/ { language = $2 + 0; next }
+  /^[0-9]+ DIALOG/ { print language, "dialog", $1 }
+  /^STRINGTABLE/ { strings = 1 }
+  strings && /^END/ { strings = 0 }
+  strings && /^  [0-9]+,/ { sub(",", "", $1); print language, "string", $1 }
+  language == 9 && /L"[^"]*\\([0-7]|x)/ { print "non-ASCII:", $0 }' <<<"$resources")
+while read -r line; do complain "English resource text $line"; done < <(grep '^non-ASCII' <<<"$defined")
+japanese=$(sed -n 's/^17 //p' <<<"$defined" | sort)
+english=$(sed -n 's/^9 //p' <<<"$defined" | sort)
+[ -n "$japanese" ] && [ "$japanese" = "$english" ] ||
+  complain "dialogs and strings differ between the languages:"$'\n'"$(diff <(echo "$japanese") <(echo "$english"))"
 
 # The manifest (resource 1 of type 24), joined from the quoted lines windres writes.
-manifest=$($tools-windres -i "$exe" -O rc |
+manifest=$(cat <<<"$resources" |
   awk '/^1 24 / {inside=1; next} inside && /^END/ {exit} inside && /^ *"/' |
   sed -E 's/^ *"//; s/"$//; s/\\n$//; s/""/"/g' | tr -d '\n')
 grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
@@ -56,5 +72,5 @@ while read -r name; do
   grep -qx "$name" <<<"$imports" && complain "imports $name, which $floor lacks"
 done <"$here/newer_than_supported.txt"
 
-[ $fail -eq 0 ] && echo "$arch: $format, GUI, resources in 0x0411, manifest for $processor, $(grep -c . <<<"$imports") imports, all present on $floor"
+[ $fail -eq 0 ] && echo "$arch: $format, GUI, $(grep -c . <<<"$english") dialogs and strings in 0x0411 and 0x0409, manifest for $processor, $(grep -c . <<<"$imports") imports, all present on $floor"
 exit $fail

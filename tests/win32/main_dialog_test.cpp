@@ -1,5 +1,6 @@
 // The main dialog as it opens, its data exchange, its keys and its tooltip relay.
 #include "res/resource.h"
+#include "tests/fakes/language_scope.h"
 #include "tests/win32/dialog_harness.h"
 #include "ui/tessera_dlg.h"
 
@@ -10,32 +11,38 @@
 #include <vector>
 
 namespace {
+// Each text in Japanese and in English.
 struct ExpectedTool {
     int id;
-    const char* text;
+    const char* text[2];
 };
 const ExpectedTool kExpectedTools[] = {
-    {1000, "コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
-    {1001, "コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください"},
-    {1004, "置換元ファイルを選択します"},
-    {1005, "置換先フォルダを選択します"},
-    {1002, "上に示された設定を追加します"},
-    {1006, "下で選択された設定を削除します"},
-    {1008, "置換ファイルのリストが表示されます"},
-    {1010, "ヘルプを表示します"},
-    {1007, "ファイルのバージョン情報を表示します"},
-    {2, "上記の設定を破棄して終了します"},
-    {1, "置換の予約を行った後、再起動を問い合わせて終了します"},
+    {1000, {"コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください",
+            "Type the name of the new file, or drag and drop it here from Explorer"}},
+    {1001, {"コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください",
+            "Type the name of the target folder, or drag and drop it here from Explorer"}},
+    {1004, {"置換元ファイルを選択します", "Choose the source file"}},
+    {1005, {"置換先フォルダを選択します", "Choose the target folder"}},
+    {1002, {"上に示された設定を追加します", "Add the pair above to the list"}},
+    {1006, {"下で選択された設定を削除します", "Remove the pair selected below"}},
+    {1008, {"置換ファイルのリストが表示されます", "The files to replace"}},
+    {1010, {"ヘルプを表示します", "Show the help"}},
+    {1007, {"ファイルのバージョン情報を表示します", "Show the program's version"}},
+    {2, {"上記の設定を破棄して終了します", "Discard the list and quit"}},
+    {1, {"置換の予約を行った後、再起動を問い合わせて終了します",
+         "Schedule the replacements, offer a restart, and quit"}},
 };
 
-void CheckColumns(HWND list)
+void CheckColumns(HWND list, int language)
 {
     struct Column {
-        const char* heading;
+        const char* heading[2];
         int width;
     };
-    const Column expected[] = {
-        {"置換元(上書きする側)", 195}, {"Version", 70}, {"置換先(上書きされる側)", 195}, {"Version", 70}};
+    const Column expected[] = {{{"置換元(上書きする側)", "Source (new file)"}, 195},
+                               {{"Version", "Version"}, 70},
+                               {{"置換先(上書きされる側)", "Target (file replaced)"}, 195},
+                               {{"Version", "Version"}, 70}};
     HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
     CHECK(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) == 4);
     for (int i = 0; i < 4; ++i) {
@@ -46,15 +53,17 @@ void CheckColumns(HWND list)
         column.pszText = text;
         column.cchTextMax = sizeof text;
         REQUIRE(::SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
-        CHECK(std::string(text) == expected[i].heading);
+        CHECK(std::string(text) == expected[i].heading[language]);
         CHECK(column.cx == expected[i].width);
         CHECK((column.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_LEFT);
         CHECK(column.iSubItem == i);
     }
 }
 
-void CheckSystemMenu(HWND dialog)
+void CheckSystemMenu(HWND dialog, int language)
 {
+    const char* const pending[] = {"再起動待ちの操作(&P)...", "&Pending operations..."};
+    const char* const restore[] = {"バックアップから戻す(&R)...", "Restore from &backup..."};
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
     const int count = ::GetMenuItemCount(menu);
@@ -66,14 +75,14 @@ void CheckSystemMenu(HWND dialog)
     CHECK(::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX);
     char text[64] = {};
     ::GetMenuStringA(menu, count - 4, text, sizeof text, MF_BYPOSITION);
-    CHECK(std::string(text) == "再起動待ちの操作(&P)...");
+    CHECK(std::string(text) == pending[language]);
     ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
-    CHECK(std::string(text) == "バックアップから戻す(&R)...");
+    CHECK(std::string(text) == restore[language]);
     ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == "&About Tessera...");
 }
 
-void CheckToolTip(HWND dialog, HWND tip)
+void CheckToolTip(HWND dialog, HWND tip, int language)
 {
     CHECK(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0) == 11);
     CHECK(::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0) == 400);
@@ -90,45 +99,50 @@ void CheckToolTip(HWND dialog, HWND tip)
         CHECK(reinterpret_cast<HWND>(tool.uId) == ::GetDlgItem(dialog, kExpectedTools[i].id));
         char text[2048] = {};
         ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        CHECK(std::string(text) == kExpectedTools[i].text);
+        CHECK(std::string(text) == kExpectedTools[i].text[language]);
     }
 }
 }  // namespace
 
-TEST_CASE("The main dialog opens as its template and initialisation give it")
+TEST_CASE("The main dialog opens as its template and initialisation give it, in either language")
 {
-    DialogTestApp test;
-    CTesseraDlg dialog(test.Dialog());
-    DialogScript script;
-    script.Do([&] {
-        HWND window = dialog.m_hWnd;
-        CHECK(TextOf(window) == "Tessera");
-        CHECK(dialog.m_list.m_hWnd == ::GetDlgItem(window, IDC_LIST));
-        CHECK(::SendMessageA(dialog.m_list.m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) ==
-              LVS_EX_FULLROWSELECT);
-        CheckColumns(dialog.m_list.m_hWnd);
-        CHECK(dialog.m_list.GetItemCount() == 0);
-        CheckSystemMenu(window);
+    for (const Language language : {Language::kJapanese, Language::kEnglish}) {
+        const int column = static_cast<int>(language);
+        CAPTURE(column);
+        const LanguageScope chosen(language);
+        DialogTestApp test;
+        CTesseraDlg dialog(test.Dialog());
+        DialogScript script;
+        script.Do([&] {
+            HWND window = dialog.m_hWnd;
+            CHECK(TextOf(window) == "Tessera");
+            CHECK(dialog.m_list.m_hWnd == ::GetDlgItem(window, IDC_LIST));
+            CHECK(::SendMessageA(dialog.m_list.m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) ==
+                  LVS_EX_FULLROWSELECT);
+            CheckColumns(dialog.m_list.m_hWnd, column);
+            CHECK(dialog.m_list.GetItemCount() == 0);
+            CheckSystemMenu(window, column);
 
-        REQUIRE(dialog.m_hIcon != nullptr);
-        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0)) == dialog.m_hIcon);
-        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0)) == dialog.m_hIcon);
-        CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0)) == dialog.m_hIcon);
+            REQUIRE(dialog.m_hIcon != nullptr);
+            CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0)) == dialog.m_hIcon);
+            CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0)) == dialog.m_hIcon);
+            CHECK(reinterpret_cast<HICON>(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0)) == dialog.m_hIcon);
 
-        CHECK(::SendMessageA(window, DM_GETDEFID, 0, 0) == MAKELONG(IDCANCEL, DC_HASDEFID));
-        CHECK(TextOf(::GetDlgItem(window, IDC_OS_LABEL)).empty());
-        CHECK(TextOf(::GetDlgItem(window, IDC_SOURCE_EDIT)).empty());
-        CHECK(TextOf(::GetDlgItem(window, IDC_TARGET_EDIT)).empty());
+            CHECK(::SendMessageA(window, DM_GETDEFID, 0, 0) == MAKELONG(IDCANCEL, DC_HASDEFID));
+            CHECK(TextOf(::GetDlgItem(window, IDC_OS_LABEL)).empty());
+            CHECK(TextOf(::GetDlgItem(window, IDC_SOURCE_EDIT)).empty());
+            CHECK(TextOf(::GetDlgItem(window, IDC_TARGET_EDIT)).empty());
 
-        CHECK(dialog.m_editSource.m_hWnd == ::GetDlgItem(window, IDC_SOURCE_EDIT));
-        CHECK(dialog.m_editTarget.m_hWnd == ::GetDlgItem(window, IDC_TARGET_EDIT));
-        CHECK(dialog.m_editSource.m_bFolderMode == 0);
-        CHECK(dialog.m_editTarget.m_bFolderMode == 1);
+            CHECK(dialog.m_editSource.m_hWnd == ::GetDlgItem(window, IDC_SOURCE_EDIT));
+            CHECK(dialog.m_editTarget.m_hWnd == ::GetDlgItem(window, IDC_TARGET_EDIT));
+            CHECK(dialog.m_editSource.m_bFolderMode == 0);
+            CHECK(dialog.m_editTarget.m_bFolderMode == 1);
 
-        CheckToolTip(window, dialog.m_toolTip.m_hWnd);
-        PostClick(window, IDCANCEL);
-    });
-    CHECK(script.RunModal(dialog) == IDCANCEL);
+            CheckToolTip(window, dialog.m_toolTip.m_hWnd, column);
+            PostClick(window, IDCANCEL);
+        });
+        CHECK(script.RunModal(dialog) == IDCANCEL);
+    }
 }
 
 TEST_CASE("Field texts reach the bound strings only at UpdateData(TRUE), and go back at FALSE")

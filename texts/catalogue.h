@@ -1,0 +1,271 @@
+// Every text that Tessera shows, in Japanese and in English, one entry each:
+//
+//   TESSERA_TEXT(name, "Japanese", "English")
+//
+// The Japanese text is shown where the system's ANSI code page is 932, the
+// English text everywhere else. To change a text, change it here; nothing else
+// needs to be read. The rules for a translator:
+// - \n is a line break and \" a double quotation mark.
+// - %s (a name or a path) and %d (a number) are filled in by the program, in
+//   the order they stand in the Japanese text: keep them, in the same order.
+// - English texts stay in ASCII: they are shown in every code page.
+// The dialogs' own texts (labels, buttons, titles) and the system-menu entries
+// live in res/tessera.rc, in the same two languages.
+//
+// This file is included with TESSERA_TEXT defined by the code that reads it.
+
+// Start-up refusals
+TESSERA_TEXT(kRefusalOldNt,
+    "Windows NTの場合はVer4.0以上でしか動作しません。終了します。",
+    "On Windows NT, Tessera needs version 4.0 or later. It will close now.")
+TESSERA_TEXT(kRefusalPlatform,
+    "OSがWindows9xかWindows NTではありません。終了します。",
+    "This system is neither Windows 9x nor Windows NT. Tessera will close now.")
+TESSERA_TEXT(kRefusalWow64,
+    "64ビット版のWindowsでは動作しません。TESSERA64.EXEを使用してください。終了します。",
+    "This program does not run on 64-bit Windows. Use TESSERA64.EXE. Tessera will close now.")
+TESSERA_TEXT(kRefusalNotAdmin,
+    "Administrator権限がありません。\nこのプログラムはAdministrator権限がないと動作しません。",
+    "You do not have administrator rights.\nTessera works only with administrator rights.")
+
+// Help: the document beside the program, and the box when it cannot be opened
+TESSERA_TEXT(kHelpFileName,
+    "help.htm",
+    "help_en.htm")
+TESSERA_TEXT(kHelpNotOpened,
+    "%sを起動できませんでした。ファイルが存在するかどうか確かめてください。",
+    "Could not open %s. Check that the file exists.")
+
+// The main dialog: list columns, tooltips, browse dialogs
+TESSERA_TEXT(kColumnSource,
+    "置換元(上書きする側)",
+    "Source (new file)")
+TESSERA_TEXT(kColumnTarget,
+    "置換先(上書きされる側)",
+    "Target (file replaced)")
+TESSERA_TEXT(kColumnVersion,
+    "Version",
+    "Version")
+TESSERA_TEXT(kTipSourceEdit,
+    "コピー元のファイル名を入力するか、エクスプローラ等からドラッグ&ドロップしてください",
+    "Type the name of the new file, or drag and drop it here from Explorer")
+TESSERA_TEXT(kTipTargetEdit,
+    "コピー先のフォルダ名を入力するか、エクスプローラ等からドラッグ&ドロップしてください",
+    "Type the name of the target folder, or drag and drop it here from Explorer")
+TESSERA_TEXT(kTipBrowseSource,
+    "置換元ファイルを選択します",
+    "Choose the source file")
+TESSERA_TEXT(kTipBrowseTarget,
+    "置換先フォルダを選択します",
+    "Choose the target folder")
+TESSERA_TEXT(kTipAdd,
+    "上に示された設定を追加します",
+    "Add the pair above to the list")
+TESSERA_TEXT(kTipRemove,
+    "下で選択された設定を削除します",
+    "Remove the pair selected below")
+TESSERA_TEXT(kTipList,
+    "置換ファイルのリストが表示されます",
+    "The files to replace")
+TESSERA_TEXT(kTipHelp,
+    "ヘルプを表示します",
+    "Show the help")
+TESSERA_TEXT(kTipAbout,
+    "ファイルのバージョン情報を表示します",
+    "Show the program's version")
+TESSERA_TEXT(kTipQuit,
+    "上記の設定を破棄して終了します",
+    "Discard the list and quit")
+TESSERA_TEXT(kTipReplace,
+    "置換の予約を行った後、再起動を問い合わせて終了します",
+    "Schedule the replacements, offer a restart, and quit")
+TESSERA_TEXT(kFileFilter,
+    "システムファイル (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
+    "すべてのファイル (*.*)|*.*||",
+    "System files (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
+    "All files (*.*)|*.*||")
+TESSERA_TEXT(kChooseSourceTitle,
+    "置換元のファイルを選択してください",
+    "Choose the source file")
+TESSERA_TEXT(kChooseTargetTitle,
+    "置換先のフォルダを選択してください",
+    "Choose the target folder")
+TESSERA_TEXT(kChooseRestoreTitle,
+    "元に戻すファイルを選択してください",
+    "Choose the file to restore")
+
+// The add and restore rules
+TESSERA_TEXT(kNoSource,
+    "置換元のファイルを指定してください．",
+    "Enter the source file.")
+TESSERA_TEXT(kNoTargetFolder,
+    "置換先のフォルダを指定してください．",
+    "Enter the target folder.")
+TESSERA_TEXT(kSourceUnreadable,
+    "置換元ファイル(%s)の情報が得られません．",
+    "Cannot read the source file (%s).")
+TESSERA_TEXT(kNotAFile,
+    "\"%s\"はファイルではないようです。",
+    "\"%s\" does not seem to be a file.")
+TESSERA_TEXT(kTargetUnreadable,
+    "置換先ファイル(%s)の情報が得られません．ファイルが存在するか確かめてください。",
+    "Cannot read the target file (%s). Check that the file exists.")
+TESSERA_TEXT(kSameFile,
+    "同じファイルで置き換えても無駄です．",
+    "The source and the target are the same file: there is nothing to replace.")
+TESSERA_TEXT(kAlreadyPlanned,
+    "置換先%sはすでに%sで置きかえられることになっています．",
+    "The target %s is already to be replaced by %s.")
+TESSERA_TEXT(kNoBackup,
+    "%sのバックアップ%sが見つかりません．",
+    "For %s, the backup %s cannot be found.")
+
+// The version column's lookup
+TESSERA_TEXT(kVersionCaption,
+    "Error",
+    "Error")
+TESSERA_TEXT(kVersionUnreadable,
+    "Unable to get translation type",
+    "Unable to get translation type")
+
+// Replace and quit: the question, the report of each entry, the restart
+TESSERA_TEXT(kConfirmation,
+    "本当に置換を行ってもよろしいですか?",
+    "Do you really want to replace these files?")
+TESSERA_TEXT(kReportHeader,
+    "%s\n → %s\n",
+    "%s\n -> %s\n")
+TESSERA_TEXT(kScheduled,
+    "再起動後に置換されます．\n",
+    "Will be replaced at the next restart.\n")
+TESSERA_TEXT(kCopyFailed,
+    "%sを%sにコピーするのに失敗しました．\n%sがすでにある可能性があります．\n",
+    "Could not copy %s to %s.\n%s may already exist.\n")
+TESSERA_TEXT(kBackupNotRecorded,
+    "%sを再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
+    "Could not arrange the backup of %s at the restart.\nThe cause is unknown.\n")
+TESSERA_TEXT(kReplaceNotRecorded,
+    "%sを再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
+    "Could not arrange the replacement with %s at the restart.\nThe cause is unknown.\n")
+TESSERA_TEXT(kPutBackAfterRestart,
+    "再起動後に%sを%sに戻してください．\n",
+    "After the restart, rename %s back to %s.\n")
+TESSERA_TEXT(kTargetNotFound,
+    "%sが見つかりませんでした．\n置換は予約されていません．\n",
+    "%s was not found.\nNo replacement is scheduled.\n")
+TESSERA_TEXT(kAlreadyQueued,
+    "%sは再起動時の処理にすでに予約されているため置換は予約されていません．\n",
+    "No replacement is scheduled: the restart already has an operation on %s.\n")
+TESSERA_TEXT(kBackupUnusable,
+    "%sをバックアップに使えないため置換は予約されていません．\n",
+    "No replacement is scheduled: %s cannot be used as the backup.\n")
+TESSERA_TEXT(kQueueUnreadable,
+    "再起動時の処理の予約を読み取れないため置換は予約されていません．\n",
+    "No replacement is scheduled: the operations already waiting for the restart cannot be read.\n")
+TESSERA_TEXT(kNameTooLong,
+    "%sは259バイトを超えるため、再起動時の処理では扱えません．\n"
+    "置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
+    "%s is longer than 259 bytes, which the restart cannot handle.\n"
+    "No replacement is scheduled. Shorten the names of the folders on the way, then add it again.\n")
+TESSERA_TEXT(kLongFileName,
+    "%sは長いファイル名のため、9x系の起動処理では置き換えられません(短い名前%sしか扱えません)．\n"
+    "置換は予約されていません．MS-DOSモードで起動し、%sに上書きコピーしてください．\n",
+    "%s has a long file name, which the Windows 9x start-up cannot replace (it knows only the short name %s).\n"
+    "No replacement is scheduled. Start in MS-DOS mode and copy the new file over %s.\n")
+TESSERA_TEXT(kOnNetwork,
+    "%sはネットワーク上にあるため、再起動時の処理からは見えません．\n"
+    "置換は予約されていません．そのファイルのあるコンピュータでTesseraを実行してください．\n",
+    "%s is on the network, which the restart cannot reach.\n"
+    "No replacement is scheduled. Run Tessera on the computer that holds the file.\n")
+TESSERA_TEXT(kDriveUnknown,
+    "%sのドライブ%sが指す場所を確かめられないため、再起動時に見つかるか分かりません．\n"
+    "置換は予約されていません．ドライブの指す実際のフォルダで指定し直してください．\n",
+    "For %s, where drive %s leads cannot be found out, so the restart may not find the file.\n"
+    "No replacement is scheduled. Enter the file by the real folder that the drive stands for.\n")
+TESSERA_TEXT(kRenameDenied,
+    "%sは管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n"
+    "置換は予約されていません．所有者を変えて管理者にフル コントロールを与えてから"
+    "(takeown /f \"%s\" /a と icacls \"%s\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
+    "Neither the administrators nor the system may delete %s, so the restart cannot rename it.\n"
+    "No replacement is scheduled. Take ownership and give the administrators full control "
+    "(takeown /f \"%s\" /a and icacls \"%s\" /grant *S-1-5-32-544:F), then add it again.\n")
+TESSERA_TEXT(kMayBeRestored,
+    "%sはWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに戻すことがあります．"
+    "再起動後にファイルのバージョンを確かめてください．\n",
+    "Windows File Protection guards %s and may put the original back after the restart. "
+    "Check the file's version after the restart.\n")
+TESSERA_TEXT(kRestartPrompt,
+    "ファイルの置換を完了するにはシステムの再起動が必要です．\n今すぐ再起動しますか?",
+    "The system must restart to complete the replacement.\nRestart now?")
+TESSERA_TEXT(kRestartNoPrivilege,
+    "再起動に必要な特権が得られませんでした．\n自分で再起動を行ってください．",
+    "Could not get the privilege to restart.\nPlease restart the system yourself.")
+TESSERA_TEXT(kRestartFailed,
+    "再起動に失敗しました．\n自分で再起動を行ってください．",
+    "The restart failed.\nPlease restart the system yourself.")
+
+// The pending operations: list headings, rows, status line, the cancel
+TESSERA_TEXT(kPendingColumnKind,
+    "種類",
+    "Kind")
+TESSERA_TEXT(kPendingColumnFrom,
+    "元",
+    "From")
+TESSERA_TEXT(kPendingColumnTo,
+    "先",
+    "To")
+TESSERA_TEXT(kPendingColumnState,
+    "状態",
+    "State")
+TESSERA_TEXT(kPendingCount,
+    "再起動待ちの項目は%d件です．",
+    "Operations waiting for the restart: %d.")
+TESSERA_TEXT(kPendingNone,
+    "再起動待ちの操作はありません．",
+    "No operations are waiting for the restart.")
+TESSERA_TEXT(kPendingMalformed,
+    "%sの内容が正しくないため、一覧を表示できません．",
+    "The contents of %s are not valid, so the list cannot be shown.")
+TESSERA_TEXT(kPendingTooLarge,
+    "%sが大きすぎるため、一覧を表示できません．",
+    "%s is too large, so the list cannot be shown.")
+TESSERA_TEXT(kPendingUnreadable,
+    "%sを読み込めなかったため、一覧を表示できません．",
+    "%s could not be read, so the list cannot be shown.")
+TESSERA_TEXT(kKindTessera,
+    "置換(Tessera)",
+    "Replace (Tessera)")
+TESSERA_TEXT(kKindRename,
+    "名前変更",
+    "Rename")
+TESSERA_TEXT(kKindRenameReplacing,
+    "名前変更(上書き)",
+    "Rename (replacing)")
+TESSERA_TEXT(kKindDelete,
+    "削除",
+    "Delete")
+TESSERA_TEXT(kStagedPresent,
+    "置換用コピーあり",
+    "Staged copy present")
+TESSERA_TEXT(kStagedMissing,
+    "置換用コピーなし",
+    "Staged copy missing")
+TESSERA_TEXT(kCancelQuestion,
+    "%sの置換の予約を取り消しますか?",
+    "Cancel the scheduled replacement of %s?")
+TESSERA_TEXT(kCancelAlsoDeletes,
+    "\n置換用のコピー%sも削除します．",
+    "\nThe staged copy %s will be deleted too.")
+TESSERA_TEXT(kQueueChanged,
+    "再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
+    "何も取り消していません．一覧を読み込み直します．",
+    "The operations waiting for the restart changed after the list was read.\n"
+    "Nothing was cancelled. The list will be read again.")
+TESSERA_TEXT(kQueueNotRewritten,
+    "%sを書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
+    "Could not rewrite %s.\nThe replacement is still scheduled.")
+TESSERA_TEXT(kStagedNotDeleted,
+    "置換の予約は取り消しましたが、%sを削除するのに失敗しました．\n"
+    "自分で削除してください．",
+    "The replacement was cancelled, but %s could not be deleted.\n"
+    "Please delete it yourself.")

@@ -1,0 +1,17 @@
+// The texts the program shows, looked up in the language chosen at start
+// (framework/language.h). The texts themselves are in texts/catalogue.h.
+#pragma once
+
+#include "framework/language.h"
+
+enum class TextId {
+#define TESSERA_TEXT(name, japanese, english) name,
+#include "texts/catalogue.h"
+#undef TESSERA_TEXT
+};
+
+const char* Text(TextId id);
+const char* Text(TextId id, Language language);
+
+// Every identifier, for the tests that read the whole catalogue.
+int TextCount();
