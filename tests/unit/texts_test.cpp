@@ -1,6 +1,5 @@
-// The catalogue of texts in both languages, and the choice between them.
+// The catalogue of texts in both languages, and the choice between them at start.
 #include "app/tessera_app.h"
-#include "schedule/schedule_report.h"
 #include "tests/fakes/fake_app_services.h"
 #include "tests/fakes/language_scope.h"
 #include "texts/texts.h"
@@ -49,28 +48,6 @@ TEST_CASE("Every text has both languages: the same conversions in the same order
     }
 }
 
-TEST_CASE("Code page 932 gives Japanese, every other code page English; the resources follow")
-{
-    struct Row {
-        unsigned codePage;
-        Language language;
-        unsigned short resources;
-    };
-    const Row rows[] = {
-        {932, Language::kJapanese, 0x0411}, {1252, Language::kEnglish, 0x0409},
-        {936, Language::kEnglish, 0x0409},  {949, Language::kEnglish, 0x0409},
-        {950, Language::kEnglish, 0x0409},  {65001, Language::kEnglish, 0x0409},
-        {0, Language::kEnglish, 0x0409},
-    };
-    for (const Row& row : rows) {
-        CAPTURE(row.codePage);
-        const LanguageScope chosen(LanguageForCodePage(row.codePage));
-        CHECK(ChosenLanguage() == row.language);
-        CHECK(ResourceLanguageId() == row.resources);
-    }
-    CHECK(ChosenLanguage() == Language::kJapanese);
-}
-
 TEST_CASE("The language is chosen before the first box: the start-up refusals and help in English")
 {
     struct Machine : FakeAppServices {
@@ -108,23 +85,4 @@ TEST_CASE("The language is chosen before the first box: the start-up refusals an
     REQUIRE(machine.boxes.shown.size() == 1);
     CHECK(machine.boxes.shown[0].text ==
           "Could not open C:\\TOOLS\\help_en.htm. Check that the file exists.");
-}
-
-TEST_CASE("The English report: a block's header points with \" -> \", outcomes in English")
-{
-    const LanguageScope english(Language::kEnglish);
-    ScheduleReport report;
-    report.AddBlock("C:\\src\\A.DLL", "C:\\T\\A.DLL", outcome::Scheduled());
-    report.AddBlock("C:\\src\\B.DLL", "C:\\T\\B.DLL",
-                    outcome::LongFileName("C:\\T\\LONGNAME.DLL", "C:\\T\\LONGNA~1.DLL"));
-    FakeMessageBoxes boxes;
-    report.Show(boxes);
-    REQUIRE(boxes.shown.size() == 1);
-    CHECK(boxes.shown[0].text ==
-          "C:\\src\\A.DLL\n -> C:\\T\\A.DLL\nWill be replaced at the next restart.\n\n"
-          "C:\\src\\B.DLL\n -> C:\\T\\B.DLL\n"
-          "C:\\T\\LONGNAME.DLL has a long file name, which the Windows 9x start-up cannot replace "
-          "(it knows only the short name C:\\T\\LONGNA~1.DLL).\n"
-          "No replacement is scheduled. Start in MS-DOS mode and copy the new file over "
-          "C:\\T\\LONGNA~1.DLL.\n\n");
 }
