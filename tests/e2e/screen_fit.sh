@@ -100,7 +100,8 @@ look_at() {
   screenshot "main-${dpi}dpi$look"
 
   drive syscommand Tessera "$IDM_PENDING"
-  drive wait "$pending_title" 10000 || fail "the pending-operations dialog did not open"
+  # Under load Wine may take over ten seconds to open it, as it may the main dialog.
+  drive wait "$pending_title" 30000 || fail "the pending-operations dialog did not open"
   expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" "$IDC_CANCEL_REPLACEMENT" "$IDCANCEL"
   # Kind and state keep the margin the list view itself gives a cell's text.
   drive columns "$pending_title" "$IDC_PENDING_LIST" | awk -F'\t' -v dpi="$dpi" '
