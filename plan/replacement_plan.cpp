@@ -4,11 +4,10 @@
 #include "texts/texts.h"
 
 namespace {
+// The texts of the rules take one or two names, which are often CStrings.
 CString Formatted(TextId format, const char* first, const char* second = "")
 {
-    CString text;
-    text.Format(Text(format), first, second);
-    return text;
+    return FormatText(format, first, second);
 }
 
 // The file of the source's name in the target folder. The folder is taken

@@ -77,7 +77,8 @@ bool GetFileVersionText(const char* path, CString& text, VersionRecords& records
 
     char subBlock[40];
     if (!FileVersionSubBlock(records, record, subBlock)) {
-        boxes.ShowFromDialog(Text(TextId::kVersionUnreadable), Text(TextId::kVersionCaption), box::kOk);
+        boxes.ShowFromDialog(Text(TextId::kVersionUnreadable), Text(TextId::kVersionCaption),
+                             box::kOk);
         return false;
     }
     const void* value = nullptr;

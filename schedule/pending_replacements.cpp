@@ -71,13 +71,6 @@ void AddRows(PendingList& list, size_t storeIndex, const PendingServices& servic
         list.rows.push_back(row);
     }
 }
-
-void ShowFormatted(MessageBoxes& boxes, unsigned style, TextId format, const char* text)
-{
-    CString message;
-    message.Format(Text(format), text);
-    boxes.Show(message, style);
-}
 }  // namespace
 
 PendingList ReadPendingList(OsKind osKind, const PendingServices& services)
@@ -115,25 +108,14 @@ CString PendingStatusText(const PendingList& list)
             break;
         }
     }
-    CString text;
     switch (list.result) {
     case QueueResult::kOk:
-        text.Format(Text(TextId::kPendingCount), static_cast<int>(list.rows.size()));
-        break;
-    case QueueResult::kEmpty:
-        text = Text(TextId::kPendingNone);
-        break;
-    case QueueResult::kMalformed:
-        text.Format(Text(TextId::kPendingMalformed), failed);
-        break;
-    case QueueResult::kTooLarge:
-        text.Format(Text(TextId::kPendingTooLarge), failed);
-        break;
-    default:
-        text.Format(Text(TextId::kPendingUnreadable), failed);
-        break;
+        return FormatText(TextId::kPendingCount, static_cast<int>(list.rows.size()));
+    case QueueResult::kEmpty: return Text(TextId::kPendingNone);
+    case QueueResult::kMalformed: return FormatText(TextId::kPendingMalformed, failed);
+    case QueueResult::kTooLarge: return FormatText(TextId::kPendingTooLarge, failed);
+    default: return FormatText(TextId::kPendingUnreadable, failed);
     }
-    return text;
 }
 
 const char* PendingKindText(const PendingRow& row)
@@ -162,13 +144,9 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     const FileSystemRun run(services.files);
     const PendingRow& row = list.rows[index];
     const bool stagedUsed = StagedCopyStillUsed(list, row, services);
-    CString question;
-    question.Format(Text(TextId::kCancelQuestion), static_cast<const char*>(row.to));
-    if (row.stagedExists && !stagedUsed) {
-        CString staged;
-        staged.Format(Text(TextId::kCancelAlsoDeletes), static_cast<const char*>(row.from));
-        question += staged;
-    }
+    CString question = FormatText(TextId::kCancelQuestion, static_cast<const char*>(row.to));
+    if (row.stagedExists && !stagedUsed)
+        question += FormatText(TextId::kCancelAlsoDeletes, static_cast<const char*>(row.from));
     if (services.boxes.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
         return CancelResult::kDeclined;
 
@@ -185,13 +163,15 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
         return CancelResult::kChanged;
     }
     if (result != QueueResult::kOk) {
-        ShowFormatted(services.boxes, box::kIconHand, TextId::kQueueNotRewritten, StoreName(store));
+        services.boxes.Show(FormatText(TextId::kQueueNotRewritten, StoreName(store)),
+                            box::kIconHand);
         return CancelResult::kNotRewritten;
     }
     unsigned mode = 0;
     if (!stagedUsed && services.files.GetStatus(row.from, &mode) &&
         !services.files.RemoveFile(row.from)) {
-        ShowFormatted(services.boxes, box::kIconHand, TextId::kStagedNotDeleted, row.from);
+        const char* staged = row.from;
+        services.boxes.Show(FormatText(TextId::kStagedNotDeleted, staged), box::kIconHand);
         return CancelResult::kStagedLeft;
     }
     return CancelResult::kCancelled;

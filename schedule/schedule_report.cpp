@@ -2,23 +2,9 @@
 
 #include "texts/texts.h"
 
-#include <cstdarg>
-
-namespace {
-CString Formatted(TextId format, ...)
-{
-    va_list arguments;
-    va_start(arguments, format);
-    CString text;
-    text.FormatV(Text(format), arguments);
-    va_end(arguments);
-    return text;
-}
-}  // namespace
-
 void ScheduleReport::AddBlock(const char* source, const char* target, const CString& outcome)
 {
-    m_text += Formatted(TextId::kReportHeader, source, target);
+    m_text += FormatText(TextId::kReportHeader, source, target);
     m_text += outcome;
     m_text += "\n";
 }
@@ -31,39 +17,39 @@ CString Scheduled()
 
 CString CopyFailed(const char* source, const char* staged)
 {
-    return Formatted(TextId::kCopyFailed, source, staged, staged);
+    return FormatText(TextId::kCopyFailed, source, staged, staged);
 }
 
 CString BackupNotRecorded(const char* target)
 {
-    return Formatted(TextId::kBackupNotRecorded, target);
+    return FormatText(TextId::kBackupNotRecorded, target);
 }
 
 CString ReplaceNotRecorded(const char* staged)
 {
-    return Formatted(TextId::kReplaceNotRecorded, staged);
+    return FormatText(TextId::kReplaceNotRecorded, staged);
 }
 
 CString ReplaceNotRecordedTargetLeftAtBackup(const char* staged, const char* backup,
                                              const char* target)
 {
     return ReplaceNotRecorded(staged) +
-           Formatted(TextId::kPutBackAfterRestart, backup, target);
+           FormatText(TextId::kPutBackAfterRestart, backup, target);
 }
 
 CString TargetNotFound(const char* target)
 {
-    return Formatted(TextId::kTargetNotFound, target);
+    return FormatText(TextId::kTargetNotFound, target);
 }
 
 CString AlreadyQueued(const char* name)
 {
-    return Formatted(TextId::kAlreadyQueued, name);
+    return FormatText(TextId::kAlreadyQueued, name);
 }
 
 CString BackupUnusable(const char* backup)
 {
-    return Formatted(TextId::kBackupUnusable, backup);
+    return FormatText(TextId::kBackupUnusable, backup);
 }
 
 CString QueueUnreadable()
@@ -73,31 +59,31 @@ CString QueueUnreadable()
 
 CString NameTooLong(const char* name)
 {
-    return Formatted(TextId::kNameTooLong, name);
+    return FormatText(TextId::kNameTooLong, name);
 }
 
 CString LongFileName(const char* target, const char* shortTarget)
 {
-    return Formatted(TextId::kLongFileName, target, shortTarget, shortTarget);
+    return FormatText(TextId::kLongFileName, target, shortTarget, shortTarget);
 }
 
 CString OnNetwork(const char* target)
 {
-    return Formatted(TextId::kOnNetwork, target);
+    return FormatText(TextId::kOnNetwork, target);
 }
 
 CString DriveUnknown(const char* target, const char* drive)
 {
-    return Formatted(TextId::kDriveUnknown, target, drive);
+    return FormatText(TextId::kDriveUnknown, target, drive);
 }
 
 CString RenameDenied(const char* name)
 {
-    return Formatted(TextId::kRenameDenied, name, name, name);
+    return FormatText(TextId::kRenameDenied, name, name, name);
 }
 
 CString MayBeRestored(const char* target)
 {
-    return Formatted(TextId::kMayBeRestored, target);
+    return FormatText(TextId::kMayBeRestored, target);
 }
 }  // namespace outcome

@@ -1,5 +1,7 @@
 #include "texts/texts.h"
 
+#include <cstdarg>
+
 namespace {
 struct Entry {
     const char* japanese;
@@ -21,6 +23,16 @@ const char* Text(TextId id, Language language)
 const char* Text(TextId id)
 {
     return Text(id, ChosenLanguage());
+}
+
+CString FormatText(TextId format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    CString text;
+    text.FormatV(Text(format), arguments);
+    va_end(arguments);
+    return text;
 }
 
 int TextCount()

@@ -2,6 +2,7 @@
 // (framework/language.h). The texts themselves are in texts/catalogue.h.
 #pragma once
 
+#include "framework/cstring.h"
 #include "framework/language.h"
 
 enum class TextId {
@@ -12,6 +13,9 @@ enum class TextId {
 
 const char* Text(TextId id);
 const char* Text(TextId id, Language language);
+// The text filled in with the arguments its conversions take (const char* for
+// %s, int for %d), in the chosen language.
+CString FormatText(TextId format, ...);
 
 // Every identifier, for the tests that read the whole catalogue.
 int TextCount();

@@ -2,8 +2,9 @@
 # The program where the ANSI code page is not 932 (RIG_LANG names the locale):
 # every text in English. A start-up refusal, the main dialog's controls, an
 # add refusal, help without its English document, the About box, the pending
-# operations and the restore command's file dialog, then a commit through the confirmation, the report and
-# the restart prompt; a restart of the machine carries the renames out.
+# operations and the restore command's file dialog, then a commit through the
+# confirmation, the report and the restart prompt; a restart of the machine
+# carries the renames out.
 source "$(dirname "$0")/lib.sh"
 
 if [ "$e2e_code_page" == CP932 ]; then
@@ -58,8 +59,7 @@ expect_box "$tessera_caption" 'Could not open C:\Tessera\help_en.htm. Check that
 
 press "$IDC_ABOUT"
 if drive wait 'About Tessera' 10000; then
-  [ -z "$(drive cramped 'About Tessera' 8 'MS Shell Dlg' 243)" ] && pass "every text of the About box fits" ||
-    fail "About box texts that do not fit: $(drive cramped 'About Tessera' 8 'MS Shell Dlg' 243)"
+  expect_roomy 'About Tessera' "the About box" 243 '8 MS Shell Dlg'
   screenshot about
   drive click 'About Tessera' "$IDOK"
   drive gone 'About Tessera' 10000 || fail "the About box stayed"

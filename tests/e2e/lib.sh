@@ -131,6 +131,16 @@ add_pair() {
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }
 
+# expect_roomy TITLE NAME WIDTH FONT: every button and label of the dialog,
+# whose template is WIDTH units wide, holds its text in the template's FONT
+# ("POINTS FACE").
+expect_roomy() {
+  local cramped
+  cramped=$(drive cramped "$1" "${4%% *}" "${4#* }" "$3" | iconv -f "$e2e_code_page" -t UTF-8)
+  [ -z "$cramped" ] && pass "every text of $2 fits its control" ||
+    fail "texts of $2 that do not fit (id, width, room, text):"$'\n'"$cramped"
+}
+
 # A machine made in the Japanese locale keeps its system fonts (captions, menus,
 # message boxes) in the Japanese character set, which Wine then draws with a
 # Japanese font in any code page, the backslash as a yen sign. An English

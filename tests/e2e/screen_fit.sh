@@ -53,16 +53,6 @@ set_visual_styles() {
     /v ThemeActive /d "$1" /f >/dev/null 2>&1
 }
 
-# expect_roomy TITLE NAME WIDTH: every button and label of the dialog, whose
-# template is WIDTH units wide, holds its text in the font the template names.
-expect_roomy() {
-  local cramped
-  cramped=$(drive cramped "$1" "${dialog_font%% *}" "${dialog_font#* }" "$3" |
-    iconv -f "$e2e_code_page" -t UTF-8)
-  [ -z "$cramped" ] && pass "every text of $2 fits its control" ||
-    fail "texts of $2 that do not fit (id, width, room, text):"$'\n'"$cramped"
-}
-
 # The checks and screenshots at dpi; look names the screenshots. Under
 # RIG_LANG=en_US.UTF-8 the program runs in code page 1252, in English.
 look_at() {
@@ -96,7 +86,7 @@ look_at() {
     fail "the main list, $((right - left)) pixels wide, scrolls its columns ($widths) at $dpi DPI"
   [ "$(drive tipwidth Tessera)" == "$(scaled 400)" ] && pass "tooltips wrap at $(scaled 400) pixels" ||
     fail "tooltip wrap width: $(drive tipwidth Tessera)"
-  expect_roomy Tessera "the main dialog at $dpi DPI" "$main_width"
+  expect_roomy Tessera "the main dialog at $dpi DPI" "$main_width" "$dialog_font"
   screenshot "main-${dpi}dpi$look"
 
   drive syscommand Tessera "$IDM_PENDING"
@@ -116,7 +106,7 @@ look_at() {
   [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f "$e2e_code_page" -t UTF-8)" == \
     "$tessera_row" ] ||
     fail "no Tessera row selected: $(drive rows "$pending_title" "$IDC_PENDING_LIST" | iconv -f "$e2e_code_page" -t UTF-8)"
-  expect_roomy "$pending_title" "the pending-operations dialog at $dpi DPI" 340
+  expect_roomy "$pending_title" "the pending-operations dialog at $dpi DPI" 340 "$dialog_font"
   screenshot "pending-${dpi}dpi$look"
   drive click "$pending_title" "$IDCANCEL"
   drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"

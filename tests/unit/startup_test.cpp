@@ -1,5 +1,6 @@
 #include "app/tessera_app.h"
 #include "tests/fakes/fake_app_services.h"
+#include "tests/fakes/language_scope.h"
 
 #include <doctest/doctest.h>
 
@@ -34,10 +35,13 @@ TEST_CASE("Platform classification: the two families pass, everything else is re
         unsigned long build;
         int osKind;
         const char* refusal;  // null: the main dialog runs
+        unsigned codePage = 932;  // any other gives the English texts
     };
     const std::vector<Row> rows = {
         {2, 1380, OS_UNKNOWN, kRefusalOldNt},
         {2, 1057, OS_UNKNOWN, kRefusalOldNt},
+        {2, 1057, OS_UNKNOWN,
+         "On Windows NT, Tessera needs version 4.0 or later. It will close now.", 1252},
         {2, 1381, OS_NT, nullptr},
         {2, 7601, OS_NT, nullptr},
         {2, 0xFFFFFFFFul, OS_NT, nullptr},  // the comparison is unsigned
@@ -45,11 +49,16 @@ TEST_CASE("Platform classification: the two families pass, everything else is re
         {1, 0x040A08AE, OS_9X, nullptr},
         {0, 1381, OS_UNKNOWN, kRefusalPlatform},
         {3, 1381, OS_UNKNOWN, kRefusalPlatform},
+        {3, 1381, OS_UNKNOWN,
+         "This system is neither Windows 9x nor Windows NT. Tessera will close now.", 936},
     };
     for (const Row& row : rows) {
         CAPTURE(row.platformId);
         CAPTURE(row.build);
+        CAPTURE(row.codePage);
+        const LanguageScope restored(Language::kJapanese);
         Machine machine;
+        machine.platform.codePage = row.codePage;
         machine.platform.version = {row.platformId, row.build};
         CHECK_FALSE(machine.app.InitInstance());
         CHECK(machine.app.m_nOsKind == row.osKind);
