@@ -15,6 +15,9 @@
 //   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
 //   window_driver answer CAPTION ID        press button ID of that message box; waits until
 //                                          the box has gone
+//   window_driver longtext CAPTION ID [MS] wait for a dialog captioned CAPTION that holds
+//                                          control ID (the window of a text too long for a
+//                                          message box, not a box); print that control's text
 //   window_driver rows TITLE ID            the rows of a list view, cells joined by tabs,
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
@@ -50,13 +53,15 @@ namespace {
 const int kMessageBoxTextId = 0xFFFF;
 const int kFileNameFieldId = 0x47C;  // cmb13 of the Explorer-style file dialog
 
+// The whole text, however long (a report of many entries).
 std::string TextOf(HWND window)
 {
-    char buffer[4096] = {};
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    ::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::vector<char> buffer(length + 1);
+    ::SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                           SMTO_ABORTIFHUNG, 5000, &length);
-    return std::string(buffer, length);
+    return std::string(buffer.data(), length);
 }
 
 std::string ClassOf(HWND window)
@@ -74,6 +79,7 @@ bool IsMessageBox(HWND window)
 struct Search {
     const char* title;
     bool messageBox;
+    int control;  // a control the dialog must hold, or 0
     HWND found;
 };
 
@@ -84,23 +90,24 @@ BOOL CALLBACK Match(HWND window, LPARAM data)
         return TRUE;
     // A dialog is told by its caption alone: a classic template's unnamed
     // controls also carry the id of a message box's text.
-    if (TextOf(window) != search->title || (search->messageBox && !IsMessageBox(window)))
+    if (TextOf(window) != search->title || (search->messageBox && !IsMessageBox(window)) ||
+        (search->control && !::GetDlgItem(window, search->control)))
         return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND Find(const char* title, bool messageBox)
+HWND Find(const char* title, bool messageBox, int control = 0)
 {
-    Search search = {title, messageBox, nullptr};
+    Search search = {title, messageBox, control, nullptr};
     ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitFor(const char* title, bool messageBox, int milliseconds)
+HWND WaitFor(const char* title, bool messageBox, int milliseconds, int control = 0)
 {
     for (int waited = 0;; waited += 50) {
-        if (HWND window = Find(title, messageBox))
+        if (HWND window = Find(title, messageBox, control))
             return window;
         if (waited >= milliseconds)
             return nullptr;
@@ -438,6 +445,13 @@ int main(int argc, char** argv)
         if (!box)
             return 1;
         std::printf("%s", TextOf(::GetDlgItem(box, kMessageBoxTextId)).c_str());
+        return 0;
+    }
+    if (command == "longtext" && argc > 3) {
+        HWND dialog = WaitFor(title, false, argc > 4 ? std::atoi(argv[4]) : 10000, std::atoi(argv[3]));
+        if (!dialog)
+            return 1;
+        std::printf("%s", TextOf(::GetDlgItem(dialog, std::atoi(argv[3]))).c_str());
         return 0;
     }
     if (command == "answer" && argc > 3) {

@@ -111,6 +111,26 @@ expect_box() {
   drive answer "$caption" "$answer" || fail "could not answer the box"
 }
 
+# Waits for the window that shows a text too long for a message box, captioned
+# CAPTION, checks that it shows SUMMARY, an empty line and TEXT (UTF-8,
+# compared as bytes of the code page, each line break a CR LF), optionally
+# takes a screenshot, and presses OK.
+expect_long_text() {
+  local caption=$1 summary=$2 expected=$3 shot=${4:-}
+  if ! drive longtext "$caption" "$IDC_LONG_TEXT" 20000 >"$e2e_work/long.txt"; then
+    fail "no window of a long text '$caption' (expected: $summary)"
+    return
+  fi
+  if printf '%s\n\n%s' "$summary" "$expected" | sed -z 's/\n/\r\n/g' |
+    iconv -f UTF-8 -t "$e2e_code_page" | cmp -s - "$e2e_work/long.txt"; then
+    pass "long text: $summary"
+  else
+    fail "long text differs; expected:"$'\n'"$summary"$'\n\n'"$expected"$'\n'"shown:"$'\n'"$(iconv -f "$e2e_code_page" -t UTF-8 "$e2e_work/long.txt" | tr -d '\r')"
+  fi
+  [ -n "$shot" ] && screenshot "$shot"
+  drive click "$caption" "$IDOK"
+}
+
 # The list's rows, UTF-8, one line per row, cells joined by tabs.
 list_rows() { drive rows Tessera "$IDC_LIST" | iconv -f "$e2e_code_page" -t UTF-8; }
 field() { drive text Tessera "$1" | iconv -f "$e2e_code_page" -t UTF-8; }
@@ -129,6 +149,21 @@ add_pair() {
   set_field "$IDC_SOURCE_EDIT" "$1"
   set_field "$IDC_TARGET_EDIT" "$2"
   press "$IDC_ADD"
+}
+
+# The files of COUNT numbered pairs: the new FILE01.DLL, FILE02.DLL ... in
+# FOLDER\src, the old files of the same names in FOLDER\target.
+put_numbered_pairs() {
+  local i
+  for i in $(seq -w 1 "$2"); do
+    put_file "$1\\src\\FILE$i.DLL" "new FILE$i.DLL"
+    put_file "$1\\target\\FILE$i.DLL" "old FILE$i.DLL"
+  done
+}
+# Adds those pairs to the plan in the order of their numbers.
+add_numbered_pairs() {
+  local i
+  for i in $(seq -w 1 "$2"); do add_pair "$1\\src\\FILE$i.DLL" "$1\\target"; done
 }
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }

@@ -10,6 +10,11 @@ int FakeMessageBoxes::ShowFromDialog(const char* text, const char* caption, unsi
     return Record(ShownBox{text, caption, style});
 }
 
+int FakeMessageBoxes::ShowLong(const char* text, const char* summary)
+{
+    return Record(ShownBox{text, "", box::kOk, true, summary});
+}
+
 std::vector<std::string> FakeMessageBoxes::Texts() const
 {
     std::vector<std::string> texts;

@@ -1,12 +1,16 @@
 // "置換して終了": what a commit asks, schedules and answers, in the order the
 // user meets it.
+#include "framework/long_text_dlg.h"
+#include "framework/message_box.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/language_scope.h"
 #include "tests/win32/dialog_harness.h"
 #include "ui/tessera_dlg.h"
 
 #include <doctest/doctest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -151,4 +155,58 @@ TEST_CASE("Replace and quit with an empty plan closes at once, asking nothing")
     CHECK(script.RunModal(dialog) == IDOK);
     CHECK(test.boxes.shown.empty());
     CHECK(test.restart.calls.empty());
+}
+
+TEST_CASE("A report too tall for the screen is read in a window that scrolls, captioned as the "
+          "boxes are, whose text follows the window's size")
+{
+    std::string report, shown = "40件の置換を予約し、0件は予約しませんでした．\r\n\r\n";
+    for (int i = 1; i <= 40; ++i) {
+        const std::string block = "C:\\SRC\\F" + std::to_string(i) + ".DLL\n → C:\\SYS\\F" +
+                                  std::to_string(i) + ".DLL\n再起動後に置換されます．\n\n";
+        report += block;
+        for (char c : block)
+            shown += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    CHECK(MessageBoxFitsWorkArea(kReport.c_str()));
+    CHECK_FALSE(MessageBoxFitsWorkArea(report.c_str()));
+    // A line that cannot be broken widens the box beyond the screen.
+    CHECK_FALSE(MessageBoxFitsWorkArea(std::string(4000, 'W').c_str()));
+
+    for (Language language : {Language::kJapanese, Language::kEnglish}) {
+        const LanguageScope chosen(language);
+        DialogTestApp test;
+        CLongTextDlg dialog({IDD_LONG_TEXT, IDC_LONG_TEXT}, report.c_str(),
+                            "40件の置換を予約し、0件は予約しませんでした．");
+        DialogScript script;
+        script.Do([&] {
+            HWND window = dialog.m_hWnd, edit = dialog.GetDlgItem(IDC_LONG_TEXT);
+            HWND ok = dialog.GetDlgItem(IDOK);
+            CHECK(TextOf(window) == "TESSERA");
+            CHECK(TextOf(edit) == shown);
+            const LONG scrolls = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+            CHECK((::GetWindowLongA(edit, GWL_STYLE) & scrolls) == scrolls);
+            CHECK(::GetFocus() == ok);
+            const auto inDialog = [window](HWND control) {
+                RECT rect;
+                ::GetWindowRect(control, &rect);
+                ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+                return rect;
+            };
+            RECT frame, client;
+            ::GetWindowRect(window, &frame);
+            const RECT text = inDialog(edit);
+            ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 120,
+                           frame.bottom - frame.top + 90, SWP_NOMOVE | SWP_NOZORDER);
+            const RECT grown = inDialog(edit), button = inDialog(ok);
+            ::GetClientRect(window, &client);
+            CHECK(grown.right - grown.left == text.right - text.left + 120);
+            CHECK(grown.bottom - grown.top == text.bottom - text.top + 90);
+            CHECK(button.top > grown.bottom);
+            CHECK(button.bottom < client.bottom);
+            CHECK(std::abs(button.left + button.right - client.right) <= 1);
+            PostClick(window, IDOK);
+        });
+        CHECK(script.RunModal(dialog) == IDOK);
+    }
 }
