@@ -7,6 +7,9 @@
 //   window_driver controls TITLE           one line per control: id, class, style, text
 //   window_driver text TITLE ID            the text of a control
 //   window_driver settext TITLE ID TEXT    replace a control's text
+//   window_driver addpairs TITLE ID1 ID2 BUTTON TEXT1 TEXT2 [TEXT1 TEXT2...]
+//                                          per pair of texts: settext ID1 TEXT1, settext
+//                                          ID2 TEXT2, click BUTTON (a plan of many pairs)
 //   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
 //   window_driver syscommand TITLE ID      choose the entry ID (0x20 or 32) of its system menu
@@ -390,6 +393,17 @@ int PrintRect(HWND window)
     return 0;
 }
 
+// Sent, so that what the button does is done before the next command; a
+// button that opens a modal box keeps its handler running past the timeout,
+// and the box is then waited for by name.
+void Click(HWND dialog, int id)
+{
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                          reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)), SMTO_NORMAL, 1000,
+                          &result);
+}
+
 int Usage()
 {
     std::fprintf(stderr, "window_driver: see the head of window_driver.cpp\n");
@@ -503,12 +517,15 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "click") {
-        // Sent, so that what the button does is done before the next command;
-        // a button that opens a modal box keeps its handler running past the
-        // timeout, and the box is then waited for by name.
-        DWORD_PTR result = 0;
-        ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
-                              reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &result);
+        Click(dialog, std::atoi(argv[3]));
+        return 0;
+    }
+    if (command == "addpairs" && argc > 7 && argc % 2 == 0) {
+        for (int i = 6; i < argc; i += 2) {
+            ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i]));
+            ::SetDlgItemTextA(dialog, std::atoi(argv[4]), argv[i + 1]);
+            Click(dialog, std::atoi(argv[5]));
+        }
         return 0;
     }
     if (command == "settext" && argc > 4) {

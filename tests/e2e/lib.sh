@@ -151,19 +151,16 @@ add_pair() {
   press "$IDC_ADD"
 }
 
-# The files of COUNT numbered pairs: the new FILE01.DLL, FILE02.DLL ... in
-# FOLDER\src, the old files of the same names in FOLDER\target.
-put_numbered_pairs() {
-  local i
+# A plan of COUNT numbered pairs, added in number order: the new FILE01.DLL,
+# FILE02.DLL ... in FOLDER\src, each for the old file of its name in FOLDER\target.
+add_numbered_pairs() {
+  local i pairs=()
   for i in $(seq -w 1 "$2"); do
     put_file "$1\\src\\FILE$i.DLL" "new FILE$i.DLL"
     put_file "$1\\target\\FILE$i.DLL" "old FILE$i.DLL"
+    pairs+=("$1\\src\\FILE$i.DLL" "$1\\target")
   done
-}
-# Adds those pairs to the plan in the order of their numbers.
-add_numbered_pairs() {
-  local i
-  for i in $(seq -w 1 "$2"); do add_pair "$1\\src\\FILE$i.DLL" "$1\\target"; done
+  drive addpairs Tessera "$IDC_SOURCE_EDIT" "$IDC_TARGET_EDIT" "$IDC_ADD" "${pairs[@]}"
 }
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }

@@ -93,44 +93,26 @@ cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL.old')" &&
 # A plan of 40 pairs, two of which find a staged copy left from an earlier run.
 # Its report would run off the screen, so it opens in the window that scrolls:
 # first a line that counts the pairs scheduled and not scheduled, then every
-# entry's block. The restart then carries out the 38 that were scheduled.
-put_numbered_pairs 'C:\many' 40
-many_report=
-for i in $(seq -w 1 40); do
-  source="C:\\many\\src\\FILE$i.DLL" target="C:\\many\\target\\FILE$i.DLL"
-  many_report+="$source"$'\n'" → $target"$'\n'
-  if [ "$i" = 07 ] || [ "$i" = 33 ]; then
-    put_file "$target.new" 'stale staged copy'
-    many_report+="${source}を${target}.newにコピーするのに失敗しました．"$'\n'
-    many_report+="${target}.newがすでにある可能性があります．"$'\n'
-  else
-    many_report+='再起動後に置換されます．'$'\n'
-  fi
-  many_report+=$'\n'
-done
+# entry's block.
 start_tessera
 add_numbered_pairs 'C:\many' 40
 [ "$(list_rows | wc -l)" -eq 40 ] && pass "40 pairs in the plan" || fail "the plan holds $(list_rows | wc -l) pairs"
+many_report=
+for i in $(seq -w 1 40); do
+  source="C:\\many\\src\\FILE$i.DLL" target="C:\\many\\target\\FILE$i.DLL"
+  outcome='再起動後に置換されます．'
+  if [ "$i" = 07 ] || [ "$i" = 33 ]; then
+    put_file "$target.new" 'stale staged copy'
+    outcome="${source}を${target}.newにコピーするのに失敗しました．"$'\n'"${target}.newがすでにある可能性があります．"
+  fi
+  many_report+="$source"$'\n'" → $target"$'\n'"$outcome"$'\n\n'
+done
 press "$IDOK"
 expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
 expect_long_text "$tessera_caption" '38件の置換を予約し、2件は予約しませんでした．' "$many_report" long-report
 expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
 今すぐ再起動しますか?' "$IDNO"
 expect_ended "the dialog closes after the long report"
-[ "$(pending_renames | wc -l)" -eq 76 ] && pass "two renames recorded for each of the 38" ||
+[ "$(pending_renames | wc -l)" -eq 76 ] && pass "two renames recorded for each of the 38 scheduled" ||
   fail "$(pending_renames | wc -l) renames pending, not 76"
-
-restart_machine
-
-wrong=
-for i in $(seq -w 1 40); do
-  target=$(host_path "C:\\many\\target\\FILE$i.DLL")
-  if [ "$i" = 07 ] || [ "$i" = 33 ]; then
-    [ "$(cat "$target")" == "old FILE$i.DLL" ] && [ ! -e "$target.old" ] || wrong+=" $i"
-  else
-    [ "$(cat "$target")" == "new FILE$i.DLL" ] && [ "$(cat "$target.old")" == "old FILE$i.DLL" ] || wrong+=" $i"
-  fi
-done
-[ -z "$wrong" ] && pass "the 38 scheduled targets replaced and backed up, the other two untouched" ||
-  fail "targets after the restart, wrong:$wrong"
 finish

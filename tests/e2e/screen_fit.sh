@@ -124,7 +124,6 @@ long_report_at() {
   else
     e2e_code_page=CP932 summary='40件の置換を予約し、0件は予約しませんでした．' dialog_font='9 ＭＳ Ｐゴシック'
   fi
-  put_numbered_pairs "$folder" 40
   start_tessera
   add_numbered_pairs "$folder" 40
   press "$IDOK"
