@@ -84,8 +84,9 @@ BOOL CTesseraDlg::OnInitDialog()
     m_editSource.m_bFolderMode = 0;
     m_editTarget.m_bFolderMode = 1;
 
-    // Exactly full-row selection: a click anywhere in a row selects the row.
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // Full-row selection: a click anywhere in a row selects the row. Label
+    // tips: a path that its column cuts shows whole under the pointer.
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i, Text(kColumns[i].heading), LVCFMT_LEFT,
                             ScaleForDpi(kColumns[i].width, dpi), i);

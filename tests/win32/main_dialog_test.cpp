@@ -118,7 +118,7 @@ TEST_CASE("The main dialog opens as its template and initialisation give it, in 
             CHECK(TextOf(window) == "Tessera");
             CHECK(dialog.m_list.m_hWnd == ::GetDlgItem(window, IDC_LIST));
             CHECK(::SendMessageA(dialog.m_list.m_hWnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) ==
-                  LVS_EX_FULLROWSELECT);
+                  (LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP));
             CheckColumns(dialog.m_list.m_hWnd, column);
             CHECK(dialog.m_list.GetItemCount() == 0);
             CheckSystemMenu(window, column);
