@@ -146,10 +146,10 @@ TESSERA_TEXT(kCopyFailed,
     "Could not copy %1 to %2.\n%2 may already exist.\n")
 TESSERA_TEXT(kBackupNotRecorded,
     "%1を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the backup of %1 at the restart.\nThe cause is unknown.\n")
+    "Could not schedule the rename of %1 to its backup name.\nThe cause is unknown.\n")
 TESSERA_TEXT(kReplaceNotRecorded,
     "%1を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the replacement with %1 at the restart.\nThe cause is unknown.\n")
+    "Could not schedule the rename of the staged copy %1 to the target's name.\nThe cause is unknown.\n")
 TESSERA_TEXT(kPutBackAfterRestart,
     "再起動後に%1を%2に戻してください．\n",
     "The rename of %2 to %1 is still scheduled, with nothing to take its place.\n"
