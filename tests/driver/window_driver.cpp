@@ -18,9 +18,6 @@
 //   window_driver msgbox CAPTION [MS]      wait for a message box; print its text
 //   window_driver answer CAPTION ID        press button ID of that message box; waits until
 //                                          the box has gone
-//   window_driver longtext CAPTION ID [MS] wait for a dialog captioned CAPTION that holds
-//                                          control ID (the window of a text too long for a
-//                                          message box, not a box); print that control's text
 //   window_driver rows TITLE ID            the rows of a list view, cells joined by tabs,
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
@@ -85,7 +82,6 @@ bool IsMessageBox(HWND window)
 struct Search {
     const char* title;
     bool messageBox;
-    int control;  // a control the dialog must hold, or 0
     HWND found;
 };
 
@@ -96,24 +92,23 @@ BOOL CALLBACK Match(HWND window, LPARAM data)
         return TRUE;
     // A dialog is told by its caption alone: a classic template's unnamed
     // controls also carry the id of a message box's text.
-    if (TextOf(window) != search->title || (search->messageBox && !IsMessageBox(window)) ||
-        (search->control && !::GetDlgItem(window, search->control)))
+    if (TextOf(window) != search->title || (search->messageBox && !IsMessageBox(window)))
         return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND Find(const char* title, bool messageBox, int control = 0)
+HWND Find(const char* title, bool messageBox)
 {
-    Search search = {title, messageBox, control, nullptr};
+    Search search = {title, messageBox, nullptr};
     ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitFor(const char* title, bool messageBox, int milliseconds, int control = 0)
+HWND WaitFor(const char* title, bool messageBox, int milliseconds)
 {
     for (int waited = 0;; waited += 50) {
-        if (HWND window = Find(title, messageBox, control))
+        if (HWND window = Find(title, messageBox))
             return window;
         if (waited >= milliseconds)
             return nullptr;
@@ -396,17 +391,6 @@ int PrintRect(HWND window)
     return 0;
 }
 
-// Sent, so that what the button does is done before the next command; a
-// button that opens a modal box keeps its handler running past the timeout,
-// and the box is then waited for by name.
-void Click(HWND dialog, int id)
-{
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)), SMTO_NORMAL, 1000,
-                          &result);
-}
-
 int Usage()
 {
     std::fprintf(stderr, "window_driver: see the head of window_driver.cpp\n");
@@ -482,13 +466,6 @@ int main(int argc, char** argv)
         std::printf("%s", TextOf(::GetDlgItem(box, kMessageBoxTextId)).c_str());
         return 0;
     }
-    if (command == "longtext" && argc > 3) {
-        HWND dialog = WaitFor(title, false, argc > 4 ? std::atoi(argv[4]) : 10000, std::atoi(argv[3]));
-        if (!dialog)
-            return 1;
-        std::printf("%s", TextOf(::GetDlgItem(dialog, std::atoi(argv[3]))).c_str());
-        return 0;
-    }
     if (command == "answer" && argc > 3) {
         HWND box = WaitFor(title, true, 10000);
         if (!box)
@@ -538,14 +515,23 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "click") {
-        Click(dialog, std::atoi(argv[3]));
+        // Sent, so that what the button does is done before the next command;
+        // a button that opens a modal box keeps its handler running past the
+        // timeout, and the box is then waited for by name.
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
+                              reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &result);
         return 0;
     }
     if (command == "addpairs" && argc > 7 && argc % 2 == 0) {
+        const int button = std::atoi(argv[5]);
         for (int i = 6; i < argc; i += 2) {
+            DWORD_PTR result = 0;
             ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i]));
             ::SetDlgItemTextA(dialog, std::atoi(argv[4]), argv[i + 1]);
-            Click(dialog, std::atoi(argv[5]));
+            ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)),
+                                  SMTO_NORMAL, 1000, &result);
         }
         return 0;
     }
