@@ -14,15 +14,6 @@ int NextCharacter(const char* text, int offset, const CodePage& codePage)
     return offset + 1;
 }
 
-bool StartsWithIgnoringCase(const char* text, const char* prefix)
-{
-    for (; *prefix != '\0'; ++text, ++prefix) {
-        if (FoldAscii(*text) != FoldAscii(*prefix))
-            return false;
-    }
-    return true;
-}
-
 // The end of the name that starts at offset: its backslash, or the end of text.
 int EndOfName(const char* text, int offset, const CodePage& codePage)
 {
@@ -35,17 +26,13 @@ int EndOfName(const char* text, int offset, const CodePage& codePage)
 // share tells a share's root.
 int RootLength(const char* path, const CodePage& codePage, bool& share)
 {
-    int serverName = -1;  // where a share's server name starts
-    if (std::strncmp(path, "\\\\?\\", 4) == 0 || std::strncmp(path, "\\\\.\\", 4) == 0) {
-        if (!StartsWithIgnoringCase(path + 4, "UNC\\"))
-            return EndOfName(path, 4, codePage);  // a drive, or a device by any name
-        serverName = 8;
-    } else if (path[0] == '\\' && path[1] == '\\') {
-        serverName = 2;
-    }
-    share = serverName >= 0;
+    const PathPrefix prefix = PathPrefix::Read(path);
+    const bool device = prefix.kind == PathPrefix::kVerbatim || prefix.kind == PathPrefix::kDevice;
+    if (device && !prefix.unc)
+        return EndOfName(path, prefix.length, codePage);  // a drive, or a device by any name
+    share = device || (prefix.kind == PathPrefix::kNone && path[0] == '\\' && path[1] == '\\');
     if (share) {
-        const int server = EndOfName(path, serverName, codePage);
+        const int server = EndOfName(path, device ? prefix.length : 2, codePage);
         return path[server] == '\0' ? 0 : EndOfName(path, server + 1, codePage);
     }
     return path[0] != '\0' && path[1] == ':' ? 2 : 0;
@@ -142,8 +129,31 @@ CString PathSteps::Leading(size_t count) const
 
 CString PathSteps::Drive() const
 {
-    const int at = std::strncmp(root, "\\\\?\\", 4) == 0 || std::strncmp(root, "\\\\.\\", 4) == 0 ? 4 : 0;
+    const int at = PathPrefix::Read(static_cast<const char*>(root)).length;
     if (root.GetLength() == at + 3 && root[at + 1] == ':')
         return root.Mid(at).Left(2);
     return CString();
 }
+
+template <typename Unit>
+PathPrefix PathPrefix::Read(const Unit* text)
+{
+    std::basic_string<Unit> head;  // the first eight units, as far as text goes
+    for (int i = 0; i < 8 && text[i] != 0; ++i)
+        head += text[i];
+    static const char* const kSpellings[] = {"\\\\?\\", "\\\\.\\", "\\??\\"};
+    PathPrefix prefix;
+    for (int i = 0; i < 3; ++i) {
+        if (head.compare(0, 4, std::basic_string<Unit>(kSpellings[i], kSpellings[i] + 4)) == 0)
+            prefix.kind = static_cast<Kind>(kVerbatim + i);
+    }
+    if (prefix.kind == kNone)
+        return prefix;
+    const char* const unc = "UNC\\";
+    prefix.unc = FoldAscii(head.substr(4)) == std::basic_string<Unit>(unc, unc + 4);
+    prefix.length = prefix.unc ? 8 : 4;
+    return prefix;
+}
+
+template PathPrefix PathPrefix::Read(const char*);
+template PathPrefix PathPrefix::Read(const char16_t*);

@@ -5,13 +5,39 @@
 #include "framework/cstring.h"
 #include "framework/code_page.h"
 
+#include <string>
 #include <vector>
 
-// c in upper case when it is an ASCII letter.
-inline char FoldAscii(char c)
+// text with its ASCII letters in upper case and every other character as it
+// is: ANSI bytes (std::string) or UTF-16 units (std::wstring, std::u16string).
+// Given the ANSI code page, a double-byte character stays whole, since its
+// second byte may be a letter.
+template <typename Text>
+Text FoldAscii(Text text, const CodePage* codePage = nullptr)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (codePage && i + 1 < text.size() && codePage->IsLeadByte(static_cast<unsigned char>(text[i])))
+            ++i;
+        else if (text[i] >= 'a' && text[i] <= 'z')
+            text[i] = static_cast<typename Text::value_type>(text[i] - 'a' + 'A');
+    }
+    return text;
 }
+
+// The prefix that a path may begin with: \\?\ (taken verbatim), \\.\ (the
+// devices) or \??\ (the object manager's names, which restart records hold),
+// each exact, then perhaps UNC\ in any letter case (the object manager
+// compares names without case), after which come server\share. The Win32
+// spelling of that share is \\ followed by the text after the prefix.
+struct PathPrefix {
+    enum Kind { kNone, kVerbatim, kDevice, kObjects } kind = kNone;
+    int length = 0;  // in units, UNC\ included
+    bool unc = false;
+
+    // Instantiated for ANSI text (char) and UTF-16 (char16_t).
+    template <typename Unit>
+    static PathPrefix Read(const Unit* text);
+};
 
 // Offset of the first backslash character in text, or -1.
 int FindFirstBackslash(const char* text, const CodePage& codePage);

@@ -38,15 +38,6 @@ std::string Bytes(const std::wstring& wide)
     return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-std::wstring AsciiUpper(std::wstring wide)
-{
-    for (wchar_t& unit : wide) {
-        if (unit < 0x80)
-            unit = static_cast<unsigned char>(FoldAscii(static_cast<char>(unit)));
-    }
-    return wide;
-}
-
 // text in upper case two ways, as the file system's case table would have
 // it: the invariant locale's mapping and CharUpperBuffW. Both are looked up
 // at run time; where a system lacks them or refuses them (9x), ASCII letters
@@ -64,18 +55,13 @@ void Fold(const CString& text, std::string names[2])
     std::wstring mapped(wide);
     if (length == 0 || !map ||
         map(kInvariantLocale, LCMAP_UPPERCASE, wide.data(), length, &mapped[0], length) != length)
-        mapped = AsciiUpper(wide);
+        mapped = FoldAscii(wide);
     std::wstring upper(wide);
     if (length == 0 || !upperCase ||
         upperCase(&upper[0], static_cast<DWORD>(length)) != static_cast<DWORD>(length))
-        upper = AsciiUpper(wide);
+        upper = FoldAscii(wide);
     names[0] = Bytes(mapped);
     names[1] = Bytes(upper);
-}
-
-bool StartsWith(const CString& text, const char* prefix)
-{
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
 // A root that no open identifies (on 9x none does), by its text folded: a
@@ -84,10 +70,8 @@ std::string RootText(const PathSteps& steps)
 {
     CString root = steps.Drive();
     if (root.IsEmpty()) {
-        root = steps.root;
-        // \\?\UNC\server\share\ is \\server\share\.
-        if (steps.share && (StartsWith(root, "\\\\?\\") || StartsWith(root, "\\\\.\\")))
-            root = "\\" + root.Mid(7);
+        const PathPrefix prefix = PathPrefix::Read(static_cast<const char*>(steps.root));
+        root = prefix.unc ? "\\\\" + steps.root.Mid(prefix.length) : steps.root;
     }
     std::string names[2];
     Fold(root, names);

@@ -45,13 +45,13 @@ bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& co
         const PathSteps steps = PathSteps::Split(atRestart, codePage);
         const CString drive = steps.Drive();
         CString device;
-        if (drive.IsEmpty() || !files.DriveTarget(drive, device) ||
-            std::strncmp(device, "\\??\\", 4) != 0)
+        if (drive.IsEmpty() || !files.DriveTarget(drive, device))
             return true;
-        CString folder = device.Mid(4);
-        if (std::strncmp(folder, "UNC\\", 4) == 0)
-            folder = "\\" + folder.Mid(3);
-        const PathSteps base = PathSteps::Split(folder, codePage);
+        const PathPrefix prefix = PathPrefix::Read(static_cast<const char*>(device));
+        if (prefix.kind != PathPrefix::kObjects)
+            return true;
+        const PathSteps base =
+            PathSteps::Split((prefix.unc ? "\\\\" : "") + device.Mid(prefix.length), codePage);
         if (base.root.IsEmpty() || (!base.share && base.Drive().IsEmpty()))
             return false;  // a volume or a device by another name
         atRestart = base.Leading(base.names.size());

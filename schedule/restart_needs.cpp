@@ -18,25 +18,6 @@ CString FileNameOf(const char* path, const CodePage& codePage)
     const PathSteps steps = PathSteps::Split(path, codePage);
     return steps.names.empty() ? CString() : steps.names.back();
 }
-
-// ASCII letters in either case are equal; a double-byte character is compared
-// whole, never folded.
-bool SameIgnoringAsciiCase(const char* a, const char* b, const CodePage& codePage)
-{
-    for (size_t i = 0;; ++i) {
-        if (a[i] != '\0' && codePage.IsLeadByte(static_cast<unsigned char>(a[i])) &&
-            a[i + 1] != '\0') {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-        if (a[i] == '\0')
-            return true;
-    }
-}
 }  // namespace
 
 CString RestartObstacle(OsKind family, const char* target, const ReplacementNames& names,
@@ -50,8 +31,8 @@ CString RestartObstacle(OsKind family, const char* target, const ReplacementName
     // only that name.
     if (family == OS_9X) {
         const CString longName = files.LongForm(names.target);
-        if (!SameIgnoringAsciiCase(FileNameOf(longName, codePage), FileNameOf(names.target, codePage),
-                                   codePage))
+        if (FoldAscii(std::string(FileNameOf(longName, codePage)), &codePage) !=
+            FoldAscii(std::string(FileNameOf(names.target, codePage)), &codePage))
             return outcome::LongFileName(longName, names.target);
     }
     for (const char* path : {target, static_cast<const char*>(names.target)}) {

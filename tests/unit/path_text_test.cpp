@@ -72,6 +72,7 @@ TEST_CASE("A full path reads as its root and its names, whatever form its root t
         {"\\\\?\\C:\\W\\X.DLL", "\\\\?\\C:\\", {"W", "X.DLL"}},
         {"\\\\.\\C:\\W", "\\\\.\\C:\\", {"W"}},
         {"\\\\?\\unc\\host\\share\\W", "\\\\?\\unc\\host\\share\\", {"W"}},
+        {"\\\\.\\UnC\\host\\share", "\\\\.\\UnC\\host\\share\\", {}},
         // ソ and 表 end in the byte 0x5C; a doubled backslash makes no empty name.
         {"C:\\ソ\\\\表\\X", "C:\\", {"ソ", "表", "X"}},
         {"\\\\server", "", {"server"}},

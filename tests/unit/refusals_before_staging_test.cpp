@@ -275,6 +275,9 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
         {ScheduleReplaceNt, "U:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\UNC\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
          onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
+        {ScheduleReplaceNt, "U:\\T.DLL",
+         [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\unc\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
+         onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
         {ScheduleReplaceNt, "V:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["V:"] = "\\??\\Volume{5}\\W"; }, "V:\\T.DLL",
          "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
