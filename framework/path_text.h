@@ -65,14 +65,20 @@ struct PathParts {
 
 // A full path as the file system reads it: its root, always ending in a
 // backslash ("C:\", "\\server\share\", and the same after \\?\ or \\.\:
-// "\\?\C:\", "\\?\UNC\server\share\", "\\.\C:\"; empty for a path of
-// no such form), and the names after it, without empty ones.
+// "\\?\C:\", "\\?\UNC\server\share\", "\\.\C:\"), and the names after it,
+// without empty ones. A path of no such form cannot be read: "\C:\X" (a
+// folder of the current drive), "C:X", "\\server", a relative path, or a
+// root that a backslash after it would make another (\\?\UNC, a name that
+// ends the text in a lead byte without its second byte). It has no root and
+// no names; whoever asks refuses it or leaves it as it is, and never puts
+// another path together from it.
 struct PathSteps {
     CString root;
     std::vector<CString> names;
     bool share = false;  // the root is a share's, \\server\share
 
     static PathSteps Split(const char* fullPath, const CodePage& codePage);
+    bool Readable() const { return !root.IsEmpty(); }
     // The root followed by the first count names.
     CString Leading(size_t count) const;
     // The root's drive letter and colon ("C:"), or empty.

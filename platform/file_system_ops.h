@@ -25,13 +25,16 @@ struct FileIdentity {
     bool link = false;
     // Something of this name is there now.
     bool exists = false;
+    // The path could not be read into a root and names (PathSteps): it may
+    // name any file, and meets every name.
+    bool unknown = false;
 };
 
 // True when the file system takes a and b to one name in one folder, or to
-// one folder.
+// one folder; or when either is unknown.
 inline bool IsSameFile(const FileIdentity& a, const FileIdentity& b)
 {
-    return (!a.self.empty() && a.self == b.self) ||
+    return a.unknown || b.unknown || (!a.self.empty() && a.self == b.self) ||
            (a.folder == b.folder && (a.names[0] == b.names[0] || a.names[1] == b.names[1]));
 }
 

@@ -225,7 +225,7 @@ CString Win32PathResolver::LongForm(const char* path)
     const QuietErrors quiet;
     const CString full = FullPath(path);
     const PathSteps steps = PathSteps::Split(full, m_codePage);
-    if (steps.root.IsEmpty())
+    if (!steps.Readable())
         return full;
     CString longPath = steps.root;
     bool exists = true;
@@ -248,6 +248,9 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
     const size_t count = steps.names.size();
     FileIdentity identity;
+    identity.unknown = !steps.Readable();
+    if (identity.unknown)
+        return identity;
     size_t start = count;  // the names from start on lie below the folder identified
     while (start > 0 && identity.folder.empty())
         identity.folder = FolderKey(steps.Leading(--start));

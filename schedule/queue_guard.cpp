@@ -24,6 +24,7 @@ const CString* NameAmong(const ReplacementNames& entry, const EntryIdentities& i
 
 void IdentitySet::Add(const FileIdentity& identity)
 {
+    m_unknown = m_unknown || identity.unknown;
     if (!identity.self.empty())
         m_selves.insert(identity.self);
     for (int i = 0; i < 2; ++i)
@@ -32,6 +33,8 @@ void IdentitySet::Add(const FileIdentity& identity)
 
 bool IdentitySet::Holds(const FileIdentity& identity) const
 {
+    if (identity.unknown || m_unknown)
+        return !IsEmpty();
     return (!identity.self.empty() && m_selves.count(identity.self)) ||
            m_folders.count(identity.folder) ||
            m_names[0].count(Key(identity.folder, identity.names[0])) ||
@@ -49,6 +52,7 @@ QueueGuard::QueueGuard(const std::vector<RestartQueue>& queues, const CStringArr
                 if (name->IsEmpty())
                     continue;
                 const FileIdentity identity = services.files.IdentityOf(*name);
+                m_readable = m_readable && !identity.unknown;
                 if (operation.exactText)
                     m_queued.Add(identity);
                 else
@@ -101,6 +105,8 @@ CString QueueGuard::QueuedFolderOnTheWay(const CString& target) const
     if (m_queued.IsEmpty())
         return CString();
     const PathSteps steps = PathSteps::Split(target, m_services.codePage);
+    if (!steps.Readable())
+        return target;
     for (size_t i = 0; i < steps.names.size(); ++i) {
         const CString folder = steps.Leading(i);
         const FileIdentity identity = m_services.files.IdentityOf(folder);

@@ -35,13 +35,18 @@ public:
     void Add(const FileIdentity& identity);
     // A name whose text the code page could not write whole is known only by
     // its folder: it may be any name there.
-    void AddFolderOf(const FileIdentity& identity) { m_folders.insert(identity.folder); }
-    bool IsEmpty() const { return m_names[0].empty() && m_folders.empty(); }
-    bool HoldsFolders() const { return !m_selves.empty(); }
+    void AddFolderOf(const FileIdentity& identity)
+    {
+        m_unknown = m_unknown || identity.unknown;
+        m_folders.insert(identity.folder);
+    }
+    bool IsEmpty() const { return m_names[0].empty() && m_folders.empty() && !m_unknown; }
+    bool HoldsFolders() const { return !m_selves.empty() || m_unknown; }
     // True when identity is the same file as one added (IsSameFile).
     bool Holds(const FileIdentity& identity) const;
 
 private:
+    bool m_unknown = false;
     std::set<std::string> m_selves;
     std::set<std::string> m_folders;
     std::set<std::string> m_names[2];

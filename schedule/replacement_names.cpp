@@ -43,6 +43,8 @@ bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& co
     // than there are can lead on.
     for (int letters = 0; letters < 26; ++letters) {
         const PathSteps steps = PathSteps::Split(atRestart, codePage);
+        if (!steps.Readable())
+            return false;
         const CString drive = steps.Drive();
         CString device;
         if (drive.IsEmpty() || !files.DriveTarget(drive, device))
@@ -52,7 +54,7 @@ bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& co
             return true;
         const PathSteps base =
             PathSteps::Split((prefix.unc ? "\\\\" : "") + device.Mid(prefix.length), codePage);
-        if (base.root.IsEmpty() || (!base.share && base.Drive().IsEmpty()))
+        if (!base.Readable() || (!base.share && base.Drive().IsEmpty()))
             return false;  // a volume or a device by another name
         atRestart = base.Leading(base.names.size());
         for (size_t i = 0; i < steps.names.size(); ++i) {
@@ -75,7 +77,8 @@ bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& fi
         return true;
     }
     CString shortTarget;
-    if (family != OS_9X || !files.GetShortPath(target, shortTarget))
+    if (family != OS_9X || !files.GetShortPath(target, shortTarget) ||
+        !PathSteps::Split(shortTarget, codePage).Readable())
         return false;
     names = NineXReplacementNames(shortTarget, codePage);
     return true;

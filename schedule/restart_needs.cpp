@@ -5,12 +5,12 @@
 
 namespace {
 // A share, or a drive that Windows calls a network drive: the restart runs
-// before the network.
+// before the network. A path that cannot be read may lead there too.
 bool OnNetwork(const char* path, FileSystemOps& files, const CodePage& codePage)
 {
     const PathSteps steps = PathSteps::Split(path, codePage);
     const CString drive = steps.Drive();
-    return steps.share || (!drive.IsEmpty() && files.IsNetworkDrive(drive + "\\"));
+    return !steps.Readable() || steps.share || (!drive.IsEmpty() && files.IsNetworkDrive(drive + "\\"));
 }
 
 CString FileNameOf(const char* path, const CodePage& codePage)

@@ -131,11 +131,11 @@ void Schedule(OsKind family, const CStringArray& sources, const CStringArray& ta
     for (int i = 0; i < sources.GetSize(); ++i) {
         ReplacementNames names;
         if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage, names)) {
+            // A target that cannot be read has no drive to name.
+            const CString drive = PathSteps::Split(targets[i], services.codePage).Drive();
             report.AddBlock(sources[i], targets[i],
-                            family == OS_NT
-                                ? outcome::DriveUnknown(
-                                      targets[i],
-                                      PathSteps::Split(targets[i], services.codePage).Drive())
+                            family == OS_NT && !drive.IsEmpty()
+                                ? outcome::DriveUnknown(targets[i], drive)
                                 : outcome::TargetNotFound(targets[i]));
             continue;
         }

@@ -207,6 +207,8 @@ TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged co
         Utf16(u"\\??\\C:\\Program Files\\X\\B.DLL.new\0!\\??\\C:\\Program Files\\X\\B.DLL\0"sv),
         Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL\0!\\??\\C:\\Program Files\\X\\B.DLL.old\0"sv),
         Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL.new\0!\\??\\C:\\PROGRA~1\\X\\B.DLL\0"sv),
+        // Names that cannot be read (shares without their share names) make no pair.
+        Utf16(u"\\??\\UNC\\H\0!\\??\\UNC\\H.old\0\\??\\UNC\\H.new\0!\\??\\UNC\\H\0"sv),
         Utf16(u"\0"sv),
     };
     Machine machine;
@@ -220,6 +222,8 @@ TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged co
           std::vector<std::string>{
               "置換(Tessera)|C:\\Program Files\\X\\B.DLL.new|C:\\Program Files\\X\\B.DLL|置換用コピーあり@0:0",
               "置換(Tessera)|C:\\PROGRA~1\\X\\B.DLL.new|C:\\PROGRA~1\\X\\B.DLL|置換用コピーなし@0:2",
+              "名前変更(上書き)|\\\\H|\\\\H.old|@0:4",
+              "名前変更(上書き)|\\\\H.new|\\\\H|@0:5",
           });
     CHECK(CancelPendingReplacement(list, 0, machine.Services()) == CancelResult::kCancelled);
     CHECK(machine.boxes.Texts() ==
