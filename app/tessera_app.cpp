@@ -131,7 +131,7 @@ bool CTesseraApp::OpenHelpFile(const char* name)
     // other outcome, success or not, is the shell's own business.
     if (result != Shell::kFileNotFound && result != Shell::kNoAssociation)
         return true;
-    m_services.boxes.Show(FormatText(TextId::kHelpNotOpened, static_cast<const char*>(path)),
+    m_services.boxes.Show(FormatText(TextId::kHelpNotOpened, {path}),
                           box::kIconHand);
     return false;
 }

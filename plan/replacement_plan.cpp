@@ -1,15 +1,8 @@
 #include "plan/replacement_plan.h"
 
 #include "framework/path_text.h"
-#include "texts/texts.h"
 
 namespace {
-// The texts of the rules take one or two names, which are often CStrings.
-CString Formatted(TextId format, const char* first, const char* second = "")
-{
-    return FormatText(format, first, second);
-}
-
 // The file of the source's name in the target folder. The folder is taken
 // verbatim; the separator test reads characters, because a folder such as
 // C:\表 ends in the byte 0x5C without ending in a backslash.
@@ -36,57 +29,58 @@ bool IsRegularFile(unsigned mode)
 }
 
 // The refusal of a second entry for target, naming the source the first one
-// replaces it with; empty when target is in no entry yet.
-CString AlreadyPlanned(const CString& target, const CStringArray& sources,
+// replaces it with; nothing when target is in no entry yet.
+std::optional<Message> AlreadyPlanned(const CString& target, const CStringArray& sources,
                        const CStringArray& targets)
 {
     for (int i = 0; i < targets.GetSize(); ++i) {
         if (FileSystemOps::CompareExact(targets[i], target) == 0)
-            return Formatted(TextId::kAlreadyPlanned, target, sources[i]);
+            return Message{TextId::kAlreadyPlanned, {target, sources[i]}};
     }
-    return CString();
+    return std::nullopt;
 }
 
-// Why the pair in the fields may not enter the plan, or empty when it may;
+// Why the pair in the fields may not enter the plan, or nothing when it may;
 // target receives the path built for it.
-CString RefusalOf(const PlanFields& fields, const CStringArray& sources,
+std::optional<Message> RefusalOf(const PlanFields& fields, const CStringArray& sources,
                   const CStringArray& targets, FileSystemOps& files, const CodePage& codePage,
                   CString& target)
 {
     if (fields.source.IsEmpty())
-        return Text(TextId::kNoSource);
+        return Message{TextId::kNoSource, {}};
     if (fields.targetFolder.IsEmpty())
-        return Text(TextId::kNoTargetFolder);
+        return Message{TextId::kNoTargetFolder, {}};
     target = TargetFor(fields.source, fields.targetFolder, codePage);
     unsigned mode = 0;
     if (!StatusOf(fields.source, files, &mode))
-        return Formatted(TextId::kSourceUnreadable, fields.source);
+        return Message{TextId::kSourceUnreadable, {fields.source}};
     if (!IsRegularFile(mode))
-        return Formatted(TextId::kNotAFile, fields.source);
+        return Message{TextId::kNotAFile, {fields.source}};
     if (!StatusOf(target, files, &mode))
-        return Formatted(TextId::kTargetUnreadable, target);
+        return Message{TextId::kTargetUnreadable, {target}};
     if (!IsRegularFile(mode))
-        return Formatted(TextId::kNotAFile, target);
+        return Message{TextId::kNotAFile, {target}};
     if (FileSystemOps::CompareExact(fields.source, target) == 0)
-        return Text(TextId::kSameFile);
+        return Message{TextId::kSameFile, {}};
     return AlreadyPlanned(target, sources, targets);
 }
 
-// Why the backup may not be put back in place of the file, or empty when it may.
-CString RestoreRefusalOf(const RestoreRequest& request, const CStringArray& sources,
+// Why the backup may not be put back in place of the file, or nothing when it
+// may.
+std::optional<Message> RestoreRefusalOf(const RestoreRequest& request, const CStringArray& sources,
                          const CStringArray& targets, FileSystemOps& files)
 {
     unsigned mode = 0;
     if (!StatusOf(request.target, files, &mode) || !IsRegularFile(mode))
-        return Formatted(TextId::kNotAFile, request.target);
+        return Message{TextId::kNotAFile, {request.target}};
     if (request.backup.IsEmpty())
-        return Formatted(TextId::kTargetUnreadable, request.target);
+        return Message{TextId::kTargetUnreadable, {request.target}};
     if (request.backupIsTarget)
-        return Text(TextId::kSameFile);
+        return Message{TextId::kSameFile, {}};
     if (!StatusOf(request.backup, files, &mode))
-        return Formatted(TextId::kNoBackup, request.target, request.backup);
+        return Message{TextId::kNoBackup, {request.target, request.backup}};
     if (!IsRegularFile(mode))
-        return Formatted(TextId::kNotAFile, request.backup);
+        return Message{TextId::kNotAFile, {request.backup}};
     return AlreadyPlanned(request.target, sources, targets);
 }
 }  // namespace
@@ -95,19 +89,19 @@ AddDecision DecideAdd(const PlanFields& fields, const CStringArray& sources,
                       const CStringArray& targets, FileSystemOps& files, const CodePage& codePage)
 {
     CString target;
-    const CString refusal = RefusalOf(fields, sources, targets, files, codePage, target);
-    if (!refusal.IsEmpty())
-        return AddDecision{refusal, CString(), CString()};
-    return AddDecision{CString(), fields.source, target};
+    std::optional<Message> refusal = RefusalOf(fields, sources, targets, files, codePage, target);
+    if (refusal)
+        return AddDecision{std::move(refusal), CString(), CString()};
+    return AddDecision{std::nullopt, fields.source, target};
 }
 
 AddDecision DecideRestore(const RestoreRequest& request, const CStringArray& sources,
                           const CStringArray& targets, FileSystemOps& files)
 {
-    const CString refusal = RestoreRefusalOf(request, sources, targets, files);
-    if (!refusal.IsEmpty())
-        return AddDecision{refusal, CString(), CString()};
-    return AddDecision{CString(), request.backup, request.target};
+    std::optional<Message> refusal = RestoreRefusalOf(request, sources, targets, files);
+    if (refusal)
+        return AddDecision{std::move(refusal), CString(), CString()};
+    return AddDecision{std::nullopt, request.backup, request.target};
 }
 
 // The folder is the target's drive and directory without the backslash put

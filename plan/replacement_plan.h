@@ -9,6 +9,9 @@
 #include "framework/cstring.h"
 #include "framework/cstringarray.h"
 #include "platform/file_system_ops.h"
+#include "texts/texts.h"
+
+#include <optional>
 
 // A list cell is handed to the control from a buffer of 260 bytes. The add and
 // the restore refuse a source or target path longer than this (as a file
@@ -22,14 +25,13 @@ struct PlanFields {
     CString targetFolder;
 };
 
-// The message that refuses the entry, or, when there is none, the entry to
-// append.
+// Why the entry is refused, or, when it is not, the entry to append.
 struct AddDecision {
-    CString refusal;
+    std::optional<Message> refusal;
     CString source;
     CString target;
 
-    bool Accepted() const { return refusal.IsEmpty(); }
+    bool Accepted() const { return !refusal; }
 };
 
 // Judges the fields against the entries so far (sources[i], targets[i]): the

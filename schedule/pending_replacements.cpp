@@ -102,7 +102,7 @@ PendingList ReadPendingList(OsKind osKind, const PendingServices& services)
     return list;
 }
 
-CString PendingStatusText(const PendingList& list)
+Message PendingStatus(const PendingList& list)
 {
     const char* failed = "";
     for (const PendingStore& store : list.stores) {
@@ -112,31 +112,12 @@ CString PendingStatusText(const PendingList& list)
         }
     }
     switch (list.result) {
-    case QueueResult::kOk:
-        return FormatText(TextId::kPendingCount, static_cast<int>(list.rows.size()));
-    case QueueResult::kEmpty: return Text(TextId::kPendingNone);
-    case QueueResult::kMalformed: return FormatText(TextId::kPendingMalformed, failed);
-    case QueueResult::kTooLarge: return FormatText(TextId::kPendingTooLarge, failed);
-    default: return FormatText(TextId::kPendingUnreadable, failed);
+    case QueueResult::kOk: return {TextId::kPendingCount, {static_cast<int>(list.rows.size())}};
+    case QueueResult::kEmpty: return {TextId::kPendingNone, {}};
+    case QueueResult::kMalformed: return {TextId::kPendingMalformed, {failed}};
+    case QueueResult::kTooLarge: return {TextId::kPendingTooLarge, {failed}};
+    default: return {TextId::kPendingUnreadable, {failed}};
     }
-}
-
-const char* PendingKindText(const PendingRow& row)
-{
-    if (row.tessera)
-        return Text(TextId::kKindTessera);
-    switch (row.kind) {
-    case QueuedKind::kRename: return Text(TextId::kKindRename);
-    case QueuedKind::kRenameReplacing: return Text(TextId::kKindRenameReplacing);
-    default: return Text(TextId::kKindDelete);
-    }
-}
-
-const char* PendingStateText(const PendingRow& row)
-{
-    if (!row.tessera)
-        return "";
-    return Text(row.stagedExists ? TextId::kStagedPresent : TextId::kStagedMissing);
 }
 
 CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
@@ -147,9 +128,9 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     const FileSystemRun run(services.files);
     const PendingRow& row = list.rows[index];
     const bool stagedUsed = StagedCopyStillUsed(list, row, services);
-    CString question = FormatText(TextId::kCancelQuestion, static_cast<const char*>(row.to));
+    CString question = FormatText(TextId::kCancelQuestion, {row.to});
     if (row.stagedExists && !stagedUsed)
-        question += FormatText(TextId::kCancelAlsoDeletes, static_cast<const char*>(row.from));
+        question += FormatText(TextId::kCancelAlsoDeletes, {row.from});
     if (services.boxes.Show(question, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
         return CancelResult::kDeclined;
 
@@ -166,7 +147,7 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
         return CancelResult::kChanged;
     }
     if (result != QueueResult::kOk) {
-        services.boxes.Show(FormatText(TextId::kQueueNotRewritten, StoreName(store)),
+        services.boxes.Show(FormatText(TextId::kQueueNotRewritten, {StoreName(store)}),
                             box::kIconHand);
         return CancelResult::kNotRewritten;
     }
@@ -174,7 +155,7 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
     if (!stagedUsed && services.files.GetStatus(row.from, &mode) &&
         !services.files.RemoveFile(row.from)) {
         const char* staged = row.from;
-        services.boxes.Show(FormatText(TextId::kStagedNotDeleted, staged), box::kIconHand);
+        services.boxes.Show(FormatText(TextId::kStagedNotDeleted, {staged}), box::kIconHand);
         return CancelResult::kStagedLeft;
     }
     return CancelResult::kCancelled;

@@ -12,6 +12,7 @@
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
 #include "schedule/restart_queue.h"
+#include "texts/texts.h"
 
 #include <cstddef>
 #include <optional>
@@ -56,10 +57,7 @@ struct PendingList {
 PendingList ReadPendingList(OsKind osKind, const PendingServices& services);
 
 // The line under the list: how many rows, or why there are none.
-CString PendingStatusText(const PendingList& list);
-// The texts of a row's kind and state cells.
-const char* PendingKindText(const PendingRow& row);
-const char* PendingStateText(const PendingRow& row);
+Message PendingStatus(const PendingList& list);
 
 enum class CancelResult {
     kCancelled,     // both renames removed, the staged copy (if any) deleted

@@ -1,7 +1,6 @@
 #include "schedule/queue_guard.h"
 
 #include "framework/path_text.h"
-#include "schedule/schedule_report.h"
 
 namespace {
 std::string Key(const std::string& folder, const std::string& name)
@@ -64,29 +63,30 @@ QueueGuard::QueueGuard(const std::vector<RestartQueue>& queues, const CStringArr
         m_planTargets.Add(services.files.IdentityOf(targets[i]));
 }
 
-CString QueueGuard::Refusal(const ReplacementNames& names, const EntryIdentities& identities) const
+std::optional<Message> QueueGuard::Refusal(const ReplacementNames& names,
+                                           const EntryIdentities& identities) const
 {
     if (!m_readable)
-        return outcome::QueueUnreadable();
+        return Message{TextId::kQueueUnreadable, {}};
     // The restart cannot move the target onto itself, nor onto a folder.
     if (IsSameFile(identities.names[2], identities.names[0]) || !identities.names[2].self.empty())
-        return outcome::BackupUnusable(names.backup);
+        return Message{TextId::kBackupUnusable, {names.backup}};
     if (const CString* name = NameAmong(names, identities, m_queued))
-        return outcome::AlreadyQueued(*name);
+        return Message{TextId::kAlreadyQueued, {*name}};
     const CString folder = QueuedFolderOnTheWay(names.target);
     if (!folder.IsEmpty())
-        return outcome::AlreadyQueued(folder);
-    return CString();
+        return Message{TextId::kAlreadyQueued, {folder}};
+    return std::nullopt;
 }
 
-CString QueueGuard::RefusalWithinPlan(const ReplacementNames& names,
-                                      const EntryIdentities& identities) const
+std::optional<Message> QueueGuard::RefusalWithinPlan(const ReplacementNames& names,
+                                                     const EntryIdentities& identities) const
 {
     if (const CString* name = NameAmong(names, identities, m_recorded))
-        return outcome::AlreadyQueued(*name);
+        return Message{TextId::kAlreadyQueued, {*name}};
     if (m_planTargets.Holds(identities.names[2]))
-        return outcome::AlreadyQueued(names.backup);
-    return CString();
+        return Message{TextId::kAlreadyQueued, {names.backup}};
+    return std::nullopt;
 }
 
 void QueueGuard::Recorded(const EntryIdentities& identities)
@@ -99,7 +99,8 @@ void QueueGuard::Recorded(const EntryIdentities& identities)
 // a queued operation renames or deletes, or empty: the restart would carry out
 // the entry's renames in whatever folder then stands there. The folders above
 // where a link leads are not on the way as spelled, so a link counts as moved
-// when any queued operation moves a folder.
+// when any queued operation moves a folder; a target that cannot be read may
+// lie below any folder.
 CString QueueGuard::QueuedFolderOnTheWay(const CString& target) const
 {
     if (m_queued.IsEmpty())

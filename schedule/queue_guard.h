@@ -12,6 +12,9 @@
 #include "schedule/replacement_names.h"
 #include "schedule/restart_queue.h"
 #include "schedule/schedulers.h"
+#include "texts/texts.h"
+
+#include <optional>
 
 #include <set>
 #include <string>
@@ -57,14 +60,14 @@ public:
     QueueGuard(const std::vector<RestartQueue>& queues, const CStringArray& targets,
                const SchedulerServices& services);
 
-    // Before staging: empty when the entry may be staged; otherwise the
-    // outcome text.
-    CString Refusal(const ReplacementNames& names, const EntryIdentities& identities) const;
+    // Before staging: why the entry may not be staged, or nothing.
+    std::optional<Message> Refusal(const ReplacementNames& names,
+                                   const EntryIdentities& identities) const;
     // After staging, against the plan itself: a name of an entry recorded
     // earlier in this run, or a backup that is the target of any entry, whose
     // file the backup rename would overwrite.
-    CString RefusalWithinPlan(const ReplacementNames& names,
-                              const EntryIdentities& identities) const;
+    std::optional<Message> RefusalWithinPlan(const ReplacementNames& names,
+                                             const EntryIdentities& identities) const;
     // The entry's renames are in the queue from now on.
     void Recorded(const EntryIdentities& identities);
 

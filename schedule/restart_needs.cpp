@@ -1,16 +1,15 @@
 #include "schedule/restart_needs.h"
 
 #include "framework/path_text.h"
-#include "schedule/schedule_report.h"
 
 namespace {
 // A share, or a drive that Windows calls a network drive: the restart runs
-// before the network. A path that cannot be read may lead there too.
+// before the network.
 bool OnNetwork(const char* path, FileSystemOps& files, const CodePage& codePage)
 {
     const PathSteps steps = PathSteps::Split(path, codePage);
     const CString drive = steps.Drive();
-    return !steps.Readable() || steps.share || (!drive.IsEmpty() && files.IsNetworkDrive(drive + "\\"));
+    return steps.share || (!drive.IsEmpty() && files.IsNetworkDrive(drive + "\\"));
 }
 
 CString FileNameOf(const char* path, const CodePage& codePage)
@@ -20,12 +19,13 @@ CString FileNameOf(const char* path, const CodePage& codePage)
 }
 }  // namespace
 
-CString RestartObstacle(OsKind family, const char* target, const ReplacementNames& names,
-                        const FileIdentity& backup, FileSystemOps& files, const CodePage& codePage)
+std::optional<Message> RestartObstacle(OsKind family, const char* target, const ReplacementNames& names,
+                                       const FileIdentity& backup, FileSystemOps& files,
+                                       const CodePage& codePage)
 {
     for (const CString* name : {&names.target, &names.staged, &names.backup}) {
         if (name->GetLength() > kRestartNameLimit)
-            return outcome::NameTooLong(*name);
+            return Message{TextId::kNameTooLong, {*name}};
     }
     // The 9x start-up renames by the short name, and the new file would keep
     // only that name.
@@ -33,18 +33,20 @@ CString RestartObstacle(OsKind family, const char* target, const ReplacementName
         const CString longName = files.LongForm(names.target);
         if (FoldAscii(std::string(FileNameOf(longName, codePage)), &codePage) !=
             FoldAscii(std::string(FileNameOf(names.target, codePage)), &codePage))
-            return outcome::LongFileName(longName, names.target);
+            return Message{TextId::kLongFileName, {longName, names.target}};
     }
+    // The target as entered may be relative or spelled with '/', which cannot
+    // be read; its names, which the schedulers read whole, are checked too.
     for (const char* path : {target, static_cast<const char*>(names.target)}) {
         if (OnNetwork(path, files, codePage))
-            return outcome::OnNetwork(path);
+            return Message{TextId::kOnNetwork, {path}};
     }
     if (family == OS_NT) {
         if (files.RenameDenied(names.target))
-            return outcome::RenameDenied(names.target);
+            return Message{TextId::kRenameDenied, {names.target}};
         // The backup rename replaces a file of the backup's name.
         if (backup.exists && backup.self.empty() && files.RenameDenied(names.backup))
-            return outcome::RenameDenied(names.backup);
+            return Message{TextId::kRenameDenied, {names.backup}};
     }
-    return CString();
+    return std::nullopt;
 }

@@ -13,11 +13,11 @@ namespace {
 class RestartRenames {
 public:
     virtual ~RestartRenames() = default;
-    // Empty when the entry's renames may be recorded now; otherwise the
-    // outcome text that says why not.
-    virtual CString RecordingRefusal(const ReplacementNames&, const EntryIdentities&)
+    // Why the entry's renames may not be recorded now, or nothing.
+    virtual std::optional<Message> RecordingRefusal(const ReplacementNames&,
+                                                    const EntryIdentities&)
     {
-        return CString();
+        return std::nullopt;
     }
     virtual bool Record(const char* from, const char* to) = 0;
     // Undoes the effect of the entry's recorded backup rename, so that the
@@ -48,22 +48,22 @@ public:
     // A key that already stands in the section would keep its place and only
     // get a new value: the pair's lines would then not run in their order.
     // The section is read again here, so that lines written meanwhile count.
-    CString RecordingRefusal(const ReplacementNames& names,
-                             const EntryIdentities& identities) override
+    std::optional<Message> RecordingRefusal(const ReplacementNames& names,
+                                            const EntryIdentities& identities) override
     {
         const RestartQueue section = ReadWininitQueue(m_services.queue);
         if (!section.WasRead())
-            return outcome::QueueUnreadable();
+            return Message{TextId::kQueueUnreadable, {}};
         IdentitySet keys;
         for (const QueuedOperation& line : section.operations) {
             if (!line.to.IsEmpty())
                 keys.Add(m_services.files.IdentityOf(line.to));
         }
         if (keys.Holds(identities.names[2]))
-            return outcome::AlreadyQueued(names.backup);
+            return Message{TextId::kAlreadyQueued, {names.backup}};
         if (keys.Holds(identities.names[0]))
-            return outcome::AlreadyQueued(names.target);
-        return CString();
+            return Message{TextId::kAlreadyQueued, {names.target}};
+        return std::nullopt;
     }
     // A line of the section reads destination=source.
     bool Record(const char* from, const char* to) override
@@ -83,44 +83,45 @@ private:
 };
 
 // Checks what the restart needs, stages the copy and records the backup
-// rename, then the replacing rename; stops at the first step that fails and
-// answers the outcome text. A copy made for an entry that the plan itself then
-// refuses is deleted again. Without its replacing rename the backup rename
-// would leave the target missing after the restart, so it is taken back.
-CString ScheduleEntry(OsKind family, const char* source, const char* target,
+// rename, then the replacing rename; stops at the first step that fails. A
+// copy made for an entry that the plan itself then refuses is deleted again.
+// Without its replacing rename the backup rename would leave the target
+// missing after the restart, so it is taken back.
+Outcome ScheduleEntry(OsKind family, const char* source, const char* target,
                       const ReplacementNames& names, const SchedulerServices& services,
                       QueueGuard& guard, RestartRenames& renames)
 {
     FileSystemOps& files = services.files;
     const EntryIdentities identities(names, files);
-    CString refusal =
+    std::optional<Message> refusal =
         RestartObstacle(family, target, names, identities.names[2], files, services.codePage);
-    if (refusal.IsEmpty())
+    if (!refusal)
         refusal = guard.Refusal(names, identities);
-    if (!refusal.IsEmpty())
-        return refusal;
+    if (refusal)
+        return Refused(*refusal);
     if (!files.CopyWithoutOverwrite(source, names.staged))
-        return outcome::CopyFailed(source, names.staged);
+        return Refused({TextId::kCopyFailed, {source, names.staged}});
     refusal = guard.RefusalWithinPlan(names, identities);
-    if (!refusal.IsEmpty()) {
+    if (refusal) {
         files.RemoveFile(names.staged);
-        return refusal;
+        return Refused(*refusal);
     }
     refusal = renames.RecordingRefusal(names, identities);
-    if (!refusal.IsEmpty())
-        return refusal;
+    if (refusal)
+        return Refused(*refusal);
     if (!renames.Record(names.target, names.backup))
-        return outcome::BackupNotRecorded(names.target);
+        return Refused({TextId::kBackupNotRecorded, {names.target}});
     guard.Recorded(identities);
     if (!renames.Record(names.staged, names.target)) {
+        Outcome outcome = Refused({TextId::kReplaceNotRecorded, {names.staged}});
         if (!renames.TakeBackBackup(names))
-            return outcome::ReplaceNotRecordedTargetLeftAtBackup(names.staged, names.backup,
-                                                                 names.target);
-        return outcome::ReplaceNotRecorded(names.staged);
+            outcome.lines.push_back({TextId::kPutBackAfterRestart, {names.backup, names.target}});
+        return outcome;
     }
+    Outcome outcome{true, {{TextId::kScheduled, {}}}};
     if (family == OS_NT && files.IsProtectedFile(names.target))
-        return outcome::Scheduled() + outcome::MayBeRestored(names.target);
-    return outcome::Scheduled();
+        outcome.lines.push_back({TextId::kMayBeRestored, {names.target}});
+    return outcome;
 }
 
 // The plan through family's names and renames; one report box at the end.
@@ -132,11 +133,12 @@ void Schedule(OsKind family, const CStringArray& sources, const CStringArray& ta
         ReplacementNames names;
         if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage, names)) {
             // A target that cannot be read has no drive to name.
-            const CString drive = PathSteps::Split(targets[i], services.codePage).Drive();
+            const CString drive =
+                PathSteps::Split(services.files.LongForm(targets[i]), services.codePage).Drive();
             report.AddBlock(sources[i], targets[i],
-                            family == OS_NT && !drive.IsEmpty()
-                                ? outcome::DriveUnknown(targets[i], drive)
-                                : outcome::TargetNotFound(targets[i]));
+                            Refused(family == OS_NT && !drive.IsEmpty()
+                                        ? Message{TextId::kDriveUnknown, {targets[i], drive}}
+                                        : Message{TextId::kTargetNotFound, {targets[i]}}));
             continue;
         }
         // The 9x report names the target by the short name its lines use.

@@ -6,11 +6,14 @@
 // English text everywhere else. To change a text, change it here; nothing else
 // needs to be read. The rules for a translator:
 // - \n is a line break and \" a double quotation mark.
-// - %s (a name or a path) and %d (a number) are filled in by the program, in
-//   the order they stand in the Japanese text: keep them, in the same order.
+// - %1, %2, ... (a name, a path or a number) are filled in by the program:
+//   %1 with its first argument, %2 with its second, wherever they stand. Use
+//   each that the other language uses, in the order the language needs.
 // - English texts stay in ASCII: they are shown in every code page.
 // The dialogs' own texts (labels, buttons, titles) and the system-menu entries
-// live in res/tessera.rc, in the same two languages.
+// live in res/tessera.rc, in the same two languages: they are resources (the
+// dialog templates, and the string table that holds the system-menu entries
+// from string 101, the About entry, on), translated there with the dialogs.
 //
 // This file is included with TESSERA_TEXT defined by the code that reads it.
 
@@ -33,8 +36,8 @@ TESSERA_TEXT(kHelpFileName,
     "help.htm",
     "help_en.htm")
 TESSERA_TEXT(kHelpNotOpened,
-    "%sを起動できませんでした。ファイルが存在するかどうか確かめてください。",
-    "Could not open %s. Check that the file exists.")
+    "%1を起動できませんでした。ファイルが存在するかどうか確かめてください。",
+    "Could not open %1. Check that the file exists.")
 
 // The main dialog: list columns, tooltips, browse dialogs
 TESSERA_TEXT(kColumnSource,
@@ -102,23 +105,23 @@ TESSERA_TEXT(kNoTargetFolder,
     "置換先のフォルダを指定してください．",
     "Enter the target folder.")
 TESSERA_TEXT(kSourceUnreadable,
-    "置換元ファイル(%s)の情報が得られません．",
-    "Cannot read the source file (%s).")
+    "置換元ファイル(%1)の情報が得られません．",
+    "Cannot read the source file (%1).")
 TESSERA_TEXT(kNotAFile,
-    "\"%s\"はファイルではないようです。",
-    "\"%s\" does not seem to be a file.")
+    "\"%1\"はファイルではないようです。",
+    "\"%1\" does not seem to be a file.")
 TESSERA_TEXT(kTargetUnreadable,
-    "置換先ファイル(%s)の情報が得られません．ファイルが存在するか確かめてください。",
-    "Cannot read the target file (%s). Check that the file exists.")
+    "置換先ファイル(%1)の情報が得られません．ファイルが存在するか確かめてください。",
+    "Cannot read the target file (%1). Check that the file exists.")
 TESSERA_TEXT(kSameFile,
     "同じファイルで置き換えても無駄です．",
     "The source and the target are the same file: there is nothing to replace.")
 TESSERA_TEXT(kAlreadyPlanned,
-    "置換先%sはすでに%sで置きかえられることになっています．",
-    "The target %s is already to be replaced by %s.")
+    "置換先%1はすでに%2で置きかえられることになっています．",
+    "The target %1 is already to be replaced by %2.")
 TESSERA_TEXT(kNoBackup,
-    "%sのバックアップ%sが見つかりません．",
-    "For %s, the backup %s cannot be found.")
+    "%1のバックアップ%2が見つかりません．",
+    "For %1, the backup %2 cannot be found.")
 
 // The version column's lookup
 TESSERA_TEXT(kVersionCaption,
@@ -133,66 +136,66 @@ TESSERA_TEXT(kConfirmation,
     "本当に置換を行ってもよろしいですか?",
     "Do you really want to replace these files?")
 TESSERA_TEXT(kReportHeader,
-    "%s\n → %s\n",
-    "%s\n -> %s\n")
+    "%1\n → %2\n",
+    "%1\n -> %2\n")
 TESSERA_TEXT(kScheduled,
     "再起動後に置換されます．\n",
     "Will be replaced at the next restart.\n")
 TESSERA_TEXT(kCopyFailed,
-    "%sを%sにコピーするのに失敗しました．\n%sがすでにある可能性があります．\n",
-    "Could not copy %s to %s.\n%s may already exist.\n")
+    "%1を%2にコピーするのに失敗しました．\n%2がすでにある可能性があります．\n",
+    "Could not copy %1 to %2.\n%2 may already exist.\n")
 TESSERA_TEXT(kBackupNotRecorded,
-    "%sを再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the backup of %s at the restart.\nThe cause is unknown.\n")
+    "%1を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
+    "Could not arrange the backup of %1 at the restart.\nThe cause is unknown.\n")
 TESSERA_TEXT(kReplaceNotRecorded,
-    "%sを再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the replacement with %s at the restart.\nThe cause is unknown.\n")
+    "%1を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
+    "Could not arrange the replacement with %1 at the restart.\nThe cause is unknown.\n")
 TESSERA_TEXT(kPutBackAfterRestart,
-    "再起動後に%sを%sに戻してください．\n",
-    "After the restart, rename %s back to %s.\n")
+    "再起動後に%1を%2に戻してください．\n",
+    "After the restart, rename %1 back to %2.\n")
 TESSERA_TEXT(kTargetNotFound,
-    "%sが見つかりませんでした．\n置換は予約されていません．\n",
-    "%s was not found.\nNo replacement is scheduled.\n")
+    "%1が見つかりませんでした．\n置換は予約されていません．\n",
+    "%1 was not found.\nNo replacement is scheduled.\n")
 TESSERA_TEXT(kAlreadyQueued,
-    "%sは再起動時の処理にすでに予約されているため置換は予約されていません．\n",
-    "No replacement is scheduled: the restart already has an operation on %s.\n")
+    "%1は再起動時の処理にすでに予約されているため置換は予約されていません．\n",
+    "No replacement is scheduled: the restart already has an operation on %1.\n")
 TESSERA_TEXT(kBackupUnusable,
-    "%sをバックアップに使えないため置換は予約されていません．\n",
-    "No replacement is scheduled: %s cannot be used as the backup.\n")
+    "%1をバックアップに使えないため置換は予約されていません．\n",
+    "No replacement is scheduled: %1 cannot be used as the backup.\n")
 TESSERA_TEXT(kQueueUnreadable,
     "再起動時の処理の予約を読み取れないため置換は予約されていません．\n",
     "No replacement is scheduled: the operations already waiting for the restart cannot be read.\n")
 TESSERA_TEXT(kNameTooLong,
-    "%sは259バイトを超えるため、再起動時の処理では扱えません．\n"
+    "%1は259バイトを超えるため、再起動時の処理では扱えません．\n"
     "置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
-    "%s is longer than 259 bytes, which the restart cannot handle.\n"
+    "%1 is longer than 259 bytes, which the restart cannot handle.\n"
     "No replacement is scheduled. Shorten the names of the folders on the way, then add it again.\n")
 TESSERA_TEXT(kLongFileName,
-    "%sは長いファイル名のため、9x系の起動処理では置き換えられません(短い名前%sしか扱えません)．\n"
-    "置換は予約されていません．MS-DOSモードで起動し、%sに上書きコピーしてください．\n",
-    "%s has a long file name, which the Windows 9x start-up cannot replace (it knows only the short name %s).\n"
-    "No replacement is scheduled. Start in MS-DOS mode and copy the new file over %s.\n")
+    "%1は長いファイル名のため、9x系の起動処理では置き換えられません(短い名前%2しか扱えません)．\n"
+    "置換は予約されていません．MS-DOSモードで起動し、%2に上書きコピーしてください．\n",
+    "%1 has a long file name, which the Windows 9x start-up cannot replace (it knows only the short name %2).\n"
+    "No replacement is scheduled. Start in MS-DOS mode and copy the new file over %2.\n")
 TESSERA_TEXT(kOnNetwork,
-    "%sはネットワーク上にあるため、再起動時の処理からは見えません．\n"
+    "%1はネットワーク上にあるため、再起動時の処理からは見えません．\n"
     "置換は予約されていません．そのファイルのあるコンピュータでTesseraを実行してください．\n",
-    "%s is on the network, which the restart cannot reach.\n"
+    "%1 is on the network, which the restart cannot reach.\n"
     "No replacement is scheduled. Run Tessera on the computer that holds the file.\n")
 TESSERA_TEXT(kDriveUnknown,
-    "%sのドライブ%sが指す場所を確かめられないため、再起動時に見つかるか分かりません．\n"
+    "%1のドライブ%2が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n"
     "置換は予約されていません．ドライブの指す実際のフォルダで指定し直してください．\n",
-    "For %s, where drive %s leads cannot be found out, so the restart may not find the file.\n"
+    "For %1, where drive %2 leads cannot be found out, so the restart may not find the file.\n"
     "No replacement is scheduled. Enter the file by the real folder that the drive stands for.\n")
 TESSERA_TEXT(kRenameDenied,
-    "%sは管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n"
+    "%1は管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n"
     "置換は予約されていません．所有者を変えて管理者にフル コントロールを与えてから"
-    "(takeown /f \"%s\" /a と icacls \"%s\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
-    "Neither the administrators nor the system may delete %s, so the restart cannot rename it.\n"
+    "(takeown /f \"%1\" /a と icacls \"%1\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
+    "Neither the administrators nor the system may delete %1, so the restart cannot rename it.\n"
     "No replacement is scheduled. Take ownership and give the administrators full control "
-    "(takeown /f \"%s\" /a and icacls \"%s\" /grant *S-1-5-32-544:F), then add it again.\n")
+    "(takeown /f \"%1\" /a and icacls \"%1\" /grant *S-1-5-32-544:F), then add it again.\n")
 TESSERA_TEXT(kMayBeRestored,
-    "%sはWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに戻すことがあります．"
+    "%1はWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに戻すことがあります．"
     "再起動後にファイルのバージョンを確かめてください．\n",
-    "Windows File Protection guards %s and may put the original back after the restart. "
+    "Windows File Protection guards %1 and may put the original back after the restart. "
     "Check the file's version after the restart.\n")
 TESSERA_TEXT(kRestartPrompt,
     "ファイルの置換を完了するにはシステムの再起動が必要です．\n今すぐ再起動しますか?",
@@ -218,20 +221,20 @@ TESSERA_TEXT(kPendingColumnState,
     "状態",
     "State")
 TESSERA_TEXT(kPendingCount,
-    "再起動待ちの項目は%d件です．",
-    "Operations waiting for the restart: %d.")
+    "再起動待ちの項目は%1件です．",
+    "Operations waiting for the restart: %1.")
 TESSERA_TEXT(kPendingNone,
     "再起動待ちの操作はありません．",
     "No operations are waiting for the restart.")
 TESSERA_TEXT(kPendingMalformed,
-    "%sの内容が正しくないため、一覧を表示できません．",
-    "The contents of %s are not valid, so the list cannot be shown.")
+    "%1の内容が正しくないため、一覧を表示できません．",
+    "The contents of %1 are not valid, so the list cannot be shown.")
 TESSERA_TEXT(kPendingTooLarge,
-    "%sが大きすぎるため、一覧を表示できません．",
-    "%s is too large, so the list cannot be shown.")
+    "%1が大きすぎるため、一覧を表示できません．",
+    "%1 is too large, so the list cannot be shown.")
 TESSERA_TEXT(kPendingUnreadable,
-    "%sを読み込めなかったため、一覧を表示できません．",
-    "%s could not be read, so the list cannot be shown.")
+    "%1を読み込めなかったため、一覧を表示できません．",
+    "%1 could not be read, so the list cannot be shown.")
 TESSERA_TEXT(kKindTessera,
     "置換(Tessera)",
     "Replace (Tessera)")
@@ -251,21 +254,21 @@ TESSERA_TEXT(kStagedMissing,
     "置換用コピーなし",
     "Staged copy missing")
 TESSERA_TEXT(kCancelQuestion,
-    "%sの置換の予約を取り消しますか?",
-    "Cancel the scheduled replacement of %s?")
+    "%1の置換の予約を取り消しますか?",
+    "Cancel the scheduled replacement of %1?")
 TESSERA_TEXT(kCancelAlsoDeletes,
-    "\n置換用のコピー%sも削除します．",
-    "\nThe staged copy %s will be deleted too.")
+    "\n置換用のコピー%1も削除します．",
+    "\nThe staged copy %1 will be deleted too.")
 TESSERA_TEXT(kQueueChanged,
     "再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
     "何も取り消していません．一覧を読み込み直します．",
     "The operations waiting for the restart changed after the list was read.\n"
     "Nothing was cancelled. The list will be read again.")
 TESSERA_TEXT(kQueueNotRewritten,
-    "%sを書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
-    "Could not rewrite %s.\nThe replacement is still scheduled.")
+    "%1を書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
+    "Could not rewrite %1.\nThe replacement is still scheduled.")
 TESSERA_TEXT(kStagedNotDeleted,
-    "置換の予約は取り消しましたが、%sを削除するのに失敗しました．\n"
+    "置換の予約は取り消しましたが、%1を削除するのに失敗しました．\n"
     "自分で削除してください．",
-    "The replacement was cancelled, but %s could not be deleted.\n"
+    "The replacement was cancelled, but %1 could not be deleted.\n"
     "Please delete it yourself.")

@@ -1,6 +1,6 @@
 #include "texts/texts.h"
 
-#include <cstdarg>
+#include <cstdio>
 
 namespace {
 struct Entry {
@@ -25,13 +25,29 @@ const char* Text(TextId id)
     return Text(id, ChosenLanguage());
 }
 
-CString FormatText(TextId format, ...)
+TextArgument::TextArgument(int number)
 {
-    va_list arguments;
-    va_start(arguments, format);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", number);
+    m_text = digits;
+}
+
+// No trail byte of a double-byte character of code page 932 is a '%' or a
+// digit, so the texts are scanned byte by byte.
+CString FormatText(const Message& message)
+{
     CString text;
-    text.FormatV(Text(format), arguments);
-    va_end(arguments);
+    for (const char* c = Text(message.text); *c != '\0'; ++c) {
+        if (c[0] == '%' && c[1] >= '1' && c[1] <= '9') {
+            const size_t number = static_cast<size_t>(*++c - '1');
+            if (number < message.arguments.size())
+                text += message.arguments[number].Value();
+        } else {
+            text += *c;
+            if (c[0] == '%' && c[1] == '%')
+                ++c;
+        }
+    }
     return text;
 }
 

@@ -19,23 +19,20 @@ const int kStateWidth = 110;  // pixels at 96 DPI
 // Room the list view keeps around a cell's text, beyond the text itself.
 const int kCellMargin = 15;  // pixels at 96 DPI
 
-// One row of each kind and state that the list can show.
-std::vector<PendingRow> EveryKindOfRow()
+// The texts of the kind and state cells: a Tessera row's own, then one per
+// kind of a single operation (QueuedKind's order); a Tessera row's state.
+const TextId kKinds[] = {TextId::kKindTessera, TextId::kKindRename, TextId::kKindRenameReplacing,
+                         TextId::kKindDelete};
+const TextId kStates[] = {TextId::kStagedMissing, TextId::kStagedPresent};
+
+const char* KindText(const PendingRow& row)
 {
-    std::vector<PendingRow> rows;
-    for (const QueuedKind kind : {QueuedKind::kRename, QueuedKind::kRenameReplacing,
-                                  QueuedKind::kDelete}) {
-        for (const bool tessera : {false, true}) {
-            for (const bool staged : {false, true}) {
-                PendingRow row{};
-                row.tessera = tessera;
-                row.kind = kind;
-                row.stagedExists = staged;
-                rows.push_back(row);
-            }
-        }
-    }
-    return rows;
+    return Text(kKinds[row.tessera ? 0 : 1 + static_cast<int>(row.kind)]);
+}
+
+const char* StateText(const PendingRow& row)
+{
+    return row.tessera ? Text(kStates[row.stagedExists ? 1 : 0]) : "";
 }
 }  // namespace
 
@@ -68,10 +65,10 @@ void CPendingDlg::InsertColumns()
     };
     int kindWidth = fit(ScaleForDpi(kKindWidth, dpi), Text(kHeadings[0]));
     int stateWidth = fit(ScaleForDpi(kStateWidth, dpi), Text(kHeadings[3]));
-    for (const PendingRow& row : EveryKindOfRow()) {
-        kindWidth = fit(kindWidth, PendingKindText(row));
-        stateWidth = fit(stateWidth, PendingStateText(row));
-    }
+    for (const TextId kind : kKinds)
+        kindWidth = fit(kindWidth, Text(kind));
+    for (const TextId state : kStates)
+        stateWidth = fit(stateWidth, Text(state));
     // The paths get the rest of the list's width, less room for a vertical
     // scroll bar, so that a long queue needs no horizontal one.
     RECT client;
@@ -122,12 +119,12 @@ void CPendingDlg::ShowQueue()
     m_list.DeleteAllItems();
     for (size_t i = 0; i < m_pending.rows.size(); ++i) {
         const PendingRow& row = m_pending.rows[i];
-        const int item = m_list.InsertItem(static_cast<int>(i), PendingKindText(row));
+        const int item = m_list.InsertItem(static_cast<int>(i), KindText(row));
         m_list.SetItemText(item, 1, row.from);
         m_list.SetItemText(item, 2, row.to);
-        m_list.SetItemText(item, 3, PendingStateText(row));
+        m_list.SetItemText(item, 3, StateText(row));
     }
-    m_strStatus = PendingStatusText(m_pending);
+    m_strStatus = FormatText(PendingStatus(m_pending));
     UpdateData(FALSE);
     UpdateCancelButton();
 }

@@ -35,7 +35,7 @@ void CTesseraDlg::OnRestore()
 void CTesseraDlg::AddEntry(const AddDecision& decision)
 {
     if (!decision.Accepted()) {
-        m_services.boxes.Show(decision.refusal, box::kOk);
+        m_services.boxes.Show(FormatText(*decision.refusal), box::kOk);
         return;
     }
     m_sources.Add(decision.source);

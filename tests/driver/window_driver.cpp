@@ -19,6 +19,7 @@
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
+//   window_driver drivetype ROOT           the type GetDriveTypeA gives ROOT ("N:\\"): 4 network
 //   window_driver pointer X Y              move the mouse pointer to screen point X,Y
 //   window_driver columns TITLE ID         per column of a list view: its width, and the
 //                                          width of its widest heading or cell text
@@ -409,6 +410,10 @@ int main(int argc, char** argv)
         if (length == 0 || length >= MAX_PATH)
             return 1;
         std::printf("%s", shortPath);
+        return 0;
+    }
+    if (command == "drivetype") {
+        std::printf("%u\n", ::GetDriveTypeA(title));
         return 0;
     }
     if (command == "pointer" && argc > 3) {

@@ -29,7 +29,7 @@ in_wine "C:\\Tessera\\$tessera_exe" &
 tessera_pid=$!
 expect_box "$tessera_caption" 'On Windows NT, Tessera needs version 4.0 or later. It will close now.' "$IDOK" refusal
 expect_ended "the program ends after the refusal"
-in_wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$tessera_exe" /v Version /f >/dev/null 2>&1
+machine_reg delete "HKCU\\Software\\Wine\\AppDefaults\\$tessera_exe" /v Version /f >/dev/null 2>&1
 
 start_tessera
 expected_controls="$IDC_SOURCE_EDIT	

@@ -38,6 +38,8 @@ mkdir -p "$prefix/drive_c/Tessera"
 cp "$e2e_exe" "$e2e_driver" "$prefix/drive_c/Tessera/"
 
 in_wine() { "$e2e_rig" exec "$prefix" wine "$@"; }
+# The machine's registry in the view its own programs read (wine-rig reg).
+machine_reg() { "$e2e_rig" reg "$prefix" "$@"; }
 drive() { in_wine 'C:\Tessera\window_driver.exe' "$@"; }
 fail() { echo "FAIL: $*"; e2e_failures=$((e2e_failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -62,7 +64,7 @@ same_bytes() { cmp -s "$(host_path "$1")" "$(host_path "$2")"; }
 exists() { [ -e "$(host_path "$1")" ]; }
 
 set_windows_version() {
-  in_wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$tessera_exe" /v Version /d "$1" /f >/dev/null 2>&1
+  machine_reg add "HKCU\\Software\\Wine\\AppDefaults\\$tessera_exe" /v Version /d "$1" /f
 }
 
 tessera_pid=
@@ -148,10 +150,10 @@ expect_roomy() {
 use_ansi_system_fonts() {
   local key='HKCU\Control Panel\Desktop\WindowMetrics' name value
   for name in CaptionFont SmCaptionFont MenuFont MessageFont StatusFont IconFont; do
-    value=$(in_wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+    value=$(machine_reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
       sed -n "s/.*$name *REG_BINARY *//p")
     [ "${#value}" -ge 48 ] || continue
-    in_wine reg add "$key" /v "$name" /t REG_BINARY /d "${value:0:46}00${value:48}" /f >/dev/null 2>&1
+    machine_reg add "$key" /v "$name" /t REG_BINARY /d "${value:0:46}00${value:48}" /f
   done
 }
 
@@ -166,7 +168,7 @@ restore_file() {
 # What the machine will do at its next restart: the pending renames, one
 # "from > to" line each ("!" marks replace-existing).
 pending_renames() {
-  in_wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+  machine_reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
       /v PendingFileRenameOperations 2>/dev/null | iconv -f "$e2e_code_page" -t UTF-8 | tr -d '\r' |
     sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d' | paste -d'>' - - |
     sed 's/>/ > /'

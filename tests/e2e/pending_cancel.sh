@@ -16,7 +16,7 @@ utf16_hex() {
 tessera_pair() { local t="\\??\\C:\\target\\$1"; utf16_hex "$t" "!$t.old" "$t.new" "!$t"; }
 # PendingFileRenameOperations exactly as stored, in the same hex pairs.
 queue_bytes() {
-  in_wine reg export "$session_manager" 'C:\queue.reg' /y >/dev/null 2>&1
+  machine_reg export "$session_manager" 'C:\queue.reg' /y >/dev/null 2>&1
   iconv -f UTF-16 -t UTF-8 "$(host_path 'C:\queue.reg')" | tr -d '\r' |
     awk '/^"PendingFileRenameOperations"=hex\(7\):/ { on = 1; sub(/^[^:]*:/, "") }
          on { sub(/^ +/, ""); more = sub(/\\$/, ""); printf "%s", $0; if (!more) exit }'
@@ -35,7 +35,7 @@ put_file 'C:\target\ALPHA.DLL.new' 'new ALPHA'
 put_file 'C:\target\BETA.DLL.new' 'new BETA'
 printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"PendingFileRenameOperations"=hex(7):%s\r\n' \
   "$session_manager" "$foreign,$alpha,$beta,00,00" | iconv -f UTF-8 -t UTF-16 >"$(host_path 'C:\queue.reg')"
-in_wine regedit /s 'C:\queue.reg'
+machine_reg import 'C:\queue.reg' >/dev/null
 [ "$(queue_bytes)" == "$foreign,$alpha,$beta,00,00" ] || fail "the queue could not be set up"
 
 start_tessera

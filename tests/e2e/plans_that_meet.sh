@@ -102,9 +102,9 @@ put_file 'C:\app.ins\Y.DLL' 'installed Y.DLL'
 put_file 'C:\n3\Z.DLL' 'old Z.DLL'
 put_file "$long_folder\\X.DLL" 'old long X.DLL'
 for name in Y.DLL Z.DLL X.DLL; do put_file "C:\\s3\\$name" "new $name"; done
-in_wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+machine_reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
   /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
-  '\??\C:\app\0\??\C:\app.bak\0\??\C:\app.ins\0\??\C:\app' >/dev/null 2>&1
+  '\??\C:\app\0\??\C:\app.bak\0\??\C:\app.ins\0\??\C:\app'
 start_tessera
 add_pair 'C:\s3\Y.DLL' 'C:\app'
 add_pair 'C:\s3\Z.DLL' 'C:\n3'

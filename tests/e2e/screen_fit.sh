@@ -18,16 +18,15 @@ put_file 'C:\target\BETA.DLL' 'old beta'
 # records it, whose staged copy is there.
 queue_replacements() {
   put_file 'C:\target\ALPHA.DLL.new' 'new alpha'
-  in_wine reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+  machine_reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
     /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
-    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL' \
-    >/dev/null 2>&1
+    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL'
 }
 
 # The screen takes its size when the machine starts; programs read the DPI.
 set_screen() {
-  in_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  in_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f >/dev/null 2>&1
+  machine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+  machine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f
   restart_machine
 }
 
@@ -49,8 +48,8 @@ expect_on_screen() {
 
 # Programs started from now on draw with the visual styles (1) or without (0).
 set_visual_styles() {
-  in_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
-    /v ThemeActive /d "$1" /f >/dev/null 2>&1
+  machine_reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /d "$1" /f
 }
 
 # The checks and screenshots at dpi; look names the screenshots. Under

@@ -6,6 +6,12 @@
 
 #include <string>
 
+// The refusal as the dialog shows it, or empty when the entry is accepted.
+inline std::string RefusalText(const AddDecision& decision)
+{
+    return decision.refusal ? std::string(FormatText(*decision.refusal)) : std::string();
+}
+
 struct PlanEntries {
     PlanEntries(FileSystemOps& files, const CodePage& codePage) : files(files), codePage(codePage) {}
 

@@ -79,13 +79,16 @@ struct Machine {
     PendingList Read(OsKind osKind) { return ReadPendingList(osKind, Services()); }
 };
 
-// kind|from|to|state@store:operation
+// kind|from|to|state@store:operation; a Tessera row's kind is "tessera" and
+// its state "staged" or "missing", a single operation's kind that of QueuedKind.
 std::vector<std::string> Rows(const PendingList& list)
 {
+    static const char* const kKinds[] = {"rename", "replacing", "delete"};
     std::vector<std::string> rows;
     for (const PendingRow& row : list.rows)
-        rows.push_back(std::string(PendingKindText(row)) + "|" + std::string(row.from) + "|" +
-                       std::string(row.to) + "|" + PendingStateText(row) + "@" +
+        rows.push_back(std::string(row.tessera ? "tessera" : kKinds[static_cast<int>(row.kind)]) +
+                       "|" + std::string(row.from) + "|" + std::string(row.to) + "|" +
+                       (row.tessera ? (row.stagedExists ? "staged" : "missing") : "") + "@" +
                        std::to_string(row.store) + ":" + std::to_string(row.operation));
     return rows;
 }
@@ -96,24 +99,24 @@ TEST_CASE("Tessera's consecutive pairs become one row each; every other operatio
     Machine machine;
     const PendingList nt = machine.Read(OS_NT);
     CHECK(Rows(nt) == std::vector<std::string>{
-                          "削除|C:\\TEMP\\SETUP.TMP||@0:0",
-                          "置換(Tessera)|C:\\SYS\\A.DLL.new|C:\\SYS\\A.DLL|置換用コピーあり@0:1",
-                          "名前変更(上書き)|C:\\APP\\B.DLL|C:\\APP\\B.DLL.bak|@0:3",
-                          "名前変更(上書き)|C:\\APP\\B.DLL.new|C:\\APP\\B.DLL|@0:4",
-                          "名前変更|C:\\APP\\C.DLL|C:\\APP\\C.DLL.old|@0:5",
-                          "名前変更(上書き)|C:\\APP\\C.DLL.new|C:\\APP\\C.DLL|@0:6",
-                          "名前変更(上書き)|C:\\SYS\\E.DLL|C:\\SYS\\E.DLL.old|@0:7",
-                          "名前変更(上書き)|C:\\SYS\\E.DLL.new|C:\\SYS\\E.DLL|@1:0",
+                          "delete|C:\\TEMP\\SETUP.TMP||@0:0",
+                          "tessera|C:\\SYS\\A.DLL.new|C:\\SYS\\A.DLL|staged@0:1",
+                          "replacing|C:\\APP\\B.DLL|C:\\APP\\B.DLL.bak|@0:3",
+                          "replacing|C:\\APP\\B.DLL.new|C:\\APP\\B.DLL|@0:4",
+                          "rename|C:\\APP\\C.DLL|C:\\APP\\C.DLL.old|@0:5",
+                          "replacing|C:\\APP\\C.DLL.new|C:\\APP\\C.DLL|@0:6",
+                          "replacing|C:\\SYS\\E.DLL|C:\\SYS\\E.DLL.old|@0:7",
+                          "replacing|C:\\SYS\\E.DLL.new|C:\\SYS\\E.DLL|@1:0",
                       });
-    CHECK(PendingStatusText(nt) == "再起動待ちの項目は8件です．");
+    CHECK(FormatText(PendingStatus(nt)) == "再起動待ちの項目は8件です．");
 
     CHECK(Rows(machine.Read(OS_9X)) ==
           std::vector<std::string>{
-              "削除|C:\\TEMP\\SETUP.TMP||@0:0",
-              "置換(Tessera)|C:\\WINDOWS\\SYSTEM\\FOO.NEW|C:\\WINDOWS\\SYSTEM\\FOO.DLL|置換用コピーあり@0:1",
-              "名前変更(上書き)|C:\\APP\\BAR.NEW|C:\\APP\\BAR.DLL|@0:3",
-              "名前変更(上書き)|C:\\APP\\BAR.DLL|C:\\APP\\BAR.OLD|@0:4",
-              "置換(Tessera)|C:\\ソ\\TOOL.NEW|C:\\ソ\\TOOL.DLL|置換用コピーなし@0:5",
+              "delete|C:\\TEMP\\SETUP.TMP||@0:0",
+              "tessera|C:\\WINDOWS\\SYSTEM\\FOO.NEW|C:\\WINDOWS\\SYSTEM\\FOO.DLL|staged@0:1",
+              "replacing|C:\\APP\\BAR.NEW|C:\\APP\\BAR.DLL|@0:3",
+              "replacing|C:\\APP\\BAR.DLL|C:\\APP\\BAR.OLD|@0:4",
+              "tessera|C:\\ソ\\TOOL.NEW|C:\\ソ\\TOOL.DLL|missing@0:5",
           });
 }
 
@@ -125,13 +128,13 @@ TEST_CASE("A store that cannot be read leaves the list empty and says which and 
     machine.store.wininit = {QueueResult::kTooLarge, ""};
     for (const PendingList& list : {machine.Read(OS_NT), machine.Read(OS_9X)})
         CHECK(list.rows.empty());
-    CHECK(PendingStatusText(machine.Read(OS_NT)) ==
+    CHECK(FormatText(PendingStatus(machine.Read(OS_NT))) ==
           "PendingFileRenameOperations2の内容が正しくないため、一覧を表示できません．");
-    CHECK(PendingStatusText(machine.Read(OS_9X)) == "wininit.iniが大きすぎるため、一覧を表示できません．");
+    CHECK(FormatText(PendingStatus(machine.Read(OS_9X))) == "wininit.iniが大きすぎるため、一覧を表示できません．");
     machine.store.wininit = {QueueResult::kSystemError, ""};
-    CHECK(PendingStatusText(machine.Read(OS_9X)) == "wininit.iniを読み込めなかったため、一覧を表示できません．");
+    CHECK(FormatText(PendingStatus(machine.Read(OS_9X))) == "wininit.iniを読み込めなかったため、一覧を表示できません．");
     machine.store.wininit = {QueueResult::kEmpty, ""};
-    CHECK(PendingStatusText(machine.Read(OS_9X)) == "再起動待ちの操作はありません．");
+    CHECK(FormatText(PendingStatus(machine.Read(OS_9X))) == "再起動待ちの操作はありません．");
 }
 
 TEST_CASE("Cancel asks, takes the row's two records out of the listed bytes, then the staged copy")
@@ -220,10 +223,10 @@ TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged co
     const PendingList list = machine.Read(OS_NT);
     CHECK(Rows(list) ==
           std::vector<std::string>{
-              "置換(Tessera)|C:\\Program Files\\X\\B.DLL.new|C:\\Program Files\\X\\B.DLL|置換用コピーあり@0:0",
-              "置換(Tessera)|C:\\PROGRA~1\\X\\B.DLL.new|C:\\PROGRA~1\\X\\B.DLL|置換用コピーなし@0:2",
-              "名前変更(上書き)|\\\\H|\\\\H.old|@0:4",
-              "名前変更(上書き)|\\\\H.new|\\\\H|@0:5",
+              "tessera|C:\\Program Files\\X\\B.DLL.new|C:\\Program Files\\X\\B.DLL|staged@0:0",
+              "tessera|C:\\PROGRA~1\\X\\B.DLL.new|C:\\PROGRA~1\\X\\B.DLL|missing@0:2",
+              "replacing|\\\\H|\\\\H.old|@0:4",
+              "replacing|\\\\H.new|\\\\H|@0:5",
           });
     CHECK(CancelPendingReplacement(list, 0, machine.Services()) == CancelResult::kCancelled);
     CHECK(machine.boxes.Texts() ==

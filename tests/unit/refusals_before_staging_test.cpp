@@ -287,6 +287,8 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
          "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
              refused + "ドライブの指す実際のフォルダで指定し直してください．\n",
          {}},
+        // Entered with '/', read whole through its long form.
+        {ScheduleReplaceNt, "C:/W/T.DLL", [](FakeFileSystem&) {}, "C:/W/T.DLL", scheduled, nt("C:\\W\\T.DLL")},
         // A path that cannot be read as a root and names: a folder of the current drive.
         {ScheduleReplaceNt, "\\C:\\T.DLL", [](FakeFileSystem&) {}, "\\C:\\T.DLL",
          "\\C:\\T.DLLが見つかりませんでした．\n" + refused + "\n", {}},

@@ -65,7 +65,7 @@ TEST_CASE("Each refusal is one message, and the first failing check gives it")
 
         const AddDecision decision = plan.entries.Add(c.source, c.folder);
 
-        CHECK(decision.refusal == c.message);
+        CHECK(RefusalText(decision) == c.message);
         CHECK(decision.source == "");
         CHECK(decision.target == "");
     }
@@ -101,7 +101,7 @@ TEST_CASE("The target is the folder as typed, one backslash, and the source's fi
         plan.files.AddFile(c.source);
         plan.files.AddFile(c.target);
         const AddDecision decision = plan.entries.Add(c.source, c.folder);
-        CHECK(decision.refusal == "");
+        CHECK(RefusalText(decision) == "");
         CHECK(decision.source == c.source);
         CHECK(decision.target == c.target);
     }
@@ -113,7 +113,7 @@ TEST_CASE("Comparisons are byte-exact: a target differing only in letter case is
     plan.files.AddFile("C:\\Windows\\System\\KERNEL32.DLL");
     REQUIRE(plan.entries.Append(kNewKernel, kSystem));
     const AddDecision decision = plan.entries.Add(kNewKernel, "C:\\Windows\\System");
-    CHECK(decision.refusal == "");
+    CHECK(RefusalText(decision) == "");
     CHECK(decision.target == "C:\\Windows\\System\\KERNEL32.DLL");
 }
 
@@ -132,17 +132,17 @@ TEST_CASE("Paths longer than a list cell are refused whole; up to 259 bytes are 
     for (const std::string& path : {source259, source260, target259, target260})
         plan.files.AddFile(path);
 
-    CHECK(std::string(plan.entries.Add(source260, kSystem).refusal) ==
+    CHECK(RefusalText(plan.entries.Add(source260, kSystem)) ==
           "置換元ファイル(" + source260 + ")の情報が得られません．");
-    CHECK(std::string(plan.entries.Add(kNewGdi, folder260).refusal) ==
+    CHECK(RefusalText(plan.entries.Add(kNewGdi, folder260)) ==
           "置換先ファイル(" + target260 + ")の情報が得られません．ファイルが存在するか確かめてください。");
 
     const AddDecision longSource = plan.entries.Add(source259, kSystem);
-    CHECK(longSource.refusal == "");
+    CHECK(RefusalText(longSource) == "");
     CHECK(longSource.source == source259.c_str());
     CHECK(longSource.target == kOldKernel);
     const AddDecision longTarget = plan.entries.Add(kNewGdi, folder259);
-    CHECK(longTarget.refusal == "");
+    CHECK(RefusalText(longTarget) == "");
     CHECK(longTarget.target == target259.c_str());
 }
 
@@ -177,7 +177,7 @@ TEST_CASE("Remove gives back the source and the target's folder; adding them aga
 
         const AddDecision again =
             plan.entries.Add(std::string(fields.source), std::string(fields.targetFolder));
-        CHECK(again.refusal == "");
+        CHECK(RefusalText(again) == "");
         CHECK(again.target == c.target);
     }
 }

@@ -1,5 +1,6 @@
 #include "plan/replacement_plan.h"
 #include "schedule/replacement_names.h"
+#include "tests/fakes/plan_entries.h"
 #include "tests/unit/plan_on_fake_files.h"
 
 #include <doctest/doctest.h>
@@ -81,7 +82,7 @@ TEST_CASE("Restore: the backup as the family's scheduler names it, or the first 
 
         const AddDecision decision = Restore(plan, row.family, row.target);
 
-        CHECK(std::string(decision.refusal) == row.refusal);
+        CHECK(RefusalText(decision) == row.refusal);
         CHECK(std::string(decision.source) == row.source);
         CHECK(std::string(decision.target) == (row.source.empty() ? "" : row.target));
     }

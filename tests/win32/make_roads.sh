@@ -5,9 +5,9 @@
 # dosdevices/unc) and C:\roads\link (a folder symbolic link); C:\roads\sib is
 # a sibling that must stay another folder, and also N:\, a drive that Wine
 # calls a network drive once the machine has restarted.
-#   make_roads.sh BUILD
+#   make_roads.sh BUILD window_driver.exe
 set -euo pipefail
-build=$1
+build=$1 driver=$2
 rig=$(cd "$(dirname "$0")/../../scripts" && pwd)/wine-rig
 prefix=$build/wine/default
 roads=$prefix/drive_c/roads
@@ -16,5 +16,13 @@ ln -sfn sub "$roads/link"
 ln -sfn ../drive_c/roads/sub "$prefix/dosdevices/t:"
 ln -sfn ../drive_c/roads/sib "$prefix/dosdevices/n:"
 ln -sfn "$roads/sub" "$prefix/dosdevices/unc/localhost/acc"
-"$rig" exec "$prefix" wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+"$rig" reg "$prefix" add 'HKLM\Software\Wine\Drives' /v n: /d network /f
 "$rig" restart "$prefix"
+# The mount manager reads the value at the restart; a drive of another type
+# would fail the identity tests for a reason that is not the program's.
+type=$("$rig" exec "$prefix" wine "$driver" drivetype 'N:\' | tr -d '\r')
+if [ "$type" != 4 ]; then
+  echo "set-up fault: N:\\ is of drive type $type, not a network drive (4), after" \
+    "HKLM\\Software\\Wine\\Drives n:=network was set in $prefix" >&2
+  exit 3
+fi

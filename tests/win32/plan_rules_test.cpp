@@ -35,7 +35,7 @@ TEST_CASE("Folders whose names end in a 0x5C second byte get their separator and
 
     RealPlan plan;
     const AddDecision added = plan.entries.Add(source, system.Path());
-    CHECK(added.refusal == "");
+    CHECK(RefusalText(added) == "");
     CHECK(added.target == target.c_str());
 
     const PlanFields fields = DecideRemove(added.source, added.target, plan.codePage);
@@ -77,6 +77,6 @@ TEST_CASE("The real file services decide the refusals")
     };
     for (const Case& c : cases) {
         CAPTURE(c.source);
-        CHECK(plan.entries.Add(c.source, c.folder).refusal == c.message.c_str());
+        CHECK(RefusalText(plan.entries.Add(c.source, c.folder)) == c.message);
     }
 }

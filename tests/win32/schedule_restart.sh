@@ -13,6 +13,7 @@ drive=$prefix/drive_c
 saved=$prefix/saved  # every file's first bytes, kept outside the machine
 cp "$probe" "$drive/schedule_probe.exe"
 in_wine() { "$rig" exec "$prefix" wine "$@"; }
+machine_reg() { "$rig" reg "$prefix" "$@"; }
 probe() { in_wine 'C:\schedule_probe.exe' "$@"; }
 failures=0
 complain() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -53,8 +54,8 @@ schedule() {
     complain "$family: the report was: $(iconv -f CP932 -t UTF-8 <"$prefix/report")"
 }
 short() { probe short "$(win "$1")" | iconv -f CP932 -t UTF-8; }
-set_9x() { in_wine reg add 'HKCU\Software\Wine\AppDefaults\schedule_probe.exe' /v Version /d win98 /f >/dev/null 2>&1; }
-set_nt() { in_wine reg delete 'HKCU\Software\Wine\AppDefaults\schedule_probe.exe' /f >/dev/null 2>&1; }
+set_9x() { machine_reg add 'HKCU\Software\Wine\AppDefaults\schedule_probe.exe' /v Version /d win98 /f; }
+set_nt() { machine_reg delete 'HKCU\Software\Wine\AppDefaults\schedule_probe.exe' /f >/dev/null 2>&1; }
 # replaced TARGET BACKUP SOURCE: the source's bytes took the target's place, whose
 # bytes are now the backup's.
 replaced() { holds "$1" "$3"; holds "$2" "$1"; }
