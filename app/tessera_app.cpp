@@ -41,7 +41,10 @@ void ModuleDirectoryOf(const char* modulePath, char (&directory)[260], const Cod
 
 bool CTesseraApp::InitInstance()
 {
-    ChooseLanguage(LanguageForCodePage(m_services.facts.AnsiCodePage()));
+    // Japanese where the ANSI code page is 932, English wherever else:
+    // Japanese bytes read in another code page are mojibake.
+    ChooseLanguage(m_services.facts.AnsiCodePage() == 932 ? Language::kJapanese
+                                                          : Language::kEnglish);
     m_services.libraries.SetUpLibraries();
     ModuleDirectoryOf(m_services.facts.ModulePath(), m_szModuleDir, m_services.codePage);
     const PlatformVersion version = m_services.facts.GetVersion();

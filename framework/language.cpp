@@ -4,11 +4,6 @@ namespace {
 Language g_language = Language::kJapanese;
 }  // namespace
 
-Language LanguageForCodePage(unsigned ansiCodePage)
-{
-    return ansiCodePage == kJapaneseCodePage ? Language::kJapanese : Language::kEnglish;
-}
-
 void ChooseLanguage(Language language)
 {
     g_language = language;

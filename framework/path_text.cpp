@@ -77,6 +77,14 @@ bool EndsWithBackslash(const char* text, const CodePage& codePage)
     return length > 0 && FindLastBackslash(text, codePage) == length - 1;
 }
 
+int CharacterCount(const char* text, const CodePage& codePage)
+{
+    int count = 0;
+    for (int i = 0; text[i] != '\0'; i = NextCharacter(text, i, codePage))
+        ++count;
+    return count;
+}
+
 bool IsCharacterBoundary(const char* text, int offset, const CodePage& codePage)
 {
     int i = 0;
@@ -172,3 +180,4 @@ PathPrefix PathPrefix::Read(const Unit* text)
 
 template PathPrefix PathPrefix::Read(const char*);
 template PathPrefix PathPrefix::Read(const char16_t*);
+template PathPrefix PathPrefix::Read(const wchar_t*);

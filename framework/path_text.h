@@ -34,7 +34,7 @@ struct PathPrefix {
     int length = 0;  // in units, UNC\ included
     bool unc = false;
 
-    // Instantiated for ANSI text (char) and UTF-16 (char16_t).
+    // Instantiated for ANSI text (char) and UTF-16 (char16_t, wchar_t).
     template <typename Unit>
     static PathPrefix Read(const Unit* text);
 };
@@ -47,6 +47,11 @@ int FindLastBackslash(const char* text, const CodePage& codePage);
 
 // True when the last character of text is a backslash.
 bool EndsWithBackslash(const char* text, const CodePage& codePage);
+
+// The characters of text: a double-byte character counts once. Each becomes
+// one UTF-16 unit in the double-byte code pages of Windows, and no more than
+// one in any other, so this is at least the length the wide functions see.
+int CharacterCount(const char* text, const CodePage& codePage);
 
 // True when offset is where a character starts (or the end of text).
 bool IsCharacterBoundary(const char* text, int offset, const CodePage& codePage);

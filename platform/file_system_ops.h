@@ -8,34 +8,43 @@
 #include <string>
 
 // What the file system makes of a path, for telling whether two paths name
-// one file: the deepest folder on the way that it identifies (whatever road
-// reached it), and the rest of the path as it takes it, each existing
-// component by its long name, in one letter case. The keys are opaque bytes.
+// one file. The keys are opaque bytes.
 struct FileIdentity {
-    std::string folder;
-    // The rest of the path, case folded two ways; where the two disagree, the
-    // names count as one: a refusal loses nothing, a missed meeting loses bytes.
-    std::string names[2];
-    // An existing folder's own key, the same on every road to it where the
-    // folder can be opened; empty for anything but an existing folder.
+    // An existing file's or folder's own key: its volume and file index, from
+    // an open that asks for no access, the same by every name and road to it
+    // (a link, a hard link, a second drive letter, a prefix); empty for a name
+    // that is not there, and for one that no open identifies (a folder on 9x).
     std::string self;
-    // The path ends in a link to elsewhere (a symbolic link, a junction, a
-    // mount point): what moves the folders above where it leads is not on
-    // this way.
+    // The deepest folder on the way that an open identifies, whatever road
+    // reached it, and the rest of the path below it, each existing name by its
+    // long name, case folded two ways: as the invariant locale folds it and as
+    // CharUpperBuffW does. Where the two foldings disagree, the names count as
+    // one: a refusal loses nothing, a missed meeting loses bytes.
+    std::string folder;
+    std::string restFoldedByLocale;
+    std::string restFoldedByUpper;
+    bool exists = false;     // something of this name is there now
+    bool directory = false;  // what is there is a folder
+    // The last name is a link to elsewhere (a symbolic link, a junction, a
+    // mount point): renames of it and of the folders above where it leads do
+    // not move what it names.
     bool link = false;
-    // Something of this name is there now.
-    bool exists = false;
+    // The last name exists under a long name that the code page cannot write:
+    // the path reaches it by another spelling (an alias), which a rename would
+    // make its name.
+    bool nameOutsideCodePage = false;
     // The path could not be read into a root and names (PathSteps): it may
     // name any file, and meets every name.
     bool unknown = false;
 };
 
-// True when the file system takes a and b to one name in one folder, or to
-// one folder; or when either is unknown.
+// True when the file system takes a and b to one file, or to one name in one
+// folder; or when either is unknown.
 inline bool IsSameFile(const FileIdentity& a, const FileIdentity& b)
 {
     return a.unknown || b.unknown || (!a.self.empty() && a.self == b.self) ||
-           (a.folder == b.folder && (a.names[0] == b.names[0] || a.names[1] == b.names[1]));
+           (a.folder == b.folder && (a.restFoldedByLocale == b.restFoldedByLocale ||
+                                     a.restFoldedByUpper == b.restFoldedByUpper));
 }
 
 // Paths are split and searched with the code page that travels beside these
@@ -65,7 +74,8 @@ public:
     // The full path (relative parts, ".", ".." and "/" resolved, the root as
     // given) with every component that exists by its long name, as the
     // folder lists it, and the rest as given: the name a rename must use to
-    // keep a file's long name.
+    // keep a file's long name. A long name that the code page cannot write
+    // keeps the spelling given, which reaches the same file.
     virtual CString LongForm(const char* path) = 0;
     virtual FileIdentity IdentityOf(const char* path) = 0;
     // Within a run (one scheduling, one listing, one cancel) the services may

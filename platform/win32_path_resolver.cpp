@@ -2,6 +2,8 @@
 
 #include "framework/path_text.h"
 #include "framework/system_library.h"
+#include "platform/owned_handle.h"
+#include "platform/win32_wide_to_ansi.h"
 
 #include <windows.h>
 
@@ -42,7 +44,7 @@ std::string Bytes(const std::wstring& wide)
 // it: the invariant locale's mapping and CharUpperBuffW. Both are looked up
 // at run time; where a system lacks them or refuses them (9x), ASCII letters
 // are folded.
-void Fold(const CString& text, std::string names[2])
+void Fold(const std::wstring& wide, std::string& byLocale, std::string& byUpper)
 {
     typedef int(WINAPI * MapFunction)(LCID, DWORD, const wchar_t*, int, wchar_t*, int);
     typedef DWORD(WINAPI * UpperFunction)(wchar_t*, DWORD);
@@ -50,7 +52,6 @@ void Fold(const CString& text, std::string names[2])
         ModuleFunction<MapFunction>(::GetModuleHandleA("KERNEL32.DLL"), "LCMapStringW");
     static const UpperFunction upperCase =
         ModuleFunction<UpperFunction>(::GetModuleHandleA("USER32.DLL"), "CharUpperBuffW");
-    const std::wstring wide = Wide(text);
     const int length = static_cast<int>(wide.size());
     std::wstring mapped(wide);
     if (length == 0 || !map ||
@@ -60,8 +61,18 @@ void Fold(const CString& text, std::string names[2])
     if (length == 0 || !upperCase ||
         upperCase(&upper[0], static_cast<DWORD>(length)) != static_cast<DWORD>(length))
         upper = FoldAscii(wide);
-    names[0] = Bytes(mapped);
-    names[1] = Bytes(upper);
+    byLocale = Bytes(mapped);
+    byUpper = Bytes(upper);
+}
+
+// The long name in the code page where it converts there and back unchanged:
+// the ANSI functions would read any other spelling as another name.
+CString Written(const std::wstring& name)
+{
+    CString written;
+    return Win32WideToAnsi().Convert(std::u16string(name.begin(), name.end()), written)
+               ? written
+               : CString();
 }
 
 // A root that no open identifies (on 9x none does), by its text folded: a
@@ -73,9 +84,52 @@ std::string RootText(const PathSteps& steps)
         const PathPrefix prefix = PathPrefix::Read(static_cast<const char*>(steps.root));
         root = prefix.unc ? "\\\\" + steps.root.Mid(prefix.length) : steps.root;
     }
-    std::string names[2];
-    Fold(root, names);
-    return "root " + names[0];
+    std::string byLocale, byUpper;
+    Fold(Wide(root), byLocale, byUpper);
+    return "root " + byLocale;
+}
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// An open that asks for no access, which no share mode of another opener
+// refuses; a folder opens too.
+FileHandle OpenForIdentity(const CString& path)
+{
+    return FileHandle(::CreateFileA(path, 0, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// The volume and file index of what file is open on, the same by every name
+// and road to it; empty when it is not open or cannot say.
+std::string KeyOf(const FileHandle& file)
+{
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file.IsValid() || !::GetFileInformationByHandle(file.Get(), &information))
+        return std::string();
+    char key[32];
+    std::snprintf(key, sizeof key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
+                  information.nFileIndexHigh, information.nFileIndexLow);
+    return key;
+}
+
+// Where the open arrived, as a path without the \\?\ prefix (a share's
+// as \\server\share\...); empty where the system cannot say (it lacks
+// GetFinalPathNameByHandleW before Vista).
+std::wstring FinalPath(const FileHandle& file)
+{
+    typedef DWORD(WINAPI * FinalPathFunction)(HANDLE, wchar_t*, DWORD, DWORD);
+    static const FinalPathFunction finalPath = ModuleFunction<FinalPathFunction>(
+        ::GetModuleHandleA("KERNEL32.DLL"), "GetFinalPathNameByHandleW");
+    wchar_t buffer[2 * MAX_PATH];
+    const DWORD length = file.IsValid() && finalPath
+                             ? finalPath(file.Get(), buffer, 2 * MAX_PATH, 0)
+                             : 0;
+    if (length == 0 || length >= 2 * MAX_PATH)
+        return std::wstring();
+    const std::wstring path(buffer, length);
+    const PathPrefix prefix = PathPrefix::Read(path.c_str());
+    if (prefix.kind != PathPrefix::kVerbatim)
+        return path;
+    return (prefix.unc ? L"\\\\" : L"") + path.substr(static_cast<size_t>(prefix.length));
 }
 }  // namespace
 
@@ -90,17 +144,19 @@ void Win32PathResolver::ForgetOutsideRun()
     if (m_runs > 0)
         return;
     m_listings.clear();
-    m_folderKeys.clear();
+    m_ownKeys.clear();
+    m_elsewhere.clear();
+    m_arrivedFolderKeys.clear();
 }
 
-void Win32PathResolver::Listing::Add(const Entry& entry, const char* shortName)
+void Win32PathResolver::Listing::Add(const Entry& entry, const std::wstring& shortName)
 {
     std::string folded[2];
-    Fold(entry.longName, folded);
+    Fold(entry.longName, folded[0], folded[1]);
     for (int i = 0; i < 2; ++i)
         names[i][folded[i]] = entries.size();
-    if (*shortName != '\0') {
-        Fold(shortName, folded);
+    if (!shortName.empty()) {
+        Fold(shortName, folded[0], folded[1]);
         for (int i = 0; i < 2; ++i)
             shortNames[i][folded[i]] = entries.size();
     }
@@ -112,7 +168,7 @@ void Win32PathResolver::Listing::Add(const Entry& entry, const char* shortName)
 size_t Win32PathResolver::Listing::IndexOf(const CString& name) const
 {
     std::string folded[2];
-    Fold(name, folded);
+    Fold(Wide(name), folded[0], folded[1]);
     for (const auto* byName : {names, shortNames}) {
         for (int i = 0; i < 2; ++i) {
             const auto found = byName[i].find(folded[i]);
@@ -130,29 +186,63 @@ void Win32PathResolver::Listing::Remove(const CString& name)
         entries[index].exists = false;
 }
 
+// The folder is listed in UTF-16 where the system can (not on 9x): the ANSI
+// listing writes a name the code page lacks with look-alikes, which may be
+// another file's name.
 Win32PathResolver::Listing& Win32PathResolver::ListingOf(const PathSteps& steps, size_t count)
 {
+    typedef HANDLE(WINAPI * FindFirst)(const wchar_t*, WIN32_FIND_DATAW*);
+    typedef BOOL(WINAPI * FindNext)(HANDLE, WIN32_FIND_DATAW*);
+    static const HMODULE kernel = ::GetModuleHandleA("KERNEL32.DLL");
+    static const FindFirst findFirst = ModuleFunction<FindFirst>(kernel, "FindFirstFileW");
+    static const FindNext findNext = ModuleFunction<FindNext>(kernel, "FindNextFileW");
     const CString folder = steps.Leading(count - 1);
     const auto [listing, added] = m_listings.try_emplace(std::string(folder));
     if (!added)
         return listing->second;
     // The root ends in its backslash already.
-    WIN32_FIND_DATAA found;
-    const HANDLE search = ::FindFirstFileA(folder + (count == 1 ? "*" : "\\*"), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const CString pattern = folder + (count == 1 ? "*" : "\\*");
+    WIN32_FIND_DATAW found;
+    const SearchHandle search(findFirst && findNext ? findFirst(Wide(pattern).c_str(), &found)
+                                                    : INVALID_HANDLE_VALUE);
+    if (!findFirst || !findNext ||
+        (!search.IsValid() && ::GetLastError() == ERROR_CALL_NOT_IMPLEMENTED))
+        return ListAnsi(pattern, listing->second);
+    if (!search.IsValid())
         return listing->second;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        Entry entry;
+        entry.exists = true;
+        entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.longName = name;
+        entry.writtenName = Written(name);
+        listing->second.Add(entry, found.cAlternateFileName);
+    } while (findNext(search.Get(), &found));
+    return listing->second;
+}
+
+// 9x lists in its code page, which writes every name it holds.
+Win32PathResolver::Listing& Win32PathResolver::ListAnsi(const CString& pattern, Listing& listing)
+{
+    WIN32_FIND_DATAA found;
+    const SearchHandle search(::FindFirstFileA(pattern, &found));
+    if (!search.IsValid())
+        return listing;
     do {
         if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0)
             continue;
         Entry entry;
         entry.exists = true;
         entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        entry.longName = found.cFileName;
-        listing->second.Add(entry, found.cAlternateFileName);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return listing->second;
+        entry.longName = Wide(found.cFileName);
+        entry.writtenName = found.cFileName;
+        listing.Add(entry, Wide(found.cAlternateFileName));
+    } while (::FindNextFileA(search.Get(), &found));
+    return listing;
 }
 
 Win32PathResolver::Entry Win32PathResolver::LookUp(const PathSteps& steps, size_t count)
@@ -175,9 +265,10 @@ Win32PathResolver::Listing* Win32PathResolver::ListedFolderOf(const char* path, 
 void Win32PathResolver::Created(const char* path)
 {
     Entry entry;
-    if (Listing* listing = ListedFolderOf(path, entry.longName)) {
+    if (Listing* listing = ListedFolderOf(path, entry.writtenName)) {
         entry.exists = true;
-        listing->Add(entry, "");
+        entry.longName = Wide(entry.writtenName);
+        listing->Add(entry, std::wstring());
     }
 }
 
@@ -188,35 +279,52 @@ void Win32PathResolver::Deleted(const char* path)
         listing->Remove(name);
 }
 
+// A path of up to MAX_PATH characters takes up to twice as many bytes in a
+// double-byte code page.
 CString Win32PathResolver::FullPath(const char* path) const
 {
-    char full[MAX_PATH];
+    char full[2 * MAX_PATH];
     char* filePart = nullptr;
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, &filePart);
-    if (length == 0 || length >= MAX_PATH)
+    const DWORD length = ::GetFullPathNameA(path, sizeof full, full, &filePart);
+    if (length == 0 || length >= sizeof full)
         return path;
     return CString(full, static_cast<int>(length));
 }
 
-const std::string& Win32PathResolver::FolderKey(const CString& path)
+const std::string& Win32PathResolver::OwnKey(const CString& path)
 {
-    const auto [entry, added] = m_folderKeys.try_emplace(std::string(path));
+    const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
+    if (added)
+        entry->second = KeyOf(OpenForIdentity(path));
+    return entry->second;
+}
+
+// Windows shows a symbolic link to a file as a reparse point; Wine shows it
+// as a plain file, but the open arrives at the file it leads to, under that
+// file's name or in that file's folder. Where the system cannot say where an
+// open arrives (before Vista), only the reparse point tells.
+bool Win32PathResolver::ArrivesElsewhere(const CString& path, const std::wstring& longName,
+                                         const std::string& folder)
+{
+    const auto [entry, added] = m_elsewhere.try_emplace(std::string(path), false);
     if (!added)
         return entry->second;
-    const HANDLE folder =
-        ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE)
-        return entry->second;
-    BY_HANDLE_FILE_INFORMATION information;
-    if (::GetFileInformationByHandle(folder, &information) &&
-        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        char key[32];
-        std::snprintf(key, sizeof key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
-                      information.nFileIndexHigh, information.nFileIndexLow);
-        entry->second = key;
-    }
-    ::CloseHandle(folder);
+    const std::wstring arrived = FinalPath(OpenForIdentity(path));
+    const size_t cut = arrived.find_last_of(L'\\');
+    if (cut == std::wstring::npos)
+        return false;
+    std::string arrivedName[2], ownName[2];
+    Fold(arrived.substr(cut + 1), arrivedName[0], arrivedName[1]);
+    Fold(longName, ownName[0], ownName[1]);
+    // A root keeps its backslash: "T:\".
+    const std::wstring arrivedFolder = arrived.substr(0, arrived.find(L'\\') == cut ? cut + 1 : cut);
+    const auto [key, keyed] = m_arrivedFolderKeys.try_emplace(arrivedFolder);
+    if (keyed)
+        key->second = KeyOf(FileHandle(::CreateFileW(arrivedFolder.c_str(), 0, kShareAll, nullptr,
+                                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                                     nullptr)));
+    entry->second = (arrivedName[0] != ownName[0] && arrivedName[1] != ownName[1]) ||
+                    (!key->second.empty() && key->second != folder);
     return entry->second;
 }
 
@@ -234,14 +342,15 @@ CString Win32PathResolver::LongForm(const char* path)
         exists = listed.exists;
         if (i > 0)
             longPath += '\\';
-        longPath += exists ? listed.longName : steps.names[i];
+        longPath += exists && !listed.writtenName.IsEmpty() ? listed.writtenName : steps.names[i];
     }
     ForgetOutsideRun();
     return longPath;
 }
 
 // The folder is the deepest one on the way that an open identifies; below it
-// each name that exists is taken by its long name, the rest as given.
+// each name that exists is taken by its long name, the rest as given. What
+// exists is identified by its own key as well.
 FileIdentity Win32PathResolver::IdentityOf(const char* path)
 {
     const QuietErrors quiet;
@@ -253,29 +362,32 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
         return identity;
     size_t start = count;  // the names from start on lie below the folder identified
     while (start > 0 && identity.folder.empty())
-        identity.folder = FolderKey(steps.Leading(--start));
+        identity.folder = OwnKey(steps.Leading(--start));
     if (identity.folder.empty())
         identity.folder = RootText(steps);
-    CString rest;
+    std::wstring rest;
+    std::wstring listedName;  // the last name's, as listed
     bool exists = true;
-    bool folder = true;
+    identity.directory = true;  // a root
     for (size_t i = start; i < count; ++i) {
         const Entry listed = exists ? LookUp(steps, i + 1) : Entry();
         exists = listed.exists;
-        folder = listed.folder;
+        identity.directory = listed.folder;
         identity.link = listed.link;
+        identity.nameOutsideCodePage = exists && listed.writtenName.IsEmpty();
         if (i > start)
-            rest += '\\';
-        rest += exists ? listed.longName : steps.names[i];
+            rest += L'\\';
+        rest += exists ? listed.longName : Wide(steps.names[i]);
+        listedName = listed.longName;
     }
-    Fold(rest, identity.names);
+    Fold(rest, identity.restFoldedByLocale, identity.restFoldedByUpper);
     identity.exists = exists;
-    // A folder that cannot be opened (none can on 9x) is known by its name.
-    if (exists && folder) {
-        identity.self = FolderKey(steps.Leading(count));
-        if (identity.self.empty())
-            identity.self = "name " + identity.folder + identity.names[0];
-    }
+    identity.directory = exists && identity.directory;
+    if (exists)
+        identity.self = OwnKey(steps.Leading(count));
+    // A link to a folder shows as a reparse point on Windows and under Wine.
+    if (exists && !identity.directory && count > start && !identity.link)
+        identity.link = ArrivesElsewhere(steps.Leading(count), listedName, identity.folder);
     ForgetOutsideRun();
     return identity;
 }

@@ -1,9 +1,10 @@
 // Long spellings and identities of paths, asked of the file system. The folder
-// listing gives each existing component its long name (an alias resolves,
-// with or without a '~'); an opened folder gives its volume and file index,
-// the same on every road to it (a second drive letter, a share, a folder
-// link, the \\?\ and \\.\ prefixes); names fold as Windows folds them, over
-// all of Unicode.
+// listing, read in UTF-16, gives each existing component its long name (an
+// alias resolves, with or without a '~'), used in a path only where the code
+// page writes it exactly; an opened file or folder gives its volume and file
+// index, the same on every road to it (a second drive letter, a share, a
+// link, a hard link, the \\?\ and \\.\ prefixes); names fold as Windows
+// folds them, over all of Unicode.
 #pragma once
 
 #include "framework/code_page.h"
@@ -37,7 +38,10 @@ private:
         bool exists = false;
         bool folder = false;
         bool link = false;  // a reparse point: a symbolic link, a junction, a mount point
-        CString longName;
+        std::wstring longName;
+        // The long name in the code page, where it converts there and back
+        // unchanged; else empty.
+        CString writtenName;
     };
     // A folder's names, found by their long or short names in either folding.
     struct Listing {
@@ -45,7 +49,7 @@ private:
         std::map<std::string, size_t> names[2];
         std::map<std::string, size_t> shortNames[2];
 
-        void Add(const Entry& entry, const char* shortName);
+        void Add(const Entry& entry, const std::wstring& shortName);
         void Remove(const CString& name);
         // The entry that name finds, or entries.size().
         size_t IndexOf(const CString& name) const;
@@ -53,17 +57,24 @@ private:
     // The entry that the root and the first count names (count >= 1) lead to.
     Entry LookUp(const PathSteps& steps, size_t count);
     Listing& ListingOf(const PathSteps& steps, size_t count);
+    static Listing& ListAnsi(const CString& pattern, Listing& listing);
     // The listing of the folder that holds path, if it was listed; name
     // receives path's last name.
     Listing* ListedFolderOf(const char* path, CString& name);
-    // An existing folder's volume and file index; empty for anything else,
-    // and on 9x, where folders cannot be opened.
-    const std::string& FolderKey(const CString& path);
+    // An existing file's or folder's volume and file index; empty for
+    // anything else, and where no open identifies it (folders on 9x).
+    const std::string& OwnKey(const CString& path);
+    // True when an open of path, whose last name is listed as longName in the
+    // folder identified as folder, arrives at another name or folder.
+    bool ArrivesElsewhere(const CString& path, const std::wstring& longName,
+                          const std::string& folder);
     CString FullPath(const char* path) const;
     void ForgetOutsideRun();
 
     const CodePage& m_codePage;
     int m_runs = 0;
     std::map<std::string, Listing> m_listings;  // by the folder's path
-    std::map<std::string, std::string> m_folderKeys;
+    std::map<std::string, std::string> m_ownKeys;
+    std::map<std::string, bool> m_elsewhere;
+    std::map<std::wstring, std::string> m_arrivedFolderKeys;
 };

@@ -3,6 +3,7 @@
 #include "framework/cstring.h"
 #include "framework/path_text.h"
 #include "framework/win32_code_page.h"
+#include "platform/owned_handle.h"
 
 #include <windows.h>
 
@@ -150,14 +151,12 @@ QueueResult Win32RestartQueueStore::ReadWininit(std::string& bytes)
     if (path.IsEmpty())
         return QueueResult::kSystemError;
     FlushProfileCache(path);
-    const HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return ::GetLastError() == ERROR_FILE_NOT_FOUND ? QueueResult::kEmpty
                                                         : QueueResult::kSystemError;
-    const QueueResult result = ReadWholeFile(file, bytes);
-    ::CloseHandle(file);
-    return result;
+    return ReadWholeFile(file.Get(), bytes);
 }
 
 // Opened without sharing, so that nobody can change the file between the
@@ -169,17 +168,16 @@ QueueResult Win32RestartQueueStore::RewriteWininit(const std::string& read,
     if (path.IsEmpty())
         return QueueResult::kSystemError;
     FlushProfileCache(path);
-    const HANDLE file = ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const FileHandle file(::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return ::GetLastError() == ERROR_FILE_NOT_FOUND ? QueueResult::kChanged
                                                         : QueueResult::kSystemError;
     std::string current;
-    QueueResult result = ReadWholeFile(file, current);
+    QueueResult result = ReadWholeFile(file.Get(), current);
     if (result == QueueResult::kOk && current != read)
         result = QueueResult::kChanged;
     if (result == QueueResult::kOk)
-        result = WriteWholeFile(file, rewritten);
-    ::CloseHandle(file);
+        result = WriteWholeFile(file.Get(), rewritten);
     return result;
 }

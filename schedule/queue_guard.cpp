@@ -12,12 +12,11 @@ std::string Key(const std::string& folder, const std::string& name)
 const CString* NameAmong(const ReplacementNames& entry, const EntryIdentities& identities,
                          const IdentitySet& set)
 {
-    const CString* texts[3] = {&entry.target, &entry.staged, &entry.backup};
-    for (int i = 0; i < 3; ++i) {
-        if (set.Holds(identities.names[i]))
-            return texts[i];
-    }
-    return nullptr;
+    if (set.Holds(identities.target))
+        return &entry.target;
+    if (set.Holds(identities.staged))
+        return &entry.staged;
+    return set.Holds(identities.backup) ? &entry.backup : nullptr;
 }
 }  // namespace
 
@@ -26,8 +25,16 @@ void IdentitySet::Add(const FileIdentity& identity)
     m_unknown = m_unknown || identity.unknown;
     if (!identity.self.empty())
         m_selves.insert(identity.self);
-    for (int i = 0; i < 2; ++i)
-        m_names[i].insert(Key(identity.folder, identity.names[i]));
+    m_namesByLocale.insert(Key(identity.folder, identity.restFoldedByLocale));
+    m_namesByUpper.insert(Key(identity.folder, identity.restFoldedByUpper));
+    m_holdsFolders = m_holdsFolders || identity.directory;
+}
+
+void IdentitySet::AddFolderOf(const FileIdentity& identity)
+{
+    m_unknown = m_unknown || identity.unknown;
+    m_folders.insert(identity.folder);
+    m_holdsFolders = true;
 }
 
 bool IdentitySet::Holds(const FileIdentity& identity) const
@@ -36,8 +43,8 @@ bool IdentitySet::Holds(const FileIdentity& identity) const
         return !IsEmpty();
     return (!identity.self.empty() && m_selves.count(identity.self)) ||
            m_folders.count(identity.folder) ||
-           m_names[0].count(Key(identity.folder, identity.names[0])) ||
-           m_names[1].count(Key(identity.folder, identity.names[1]));
+           m_namesByLocale.count(Key(identity.folder, identity.restFoldedByLocale)) ||
+           m_namesByUpper.count(Key(identity.folder, identity.restFoldedByUpper));
 }
 
 QueueGuard::QueueGuard(const std::vector<RestartQueue>& queues, const CStringArray& targets,
@@ -69,7 +76,7 @@ std::optional<Message> QueueGuard::Refusal(const ReplacementNames& names,
     if (!m_readable)
         return Message{TextId::kQueueUnreadable, {}};
     // The restart cannot move the target onto itself, nor onto a folder.
-    if (IsSameFile(identities.names[2], identities.names[0]) || !identities.names[2].self.empty())
+    if (IsSameFile(identities.backup, identities.target) || identities.backup.directory)
         return Message{TextId::kBackupUnusable, {names.backup}};
     if (const CString* name = NameAmong(names, identities, m_queued))
         return Message{TextId::kAlreadyQueued, {*name}};
@@ -84,15 +91,15 @@ std::optional<Message> QueueGuard::RefusalWithinPlan(const ReplacementNames& nam
 {
     if (const CString* name = NameAmong(names, identities, m_recorded))
         return Message{TextId::kAlreadyQueued, {*name}};
-    if (m_planTargets.Holds(identities.names[2]))
+    if (m_planTargets.Holds(identities.backup))
         return Message{TextId::kAlreadyQueued, {names.backup}};
     return std::nullopt;
 }
 
 void QueueGuard::Recorded(const EntryIdentities& identities)
 {
-    for (const FileIdentity& identity : identities.names)
-        m_recorded.Add(identity);
+    for (const FileIdentity* identity : {&identities.target, &identities.staged, &identities.backup})
+        m_recorded.Add(*identity);
 }
 
 // The folder on the way to target (its root, then each folder below it) that

@@ -20,31 +20,16 @@
 #include <string>
 #include <vector>
 
-// The identities of one entry's names, in the order target, staged copy,
-// backup: what tells two spellings of one file apart from two files.
-struct EntryIdentities {
-    FileIdentity names[3];
-
-    EntryIdentities(const ReplacementNames& entry, FileSystemOps& files)
-        : names{files.IdentityOf(entry.target), files.IdentityOf(entry.staged),
-                files.IdentityOf(entry.backup)}
-    {
-    }
-};
-
 // Identities that a name may meet, looked up without comparing it to each.
 class IdentitySet {
 public:
     void Add(const FileIdentity& identity);
     // A name whose text the code page could not write whole is known only by
-    // its folder: it may be any name there.
-    void AddFolderOf(const FileIdentity& identity)
-    {
-        m_unknown = m_unknown || identity.unknown;
-        m_folders.insert(identity.folder);
-    }
-    bool IsEmpty() const { return m_names[0].empty() && m_folders.empty() && !m_unknown; }
-    bool HoldsFolders() const { return !m_selves.empty() || m_unknown; }
+    // its folder: it may be any name there, a folder among them.
+    void AddFolderOf(const FileIdentity& identity);
+    bool IsEmpty() const { return m_namesByLocale.empty() && m_folders.empty() && !m_unknown; }
+    // True when an identity added may be a folder's.
+    bool HoldsFolders() const { return m_holdsFolders || m_unknown; }
     // True when identity is the same file as one added (IsSameFile).
     bool Holds(const FileIdentity& identity) const;
 
@@ -52,7 +37,9 @@ private:
     bool m_unknown = false;
     std::set<std::string> m_selves;
     std::set<std::string> m_folders;
-    std::set<std::string> m_names[2];
+    std::set<std::string> m_namesByLocale;
+    std::set<std::string> m_namesByUpper;
+    bool m_holdsFolders = false;
 };
 
 class QueueGuard {

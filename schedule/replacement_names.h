@@ -13,6 +13,20 @@ struct ReplacementNames {
     CString backup;
 };
 
+// The identities of one entry's names: what tells two spellings of one file
+// apart from two files.
+struct EntryIdentities {
+    FileIdentity target;
+    FileIdentity staged;
+    FileIdentity backup;
+
+    EntryIdentities(const ReplacementNames& entry, FileSystemOps& files)
+        : target(files.IdentityOf(entry.target)), staged(files.IdentityOf(entry.staged)),
+          backup(files.IdentityOf(entry.backup))
+    {
+    }
+};
+
 // NT family: the target as the plan holds it, with ".new" and ".old" appended
 // to the whole name.
 ReplacementNames NtReplacementNames(const char* target);

@@ -13,15 +13,24 @@
 
 #include <optional>
 
-// The longest name the restart's renames take: MoveFileExA refuses a longer
-// one, and the 9x start-up knows no longer path.
+// The longest name the restart's renames take: MoveFileExA converts a name to
+// UTF-16 into room for MAX_PATH characters, the null included, and refuses a
+// longer one; the 9x start-up knows no path longer in bytes.
 const int kRestartNameLimit = 259;
 
-// Why the entry is refused, or nothing when the restart can do its part, checked in this order: every name of the entry fits
-// kRestartNameLimit; on 9x the target's file name is its own short name; the
-// target is not on the network; on NT the target (and a file under the
-// backup name, which the backup rename replaces) may be renamed. target is
-// the entry's target as the plan holds it, names as family's scheduler names
-// its files, backup what the file system makes of names.backup.
-std::optional<Message> RestartObstacle(OsKind family, const char* target, const ReplacementNames& names,
-                        const FileIdentity& backup, FileSystemOps& files, const CodePage& codePage);
+// Why the entry is refused, or nothing when the restart can do its part,
+// checked in this order: every name of the entry fits kRestartNameLimit (NT
+// in characters, 9x in bytes); none of them is a link, whose rename Windows
+// and the systems that imitate it carry out differently; the target's own
+// name is one the code page writes; the target's name leads to the very file
+// that was checked (checked: what the file system makes of the target as the
+// plan holds it) and the staged copy and backup lie beside it; on 9x the
+// target's file name is its own short name; the target is not on the network;
+// on NT the target (and a file under the backup name, which the backup rename
+// replaces) may be renamed. target is the entry's target as the plan holds
+// it, names as family's scheduler names its files.
+std::optional<Message> RestartObstacle(OsKind family, const char* target,
+                                       const ReplacementNames& names,
+                                       const EntryIdentities& identities,
+                                       const FileIdentity& checked, FileSystemOps& files,
+                                       const CodePage& codePage);

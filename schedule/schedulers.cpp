@@ -7,6 +7,9 @@
 #include "schedule/restart_queue.h"
 #include "schedule/schedule_report.h"
 
+#include <optional>
+#include <vector>
+
 namespace {
 // How a family records the renames that the next restart carries out, in the
 // order in which they were recorded.
@@ -19,32 +22,70 @@ public:
     {
         return std::nullopt;
     }
+    // Counts the entry's two renames into what the store will hold; false,
+    // counting nothing, when the store would then hold more than the program
+    // reads back (kMaxQueueBytes): neither the next run nor the pending list
+    // could read it.
+    bool Reserve(const ReplacementNames& names)
+    {
+        const unsigned long bytes = RecordBytes(names);
+        if (m_bytes + bytes > kMaxQueueBytes)
+            return false;
+        m_bytes += bytes;
+        return true;
+    }
     virtual bool Record(const char* from, const char* to) = 0;
     // Undoes the effect of the entry's recorded backup rename, so that the
     // restart leaves the target where it is.
     virtual bool TakeBackBackup(const ReplacementNames& names) = 0;
+
+protected:
+    explicit RestartRenames(unsigned long storedBytes) : m_bytes(storedBytes) {}
+    // At most what the entry's two renames add to the store.
+    virtual unsigned long RecordBytes(const ReplacementNames& names) const = 0;
+
+private:
+    unsigned long m_bytes;
 };
 
 class MoveAtRestartRenames : public RestartRenames {
 public:
-    explicit MoveAtRestartRenames(FileSystemOps& files) : m_files(files) {}
+    MoveAtRestartRenames(const SchedulerServices& services, const RestartQueue& stored)
+        : RestartRenames(static_cast<unsigned long>(stored.raw.size())), m_services(services)
+    {
+    }
     bool Record(const char* from, const char* to) override
     {
-        return m_files.MoveAtRestart(from, to);
+        return m_services.files.MoveAtRestart(from, to);
     }
     // A record cannot be withdrawn, only followed by the rename back.
     bool TakeBackBackup(const ReplacementNames& names) override
     {
-        return m_files.MoveAtRestart(names.backup, names.target);
+        return m_services.files.MoveAtRestart(names.backup, names.target);
+    }
+
+protected:
+    // "\??\target", "!\??\backup", "\??\staged", "!\??\target", each with its
+    // null, in UTF-16, and the list's closing null.
+    unsigned long RecordBytes(const ReplacementNames& names) const override
+    {
+        const auto units = [this](const CString& name) {
+            return 6ul + static_cast<unsigned long>(CharacterCount(name, m_services.codePage));
+        };
+        return 2 * (2 * units(names.target) + units(names.backup) + units(names.staged) + 1);
     }
 
 private:
-    FileSystemOps& m_files;
+    const SchedulerServices& m_services;
 };
 
 class WininitRenames : public RestartRenames {
 public:
-    explicit WininitRenames(const SchedulerServices& services) : m_services(services) {}
+    WininitRenames(const SchedulerServices& services, const RestartQueue& stored)
+        : RestartRenames(static_cast<unsigned long>(stored.raw.size()) + kSectionHeaderBytes),
+          m_services(services)
+    {
+    }
     // A key that already stands in the section would keep its place and only
     // get a new value: the pair's lines would then not run in their order.
     // The section is read again here, so that lines written meanwhile count.
@@ -59,9 +100,9 @@ public:
             if (!line.to.IsEmpty())
                 keys.Add(m_services.files.IdentityOf(line.to));
         }
-        if (keys.Holds(identities.names[2]))
+        if (keys.Holds(identities.backup))
             return Message{TextId::kAlreadyQueued, {names.backup}};
-        if (keys.Holds(identities.names[0]))
+        if (keys.Holds(identities.target))
             return Message{TextId::kAlreadyQueued, {names.target}};
         return std::nullopt;
     }
@@ -77,46 +118,83 @@ public:
                                                   kWininitFileName);
     }
 
+protected:
+    // "backup=target" and "target=staged", each with its line break.
+    unsigned long RecordBytes(const ReplacementNames& names) const override
+    {
+        return static_cast<unsigned long>(2 * names.target.GetLength() +
+                                          names.backup.GetLength() +
+                                          names.staged.GetLength() + 6);
+    }
+
 private:
     static constexpr const char* kSection = "rename";
+    // "[rename]" and its line break, should the file have no such section.
+    static constexpr unsigned long kSectionHeaderBytes = 10;
     const SchedulerServices& m_services;
 };
 
-// Checks what the restart needs, stages the copy and records the backup
-// rename, then the replacing rename; stops at the first step that fails. A
-// copy made for an entry that the plan itself then refuses is deleted again.
-// Without its replacing rename the backup rename would leave the target
-// missing after the restart, so it is taken back.
-Outcome ScheduleEntry(OsKind family, const char* source, const char* target,
-                      const ReplacementNames& names, const SchedulerServices& services,
-                      QueueGuard& guard, RestartRenames& renames)
+// An entry of the plan on its way through the run.
+struct RunEntry {
+    ReplacementNames names;
+    std::optional<EntryIdentities> identities;  // known once it has names
+    std::optional<Outcome> outcome;             // once it is decided
+};
+
+// Everything that can be decided before anything is copied, for one entry:
+// what the restart needs, what it will already do, what the plan's earlier
+// entries will record and whether the store can hold the entry's renames.
+// An entry that passes counts as recorded for the entries after it.
+std::optional<Message> Decide(OsKind family, const char* target, RunEntry& entry,
+                              const SchedulerServices& services, QueueGuard& guard,
+                              RestartRenames& renames)
 {
     FileSystemOps& files = services.files;
-    const EntryIdentities identities(names, files);
-    std::optional<Message> refusal =
-        RestartObstacle(family, target, names, identities.names[2], files, services.codePage);
+    const EntryIdentities& identities = entry.identities.emplace(entry.names, files);
+    std::optional<Message> refusal = RestartObstacle(
+        family, target, entry.names, identities, files.IdentityOf(target), files, services.codePage);
     if (!refusal)
-        refusal = guard.Refusal(names, identities);
-    if (refusal)
-        return Refused(*refusal);
+        refusal = guard.Refusal(entry.names, identities);
+    if (!refusal)
+        refusal = guard.RefusalWithinPlan(entry.names, identities);
+    if (!refusal)
+        refusal = renames.RecordingRefusal(entry.names, identities);
+    if (!refusal && !renames.Reserve(entry.names))
+        refusal = Message{TextId::kQueueWouldOverflow, {}};
+    if (!refusal)
+        guard.Recorded(identities);
+    return refusal;
+}
+
+// The outcome of a refusal that comes after the copy was made: the copy is
+// deleted again, or the report names it.
+Outcome Withdrawn(Outcome outcome, const ReplacementNames& names, FileSystemOps& files)
+{
+    if (!files.RemoveFile(names.staged))
+        outcome.lines.push_back({TextId::kStagedNotRemoved, {names.staged}});
+    return outcome;
+}
+
+// Stages the copy and records the backup rename, then the replacing rename;
+// stops at the first step that fails. Without its replacing rename the backup
+// rename would leave the target missing after the restart, so it is taken
+// back.
+Outcome Carry(OsKind family, const char* source, const RunEntry& entry,
+              const SchedulerServices& services, RestartRenames& renames)
+{
+    FileSystemOps& files = services.files;
+    const ReplacementNames& names = entry.names;
     if (!files.CopyWithoutOverwrite(source, names.staged))
         return Refused({TextId::kCopyFailed, {source, names.staged}});
-    refusal = guard.RefusalWithinPlan(names, identities);
-    if (refusal) {
-        files.RemoveFile(names.staged);
-        return Refused(*refusal);
-    }
-    refusal = renames.RecordingRefusal(names, identities);
-    if (refusal)
-        return Refused(*refusal);
+    if (const std::optional<Message> refusal = renames.RecordingRefusal(names, *entry.identities))
+        return Withdrawn(Refused(*refusal), names, files);
     if (!renames.Record(names.target, names.backup))
-        return Refused({TextId::kBackupNotRecorded, {names.target}});
-    guard.Recorded(identities);
+        return Withdrawn(Refused({TextId::kBackupNotRecorded, {names.target}}), names, files);
     if (!renames.Record(names.staged, names.target)) {
         Outcome outcome = Refused({TextId::kReplaceNotRecorded, {names.staged}});
         if (!renames.TakeBackBackup(names))
             outcome.lines.push_back({TextId::kPutBackAfterRestart, {names.backup, names.target}});
-        return outcome;
+        return Withdrawn(outcome, names, files);
     }
     Outcome outcome{true, {{TextId::kScheduled, {}}}};
     if (family == OS_NT && files.IsProtectedFile(names.target))
@@ -124,27 +202,36 @@ Outcome ScheduleEntry(OsKind family, const char* source, const char* target,
     return outcome;
 }
 
-// The plan through family's names and renames; one report box at the end.
+// The plan through family's names and renames: every entry decided before the
+// first copy, then the copies and renames of those that may go ahead; one
+// report box at the end.
 void Schedule(OsKind family, const CStringArray& sources, const CStringArray& targets,
               const SchedulerServices& services, QueueGuard& guard, RestartRenames& renames)
 {
-    ScheduleReport report;
+    std::vector<RunEntry> entries(static_cast<size_t>(sources.GetSize()));
     for (int i = 0; i < sources.GetSize(); ++i) {
-        ReplacementNames names;
-        if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage, names)) {
-            // A target that cannot be read has no drive to name.
+        RunEntry& entry = entries[static_cast<size_t>(i)];
+        // A target that cannot be read has no drive to name.
+        if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage,
+                                    entry.names)) {
             const CString drive =
                 PathSteps::Split(services.files.LongForm(targets[i]), services.codePage).Drive();
-            report.AddBlock(sources[i], targets[i],
-                            Refused(family == OS_NT && !drive.IsEmpty()
+            entry.outcome = Refused(family == OS_NT && !drive.IsEmpty()
                                         ? Message{TextId::kDriveUnknown, {targets[i], drive}}
-                                        : Message{TextId::kTargetNotFound, {targets[i]}}));
-            continue;
-        }
+                                        : Message{TextId::kTargetNotFound, {targets[i]}});
+        } else if (const std::optional<Message> refusal =
+                     Decide(family, targets[i], entry, services, guard, renames))
+            entry.outcome = Refused(*refusal);
+    }
+    ScheduleReport report;
+    for (int i = 0; i < sources.GetSize(); ++i) {
+        RunEntry& entry = entries[static_cast<size_t>(i)];
+        if (!entry.outcome)
+            entry.outcome = Carry(family, sources[i], entry, services, renames);
         // The 9x report names the target by the short name its lines use.
-        report.AddBlock(sources[i], family == OS_9X ? names.target : targets[i],
-                        ScheduleEntry(family, sources[i], targets[i], names, services, guard,
-                                      renames));
+        report.AddBlock(sources[i], family == OS_9X && entry.identities ? entry.names.target
+                                                                         : targets[i],
+                        *entry.outcome);
     }
     report.Show(services.boxes);
 }
@@ -154,13 +241,13 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services)
 {
     const FileSystemRun run(services.files);
-    QueueGuard guard(
-        {ReadNtQueue(services.queue, NtQueueValue::kPendingFileRenameOperations,
-                     services.wideToAnsi),
-         ReadNtQueue(services.queue, NtQueueValue::kPendingFileRenameOperations2,
-                     services.wideToAnsi)},
-        targets, services);
-    MoveAtRestartRenames renames(services.files);
+    const RestartQueue stored = ReadNtQueue(
+        services.queue, NtQueueValue::kPendingFileRenameOperations, services.wideToAnsi);
+    QueueGuard guard({stored, ReadNtQueue(services.queue,
+                                          NtQueueValue::kPendingFileRenameOperations2,
+                                          services.wideToAnsi)},
+                     targets, services);
+    MoveAtRestartRenames renames(services, stored);
     Schedule(OS_NT, sources, targets, services, guard, renames);
 }
 
@@ -168,8 +255,9 @@ void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services)
 {
     const FileSystemRun run(services.files);
-    QueueGuard guard({ReadWininitQueue(services.queue)}, targets, services);
-    WininitRenames renames(services);
+    const RestartQueue stored = ReadWininitQueue(services.queue);
+    QueueGuard guard({stored}, targets, services);
+    WininitRenames renames(services, stored);
     Schedule(OS_9X, sources, targets, services, guard, renames);
 }
 

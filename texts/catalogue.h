@@ -166,10 +166,29 @@ TESSERA_TEXT(kQueueUnreadable,
     "再起動時の処理の予約を読み取れないため置換は予約されていません．\n",
     "No replacement is scheduled: the operations already waiting for the restart cannot be read.\n")
 TESSERA_TEXT(kNameTooLong,
-    "%1は259バイトを超えるため、再起動時の処理では扱えません．\n"
+    "%1は259文字を超えるため、再起動時の処理では扱えません．\n"
     "置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
-    "%1 is longer than 259 bytes, which the restart cannot handle.\n"
+    "%1 is longer than 259 characters, which the restart cannot handle.\n"
     "No replacement is scheduled. Shorten the names of the folders on the way, then add it again.\n")
+TESSERA_TEXT(kNameIsLink,
+    "%1はシンボリック リンクなどの再解析ポイントのため、再起動時の名前の変更が何を動かすか確かではありません．\n"
+    "置換は予約されていません．リンクの指す先のファイルを置換先として指定してください．\n",
+    "%1 is a symbolic link or another reparse point, so what the restart's rename would move is not certain.\n"
+    "No replacement is scheduled. Run Tessera again and add the file that the link leads to.\n")
+TESSERA_TEXT(kNameOutsideCodePage,
+    "%1の本来の名前にはこのシステムのコード ページで書けない文字があるため、再起動後に新しいファイルにその名前を付けられません．\n"
+    "置換は予約されていません．\n",
+    "The real name of %1 has characters that this system's code page cannot write, so the restart could not give the new file that name.\n"
+    "No replacement is scheduled.\n")
+TESSERA_TEXT(kNameLeadsElsewhere,
+    "%1が追加時に確かめたファイルに行き着かないため置換は予約されていません．\n",
+    "No replacement is scheduled: %1 does not lead to the file that was checked when it was added.\n")
+TESSERA_TEXT(kQueueWouldOverflow,
+    "再起動時の処理の予約が読み取れる大きさを超えてしまうため置換は予約されていません．\n",
+    "No replacement is scheduled: the operations waiting for the restart would grow too large to be read.\n")
+TESSERA_TEXT(kStagedNotRemoved,
+    "置換用のコピー%1を削除できませんでした．自分で削除してください．\n",
+    "The staged copy %1 could not be deleted. Delete it yourself.\n")
 TESSERA_TEXT(kLongFileName,
     "%1は長いファイル名のため、9x系の起動処理では置き換えられません(短い名前%2しか扱えません)．\n"
     "置換は予約されていません．MS-DOSモードで起動し、%2に上書きコピーしてください．\n",

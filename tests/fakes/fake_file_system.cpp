@@ -18,6 +18,22 @@ bool FakeFileSystem::NextMutationFails()
     return m_failingMutations.count(++m_mutations) != 0;
 }
 
+void FakeFileSystem::SetShortPath(const std::string& path, const std::string& shortPath)
+{
+    shortPaths[path] = shortPath;
+    const FakeCodePage932 codePage;
+    const PathSteps longSteps = PathSteps::Split(path.c_str(), codePage);
+    const PathSteps shortSteps = PathSteps::Split(shortPath.c_str(), codePage);
+    if (longSteps.names.size() != shortSteps.names.size())
+        return;
+    for (size_t i = 0; i < longSteps.names.size(); ++i) {
+        if (longSteps.names[i] != shortSteps.names[i])
+            aliases.Add(std::string(longSteps.Leading(i)) + (i ? "\\" : "") +
+                            std::string(shortSteps.names[i]),
+                        std::string(longSteps.Leading(i + 1)));
+    }
+}
+
 bool FakeFileSystem::GetStatus(const char* path, unsigned* mode)
 {
     log.push_back(std::string("status ") + path);
@@ -75,11 +91,16 @@ FileIdentity FakeFileSystem::IdentityOf(const char* path)
     FileIdentity identity;
     identity.unknown = !PathSteps::Split(resolved.c_str(), FakeCodePage932()).Readable();
     identity.folder = FoldCase(resolved.substr(0, cut));
-    identity.names[0] = identity.names[1] = FoldCase(resolved.substr(cut + 1));
-    const auto entry = entries.find(resolved);
-    identity.exists = entry != entries.end();
-    if (identity.exists && entry->second == kModeDirectory)
-        identity.self = FoldCase(resolved);
+    identity.restFoldedByLocale = identity.restFoldedByUpper = FoldCase(resolved.substr(cut + 1));
+    for (const auto& [entry, mode] : entries) {
+        if (FoldCase(aliases.LongForm(ResolveDots(entry))) == FoldCase(resolved)) {
+            identity.exists = true;
+            identity.directory = mode == kModeDirectory;
+            identity.self = FoldCase(resolved);
+        }
+    }
+    identity.link = links.count(resolved) != 0;
+    identity.nameOutsideCodePage = namesOutsideCodePage.count(resolved) != 0;
     return identity;
 }
 

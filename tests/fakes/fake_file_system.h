@@ -17,11 +17,9 @@ public:
 
     void AddFile(const std::string& path) { entries[path] = kModeRegular; }
     void AddDirectory(const std::string& path) { entries[path] = kModeDirectory; }
-    // Without a mapping a path is its own short form.
-    void SetShortPath(const std::string& path, const std::string& shortPath)
-    {
-        shortPaths[path] = shortPath;
-    }
+    // Without a mapping a path is its own short form. The short form also
+    // leads to the path, as an alias of each name that differs.
+    void SetShortPath(const std::string& path, const std::string& shortPath);
     // LongForm and IdentityOf resolve "/", "." and ".." and these short
     // aliases (or other roads: "T:" for "C:\\W").
     void AddAlias(const std::string& alias, const std::string& longName)
@@ -40,7 +38,9 @@ public:
                             const char* file) override;
     bool GetShortPath(const char* path, CString& shortPath) override;
     // Queries of the tables, not logged: the folder is the resolved path's,
-    // its text folded; a directory's self is its own.
+    // its text folded; what exists (any spelling of it) is itself by its
+    // resolved path; links and names the code page cannot write are told
+    // by their resolved paths.
     CString LongForm(const char* path) override;
     FileIdentity IdentityOf(const char* path) override;
     bool RemoveFile(const char* path) override;
@@ -57,6 +57,8 @@ public:
     std::map<std::string, std::string> driveTargets;
     std::set<std::string> deniedFiles;
     std::set<std::string> protectedFiles;
+    std::set<std::string> links;
+    std::set<std::string> namesOutsideCodePage;
     std::map<std::string, unsigned> entries;
     std::map<std::string, std::string> shortPaths;
     AliasTable aliases;

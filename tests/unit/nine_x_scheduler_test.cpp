@@ -60,20 +60,20 @@ TEST_CASE(
 TEST_CASE("9x entry: the short target names everything, two wininit lines in their order")
 {
     PlanOnFakeFiles plan;
-    plan.Add("D:\\新しい版\\Shell Extension.dll", "C:\\WINDOWS\\SYSTEM\\Shell Extension.dll");
-    plan.files.SetShortPath("C:\\WINDOWS\\SYSTEM\\Shell Extension.dll",
-                            "C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL");
+    plan.Add("D:\\新しい版\\SHELLEXT.DLL", "C:\\Program Files\\Shell Extension\\SHELLEXT.DLL");
+    plan.files.SetShortPath("C:\\Program Files\\Shell Extension\\SHELLEXT.DLL",
+                            "C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.DLL");
     CHECK(plan.ReportOf(ScheduleReplace9x) ==
-          "D:\\新しい版\\Shell Extension.dll\n"
-          " → C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL\n"
+          "D:\\新しい版\\SHELLEXT.DLL\n"
+          " → C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.DLL\n"
           "再起動後に置換されます．\n"
           "\n");
     CHECK(plan.files.log ==
           std::vector<std::string>{
-              "short C:\\WINDOWS\\SYSTEM\\Shell Extension.dll",
-              "copy D:\\新しい版\\Shell Extension.dll > C:\\WINDOWS\\SYSTEM\\SHELLE~1.NEW",
-              WininitLine("C:\\WINDOWS\\SYSTEM\\SHELLE~1.OLD", "C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL"),
-              WininitLine("C:\\WINDOWS\\SYSTEM\\SHELLE~1.DLL", "C:\\WINDOWS\\SYSTEM\\SHELLE~1.NEW"),
+              "short C:\\Program Files\\Shell Extension\\SHELLEXT.DLL",
+              "copy D:\\新しい版\\SHELLEXT.DLL > C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.NEW",
+              WininitLine("C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.OLD", "C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.DLL"),
+              WininitLine("C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.DLL", "C:\\PROGRA~1\\SHELLE~1\\SHELLEXT.NEW"),
           });
 }
 
@@ -93,6 +93,8 @@ TEST_CASE("9x entry: each step that fails gives its own outcome; a lone backup l
     const std::string backupLine = WininitLine(backup, target);
     const std::string replaceLine = WininitLine(target, staged);
     const std::string removal = "profile wininit.ini [rename] " + backup + " removed";
+    // A copy that no line uses is deleted again.
+    const std::string unstage = "remove " + staged;
     const std::string replaceFailed =
         staged + "を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n";
     const std::vector<Row> rows = {
@@ -104,18 +106,18 @@ TEST_CASE("9x entry: each step that fails gives its own outcome; a lone backup l
         {"the backup line is not written",
          [](FakeFileSystem& f) { f.FailMutatingCall(2); },
          target + "を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
-         {copy, backupLine}},
+         {copy, backupLine, unstage}},
         {"the replacing line is not written",
          [](FakeFileSystem& f) { f.FailMutatingCall(3); },
          replaceFailed,
-         {copy, backupLine, replaceLine, removal}},
+         {copy, backupLine, replaceLine, removal, unstage}},
         {"neither the replacing line nor the removal is written",
          [](FakeFileSystem& f) {
              f.FailMutatingCall(3);
              f.FailMutatingCall(4);
          },
          replaceFailed + "再起動後に" + backup + "を" + target + "に戻してください．\n",
-         {copy, backupLine, replaceLine, removal}},
+         {copy, backupLine, replaceLine, removal, unstage}},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.what));
@@ -130,7 +132,7 @@ TEST_CASE("9x entry: each step that fails gives its own outcome; a lone backup l
     }
 }
 
-TEST_CASE("FOO.DLL and FOO.EXE share their base: the second copy fails and writes no line")
+TEST_CASE("FOO.DLL and FOO.EXE share their base: the second is refused before its copy")
 {
     PlanOnFakeFiles plan;
     plan.Add("A:\\FOO.DLL", "C:\\APP\\FOO.DLL");
@@ -142,16 +144,14 @@ TEST_CASE("FOO.DLL and FOO.EXE share their base: the second copy fails and write
           "\n"
           "A:\\FOO.EXE\n"
           " → C:\\APP\\FOO.EXE\n"
-          "A:\\FOO.EXEをC:\\APP\\FOO.NEWにコピーするのに失敗しました．\n"
-          "C:\\APP\\FOO.NEWがすでにある可能性があります．\n"
+          "C:\\APP\\FOO.NEWは再起動時の処理にすでに予約されているため置換は予約されていません．\n"
           "\n");
     CHECK(plan.files.log == std::vector<std::string>{
                                 "short C:\\APP\\FOO.DLL",
+                                "short C:\\APP\\FOO.EXE",
                                 "copy A:\\FOO.DLL > C:\\APP\\FOO.NEW",
                                 WininitLine("C:\\APP\\FOO.OLD", "C:\\APP\\FOO.DLL"),
                                 WininitLine("C:\\APP\\FOO.DLL", "C:\\APP\\FOO.NEW"),
-                                "short C:\\APP\\FOO.EXE",
-                                "copy A:\\FOO.EXE > C:\\APP\\FOO.NEW",
                             });
 }
 

@@ -28,7 +28,7 @@ TEST_CASE("The success text is the exact code page 932 bytes")
     CHECK(plan.ReportOf(ScheduleReplaceNt) == kHeader + successText + "\n");
 }
 
-TEST_CASE("NT entry: each step that fails gives its own outcome, and nothing after it is tried")
+TEST_CASE("NT entry: each step that fails gives its own outcome, nothing after it is tried, and an unused copy is deleted")
 {
     struct Row {
         const char* what;
@@ -40,6 +40,8 @@ TEST_CASE("NT entry: each step that fails gives its own outcome, and nothing aft
     const std::string backup = std::string("move ") + kTarget + " > " + kBackup;
     const std::string replace = std::string("move ") + kStaged + " > " + kTarget;
     const std::string renameBack = std::string("move ") + kBackup + " > " + kTarget;
+    // A copy that no recorded rename uses is deleted again.
+    const std::string removal = std::string("remove ") + kStaged;
     const std::vector<Row> rows = {
         {"every step succeeds",
          [](FakeFileSystem&) {},
@@ -54,12 +56,21 @@ TEST_CASE("NT entry: each step that fails gives its own outcome, and nothing aft
          [](FakeFileSystem& f) { f.FailMutatingCall(2); },
          std::string(kTarget) +
              "を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
-         {copy, backup}},
+         {copy, backup, removal}},
+        {"the backup rename is refused and the copy cannot be deleted",
+         [](FakeFileSystem& f) {
+             f.FailMutatingCall(2);
+             f.Fail(FakeFileSystem::kRemove);
+         },
+         std::string(kTarget) +
+             "を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n" +
+             "置換用のコピー" + kStaged + "を削除できませんでした．自分で削除してください．\n",
+         {copy, backup, removal}},
         // The rename back keeps the target in place at the restart.
         {"the replacing rename is refused",
          [](FakeFileSystem& f) { f.FailMutatingCall(3); },
          std::string(kStaged) + "を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
-         {copy, backup, replace, renameBack}},
+         {copy, backup, replace, renameBack, removal}},
         {"the replacing rename and the rename back are refused",
          [](FakeFileSystem& f) {
              f.FailMutatingCall(3);
@@ -67,7 +78,7 @@ TEST_CASE("NT entry: each step that fails gives its own outcome, and nothing aft
          },
          std::string(kStaged) + "を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n" +
              "再起動後に" + kBackup + "を" + kTarget + "に戻してください．\n",
-         {copy, backup, replace, renameBack}},
+         {copy, backup, replace, renameBack, removal}},
     };
     for (const Row& row : rows) {
         INFO(std::string(row.what));

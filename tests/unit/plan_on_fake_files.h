@@ -31,11 +31,13 @@ struct PlanOnFakeFiles {
         return {files, codePage, boxes, queue, wideToAnsi};
     }
 
+    // The source and the target exist, as the add rule found them.
     void Add(const char* source, const char* target)
     {
         sources.Add(source);
         targets.Add(target);
         files.AddFile(source);
+        files.AddFile(target);
     }
 
     // Runs scheduler on the plan; answers the text of the one report box shown.

@@ -27,6 +27,14 @@ void QueueNt(PlanOnFakeFiles& plan, std::u16string_view records)
         QueueResult::kOk, Utf16(records) + Utf16(u"\0"sv)};
 }
 
+std::string Repeated(const std::string& text, size_t count)
+{
+    std::string repeated;
+    while (count-- > 0)
+        repeated += text;
+    return repeated;
+}
+
 void QueueWininit(PlanOnFakeFiles& plan, const std::string& section)
 {
     plan.queue.wininit = {QueueResult::kOk, "[rename]\r\n" + section};
@@ -137,13 +145,14 @@ TEST_CASE("A queue that cannot be read, or a queued name that cannot, refuses ev
     }
 }
 
-TEST_CASE("9x: a key that appears in the section during the run stops the pair's lines")
+TEST_CASE("9x: a key that appears in the section during the run stops the pair's lines and deletes its copy")
 {
-    // Read once for the guard (empty), then again just before the lines.
+    // Read for the guard and for the decision before any copy (empty both
+    // times), then again just before the lines.
     struct ChangingStore : FakeRestartQueueStore {
         QueueResult ReadWininit(std::string& bytes) override
         {
-            bytes = ++reads == 1 ? "" : "[rename]\r\nC:\\W\\FOO.OLD=C:\\X\\OTHER\r\n";
+            bytes = ++reads <= 2 ? "" : "[rename]\r\nC:\\W\\FOO.OLD=C:\\X\\OTHER\r\n";
             return bytes.empty() ? QueueResult::kEmpty : QueueResult::kOk;
         }
         int reads = 0;
@@ -157,10 +166,12 @@ TEST_CASE("9x: a key that appears in the section during the run stops the pair's
     REQUIRE(boxes.shown.size() == 1);
     CHECK(boxes.shown[0].text ==
           "A:\\FOO.DLL\n → C:\\W\\FOO.DLL\nC:\\W\\FOO.OLD" + kNotScheduled + "\n");
-    CHECK(plan.files.log.back() == "copy A:\\FOO.DLL > C:\\W\\FOO.NEW");
+    CHECK(plan.files.log == std::vector<std::string>{"short C:\\W\\FOO.DLL",
+                                                     "copy A:\\FOO.DLL > C:\\W\\FOO.NEW",
+                                                     "remove C:\\W\\FOO.NEW"});
 }
 
-TEST_CASE("Entries of one plan whose names meet: the backup that would overwrite another target is refused")
+TEST_CASE("Entries of one plan whose names meet: the backup that would overwrite another target is refused before its copy")
 {
     struct Row {
         PlanOnFakeFiles::Scheduler* scheduler;
@@ -174,24 +185,24 @@ TEST_CASE("Entries of one plan whose names meet: the backup that would overwrite
          {"C:\\W\\X.DLL", "C:\\W\\X.DLL.old"},
          "A:\\X.DLL\n → C:\\W\\X.DLL\nC:\\W\\X.DLL.old" + kNotScheduled + "\n" +
              "A:\\X.DLL.old\n → C:\\W\\X.DLL.old\n" + scheduled + "\n",
-         {"remove C:\\W\\X.DLL.new", "move C:\\W\\X.DLL.old > C:\\W\\X.DLL.old.old",
+         {"move C:\\W\\X.DLL.old > C:\\W\\X.DLL.old.old",
           "move C:\\W\\X.DLL.old.new > C:\\W\\X.DLL.old"}},
         {ScheduleReplaceNt,
          {"C:\\W\\X.DLL.old", "C:\\W\\X.DLL"},
          "A:\\X.DLL.old\n → C:\\W\\X.DLL.old\n" + scheduled + "\n" +
              "A:\\X.DLL\n → C:\\W\\X.DLL\nC:\\W\\X.DLL.old" + kNotScheduled + "\n",
          {"move C:\\W\\X.DLL.old > C:\\W\\X.DLL.old.old",
-          "move C:\\W\\X.DLL.old.new > C:\\W\\X.DLL.old", "remove C:\\W\\X.DLL.new"}},
+          "move C:\\W\\X.DLL.old.new > C:\\W\\X.DLL.old"}},
         {ScheduleReplace9x,
          {"C:\\W\\FOO.DLL", "C:\\W\\FOO.OLD"},
          "A:\\FOO.DLL\n → C:\\W\\FOO.DLL\nC:\\W\\FOO.OLD" + kNotScheduled + "\n" +
              "A:\\FOO.OLD\n → C:\\W\\FOO.OLD\nC:\\W\\FOO.OLD" + kNoBackup + "\n",
-         {"remove C:\\W\\FOO.NEW"}},
+         {}},
         {ScheduleReplace9x,
          {"C:\\W\\H.OLD", "C:\\W\\HOSTS"},
          "A:\\H.OLD\n → C:\\W\\H.OLD\nC:\\W\\H.OLD" + kNoBackup + "\n" +
              "A:\\HOSTS\n → C:\\W\\HOSTS\nC:\\W\\H.OLD" + kNotScheduled + "\n",
-         {"remove C:\\W\\H.NEW"}},
+         {}},
     };
     for (const Row& row : rows) {
         CAPTURE(row.report);
@@ -231,10 +242,13 @@ TEST_CASE("Two spellings of one file are one name; an NT target named by its ali
 
 TEST_CASE("What the restart cannot do refuses the entry before anything is staged; a protected file is warned of")
 {
+    const std::string kDoubleByteTarget =
+        "C:\\" + Repeated("表", 59) + "\\" + std::string(133, 'X') + ".DLL";
+    REQUIRE(kDoubleByteTarget.size() == 259);
     const std::string longFolder = "C:\\" + std::string(247, 'L');
     const std::string refused = "置換は予約されていません．";
     const auto tooLong = [&](const std::string& name) {
-        return name + "は259バイトを超えるため、再起動時の処理では扱えません．\n" + refused +
+        return name + "は259文字を超えるため、再起動時の処理では扱えません．\n" + refused +
                "途中のフォルダの名前を短くしてから、もう一度追加してください．\n";
     };
     const auto onNetwork = [&](const std::string& path) {
@@ -274,14 +288,25 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
         {ScheduleReplaceNt, "N:\\T.DLL", [](FakeFileSystem& f) { f.networkDrives.insert("N:\\"); },
          "N:\\T.DLL", onNetwork("N:\\T.DLL"), {}},
         // A letter that subst made: the records name the folder it stands for.
-        {ScheduleReplaceNt, "S:\\T.DLL", [](FakeFileSystem& f) { f.driveTargets["S:"] = "\\??\\C:\\W"; },
+        {ScheduleReplaceNt, "S:\\T.DLL",
+         [](FakeFileSystem& f) {
+             f.driveTargets["S:"] = "\\??\\C:\\W";
+             f.AddAlias("S:", "C:\\W");
+         },
          "S:\\T.DLL", scheduled, nt("C:\\W\\T.DLL")},
         {ScheduleReplaceNt, "U:\\T.DLL",
-         [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\UNC\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
+         [](FakeFileSystem& f) {
+             f.driveTargets["U:"] = "\\??\\UNC\\HOST\\SHARE\\W";
+             f.AddAlias("U:", "\\\\HOST\\SHARE\\W");
+         },
+         "U:\\T.DLL",
          onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
         {ScheduleReplaceNt, "U:\\T.DLL",
-         [](FakeFileSystem& f) { f.driveTargets["U:"] = "\\??\\unc\\HOST\\SHARE\\W"; }, "U:\\T.DLL",
-         onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
+         [](FakeFileSystem& f) {
+             f.driveTargets["U:"] = "\\??\\unc\\HOST\\SHARE\\W";
+             f.AddAlias("U:", "\\\\HOST\\SHARE\\W");
+         },
+         "U:\\T.DLL", onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
         {ScheduleReplaceNt, "V:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["V:"] = "\\??\\Volume{5}\\W"; }, "V:\\T.DLL",
          "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
@@ -308,6 +333,24 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
          scheduled + "C:\\W\\T.DLLはWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに"
                      "戻すことがあります．再起動後にファイルのバージョンを確かめてください．\n",
          nt("C:\\W\\T.DLL")},
+        // 200 characters, 259 bytes: its staged copy's 204 characters and 263
+        // bytes still fit, as the restart counts.
+        {ScheduleReplaceNt, kDoubleByteTarget, [](FakeFileSystem&) {}, kDoubleByteTarget, scheduled,
+         nt(kDoubleByteTarget)},
+        {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.links.insert("C:\\W\\T.DLL.old"); },
+         "C:\\W\\T.DLL",
+         "C:\\W\\T.DLL.oldはシンボリック リンクなどの再解析ポイントのため、再起動時の名前の変更が何を動かすか"
+         "確かではありません．\n" + refused + "リンクの指す先のファイルを置換先として指定してください．\n",
+         {}},
+        {ScheduleReplaceNt, "C:\\W\\T.DLL",
+         [](FakeFileSystem& f) { f.namesOutsideCodePage.insert("C:\\W\\T.DLL"); }, "C:\\W\\T.DLL",
+         "C:\\W\\T.DLLの本来の名前にはこのシステムのコード ページで書けない文字があるため、再起動後に"
+         "新しいファイルにその名前を付けられません．\n" + refused + "\n",
+         {}},
+        // The folder a subst letter stands for holds no such file.
+        {ScheduleReplaceNt, "S:\\T.DLL", [](FakeFileSystem& f) { f.driveTargets["S:"] = "\\??\\C:\\W"; },
+         "S:\\T.DLL",
+         "C:\\W\\T.DLLが追加時に確かめたファイルに行き着かないため置換は予約されていません．\n", {}},
         {ScheduleReplace9x, "C:\\WINDOWS\\foo.dll",
          [](FakeFileSystem& f) { f.SetShortPath("C:\\WINDOWS\\foo.dll", "C:\\WINDOWS\\FOO.DLL"); },
          "C:\\WINDOWS\\FOO.DLL", scheduled,
@@ -341,5 +384,33 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
         }
         CHECK(records == row.records);
         CHECK(copied == !row.records.empty());
+    }
+}
+
+TEST_CASE("Renames that would make the queue too large to read are refused before their copy")
+{
+    // What is queued leaves room for one entry's renames, not for two: NT's
+    // take 146 bytes of UTF-16, 9x's lines 46 bytes (and 10 for a header).
+    const std::string refused =
+        "再起動時の処理の予約が読み取れる大きさを超えてしまうため置換は予約されていません．\n";
+    const std::string scheduled = "再起動後に置換されます．\n";
+    for (PlanOnFakeFiles::Scheduler* scheduler : {ScheduleReplaceNt, ScheduleReplace9x}) {
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+        plan.Add("A:\\U.DLL", "C:\\W\\U.DLL");
+        if (scheduler == ScheduleReplaceNt) {
+            const std::u16string deletion = u"\\??\\C:\\Z\\" +
+                                            std::u16string((kMaxQueueBytes - 150) / 2 - 14, u'A') +
+                                            u"\0\0"s;
+            QueueNt(plan, deletion);
+        } else {
+            QueueWininit(plan, "NUL=C:\\Z\\" + std::string(kMaxQueueBytes - 91, 'A') + "\r\n");
+        }
+        CHECK(plan.ReportOf(*scheduler) == "A:\\T.DLL\n → C:\\W\\T.DLL\n" + scheduled + "\n" +
+                                               "A:\\U.DLL\n → C:\\W\\U.DLL\n" + refused + "\n");
+        for (const std::string& call : plan.files.log) {
+            if (call.rfind("short ", 0) != 0)
+                CHECK(call.find("U.") == std::string::npos);
+        }
     }
 }

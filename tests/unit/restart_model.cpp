@@ -505,8 +505,8 @@ FileIdentity ModelMachine::IdentityOf(const char* path)
     } else if (walk.found >= 0) {
         const int followed = Followed(walk.found);
         identity.exists = true;
-        if (IsFolder(followed))
-            identity.self = key(followed);
+        identity.self = key(followed);
+        identity.directory = IsFolder(followed);
         identity.link = !At(walk.found).link.empty();
         if (parsed.parts.empty()) {
             identity.folder = "root " + FoldCase(parsed.root);
@@ -522,7 +522,7 @@ FileIdentity ModelMachine::IdentityOf(const char* path)
     }
     for (const std::string& part : walk.rest)
         rest += (rest.empty() ? "" : "\\") + part;
-    identity.names[0] = identity.names[1] = FoldCase(rest);
+    identity.restFoldedByLocale = identity.restFoldedByUpper = FoldCase(rest);
     return identity;
 }
 

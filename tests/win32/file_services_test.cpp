@@ -127,6 +127,18 @@ TEST_CASE("Path split and exact comparison with the system's own lead bytes")
     CHECK(FileSystemOps::CompareExact("C:\\A.DLL", "C:\\A.DLL") == 0);
 }
 
+namespace {
+// The 8.3 alias of a path that the code page cannot write; aliases are ASCII.
+std::string AliasOf(const wchar_t* path)
+{
+    wchar_t alias[MAX_PATH] = {};
+    REQUIRE(::GetShortPathNameW(path, alias, MAX_PATH) > 0);
+    char narrow[MAX_PATH] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, alias, -1, narrow, MAX_PATH, nullptr, nullptr);
+    return narrow;
+}
+}  // namespace
+
 TEST_CASE("One file has one identity on every road to it; a sibling or a name a letter apart is another")
 {
     // tests/win32/make_roads.sh makes T:\, \\localhost\acc and C:\roads\link
@@ -142,6 +154,11 @@ TEST_CASE("One file has one identity on every road to it; a sibling or a name a 
     const std::string alias = shortName;
     REQUIRE(alias != sub + "\\Long Target Name.dll");
 
+    // make_roads.sh makes C:\roads\Ünï and C:\roads\sub\ßeta.dll beside
+    // their best-fit twins Uni and seta.dll.
+    const std::string unwritableFolder = AliasOf(L"C:\\roads\\\u00DCn\u00EF");
+    const std::string unwritableFile = AliasOf(L"C:\\roads\\sub\\\u00DFeta.dll");
+
     struct Row {
         std::string a;
         std::string b;
@@ -149,6 +166,10 @@ TEST_CASE("One file has one identity on every road to it; a sibling or a name a 
     };
     const Row rows[] = {
         {sub + "\\X.DLL", "T:\\X.DLL", true},
+        {sub + "\\LINKED.DLL", sub + "\\SYMBOLIC.DLL", true},
+        {sub + "\\LINKED.DLL", sub + "\\inner\\HARD.DLL", true},
+        {unwritableFolder + "\\X.DLL", "C:\\roads\\Uni\\X.DLL", false},
+        {unwritableFile, sub + "\\seta.dll", false},
         {sub + "\\X.DLL", "\\\\localhost\\acc\\X.DLL", true},
         {sub + "\\X.DLL", "C:\\roads\\link\\X.DLL", true},
         {sub + "\\X.DLL", "\\\\?\\" + sub + "\\X.DLL", true},
@@ -184,6 +205,16 @@ TEST_CASE("One file has one identity on every road to it; a sibling or a name a 
     // Wine shows a Unix symbolic link as a reparse point, as Windows shows its own.
     CHECK(files.IdentityOf("C:\\roads\\link").link);
     CHECK_FALSE(files.IdentityOf(sub.c_str()).link);
+    // A link to a file shows as a plain file, but its open arrives elsewhere.
+    CHECK(files.IdentityOf((sub + "\\SYMBOLIC.DLL").c_str()).link);
+    CHECK_FALSE(files.IdentityOf((sub + "\\inner\\HARD.DLL").c_str()).link);
+    CHECK_FALSE(files.IdentityOf("T:\\X.DLL").link);
+    CHECK(files.IdentityOf(unwritableFile.c_str()).nameOutsideCodePage);
+    CHECK_FALSE(files.IdentityOf((unwritableFolder + "\\X.DLL").c_str()).nameOutsideCodePage);
+    CHECK_FALSE(files.IdentityOf((sub + "\\seta.dll").c_str()).nameOutsideCodePage);
+    // A rewritten path keeps the alias of a name the code page cannot write.
+    for (const std::string& path : {unwritableFolder + "\\X.DLL", unwritableFile})
+        CHECK(std::string(files.LongForm(path.c_str())) == path);
     SUBCASE("within a run, where folders are looked up once")
     {
         const FileSystemRun run(files);

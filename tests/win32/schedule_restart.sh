@@ -87,7 +87,7 @@ passed "NT family through the rig's restart"
 # would fail and the target would be left under its backup name. Refused
 # before anything is staged, they stay as they were through the restart.
 too_long() {
-  printf '%s\n → %s\n%s.newは259バイトを超えるため、再起動時の処理では扱えません．\n' \
+  printf '%s\n → %s\n%s.newは259文字を超えるため、再起動時の処理では扱えません．\n' \
     "$(win "$1")" "$(win "$2")" "$(win "$2")"
   printf '置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n\n'
 }
