@@ -1,5 +1,5 @@
 // The scheduling report: one block per entry, in plan order, shown once in one
-// box. A block is the header "<source>\n → <target>\n" (" -> " in English),
+// box. A block is the header "<source>\n → <target>\n" (in English "Source: ...\nTarget: ...\n"),
 // the lines of the entry's outcome, each ending with "\n", and "\n".
 #pragma once
 

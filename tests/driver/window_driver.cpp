@@ -19,6 +19,9 @@
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
+//   window_driver aliases FOLDER           per entry of FOLDER: its 8.3 alias (or its name where
+//                                          it has none), a tab, and its long name in UTF-8: the
+//                                          way to a name that the code page cannot write
 //   window_driver drivetype ROOT           the type GetDriveTypeA gives ROOT ("N:\\"): 4 network
 //   window_driver pointer X Y              move the mouse pointer to screen point X,Y
 //   window_driver columns TITLE ID         per column of a list view: its width, and the
@@ -410,6 +413,24 @@ int main(int argc, char** argv)
         if (length == 0 || length >= MAX_PATH)
             return 1;
         std::printf("%s", shortPath);
+        return 0;
+    }
+    if (command == "aliases") {
+        WIN32_FIND_DATAW found;
+        std::wstring pattern(title, title + std::strlen(title));  // ASCII
+        const HANDLE search = ::FindFirstFileW((pattern + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return 1;
+        do {
+            char alias[MAX_PATH] = {}, name[3 * MAX_PATH] = {};
+            ::WideCharToMultiByte(CP_ACP, 0, *found.cAlternateFileName ? found.cAlternateFileName
+                                                                       : found.cFileName,
+                                  -1, alias, MAX_PATH, nullptr, nullptr);
+            ::WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name, nullptr,
+                                  nullptr);
+            std::printf("%s\t%s\n", alias, name);
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
         return 0;
     }
     if (command == "drivetype") {

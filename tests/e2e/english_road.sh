@@ -41,9 +41,9 @@ $IDC_REMOVE	Remove
 $IDC_LIST	List1
 $IDC_ABOUT	About
 $IDCANCEL	Quit
-$IDOK	Replace and quit
--1	Source file
--1	Target folder
+$IDOK	Schedule and quit
+-1	Source file:
+-1	Target folder:
 -1	Replacement list:
 $IDC_OS_LABEL	
 $IDC_HELP_BUTTON	Help"
@@ -68,21 +68,21 @@ else
 fi
 
 drive syscommand Tessera "$IDM_PENDING"
-if drive wait 'Pending operations' 10000; then
-  [ "$(drive text 'Pending operations' "$IDC_PENDING_STATUS")" == 'No operations are waiting for the restart.' ] &&
+if drive wait 'Pending Operations' 10000; then
+  [ "$(drive text 'Pending Operations' "$IDC_PENDING_STATUS")" == 'No operations are pending.' ] &&
     pass "the pending operations' status reads in English" ||
-    fail "pending status: $(drive text 'Pending operations' "$IDC_PENDING_STATUS")"
+    fail "pending status: $(drive text 'Pending Operations' "$IDC_PENDING_STATUS")"
   screenshot pending
-  drive click 'Pending operations' "$IDCANCEL"
-  drive gone 'Pending operations' 10000 || fail "the pending-operations dialog stayed"
+  drive click 'Pending Operations' "$IDCANCEL"
+  drive gone 'Pending Operations' 10000 || fail "the pending-operations dialog stayed"
 else
   fail "no pending-operations dialog"
 fi
 
 # The restore command's file dialog, and its refusal: no backup yet.
 drive syscommand Tessera "$IDM_RESTORE"
-drive openfile 'Choose the file to restore' 'C:\target\Café\ALPHA.DLL' ||
-  fail "no file dialog 'Choose the file to restore'"
+drive openfile 'Choose File to Restore' 'C:\target\Café\ALPHA.DLL' ||
+  fail "no file dialog 'Choose File to Restore'"
 expect_box "$tessera_caption" 'For C:\target\Café\ALPHA.DLL, the backup C:\target\Café\ALPHA.DLL.old cannot be found.' "$IDOK"
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target\Café'
@@ -92,18 +92,20 @@ C:\src\GAMMA.EXE		C:\target\Café\GAMMA.EXE	' "two entries, the folder spelt in 
 screenshot plan
 
 press "$IDOK"
-expect_box "$tessera_caption" 'Do you really want to replace these files?' "$IDYES" confirmation
-expect_box "$tessera_caption" 'C:\src\ALPHA.DLL
- -> C:\target\Café\ALPHA.DLL
+expect_box "$tessera_caption" 'Schedule the replacement of these files for the next restart?' "$IDYES" confirmation
+expect_box "$tessera_caption" 'Source: C:\src\ALPHA.DLL
+Target: C:\target\Café\ALPHA.DLL
 Will be replaced at the next restart.
 
-C:\src\GAMMA.EXE
- -> C:\target\Café\GAMMA.EXE
+Source: C:\src\GAMMA.EXE
+Target: C:\target\Café\GAMMA.EXE
 Could not copy C:\src\GAMMA.EXE to C:\target\Café\GAMMA.EXE.new.
 C:\target\Café\GAMMA.EXE.new may already exist.
 
 ' "$IDOK" report
-expect_box "$tessera_caption" 'The system must restart to complete the replacement.
+expect_box "$tessera_caption" 'The files will be replaced at the next restart.
+If you restart later, choose "Restart", because "Shut down" with fast startup does not replace them.
+
 Restart now?' "$IDNO" restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The dialogs on the smallest screens an administrator may have: 800 x 600 at
 # 96 DPI, and 1024 x 768 at 144 DPI (150 %). At each, the main dialog with two
-# rows and the pending-operations dialog with a Tessera row lie on the screen
+# rows and the pending-operations dialog with Tessera rows lie on the screen
 # with their buttons; the main list's columns and the tooltips' wrap width are
 # scaled from their 96-DPI values, and the pending list's kind and state
 # columns hold their texts, and every button and label holds its text on one
@@ -14,13 +14,15 @@ put_file 'C:\src\BETA.DLL' 'new beta'
 put_file 'C:\target\ALPHA.DLL' 'old alpha'
 put_file 'C:\target\BETA.DLL' 'old beta'
 
-# Another program's replacing rename, and a replacement in the form Tessera
-# records it, whose staged copy is there.
+# Another program's replacing rename, and two replacements in the form Tessera
+# records them: ALPHA's staged copy is there, DELTA's is not, so that the state
+# column shows both its texts. (There is no DELTA at all: the restart that
+# changes the screen fails its renames and loses nothing.)
 queue_replacements() {
   put_file 'C:\target\ALPHA.DLL.new' 'new alpha'
   machine_reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
     /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
-    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL'
+    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL\0\??\C:\target\DELTA.DLL\0!\??\C:\target\DELTA.DLL.old\0\??\C:\target\DELTA.DLL.new\0!\??\C:\target\DELTA.DLL'
 }
 
 # The screen takes its size when the machine starts; programs read the DPI.
@@ -58,7 +60,7 @@ look_at() {
   local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width
   scaled() { echo $((($1 * dpi + 48) / 96)); }
   if [ -n "${RIG_LANG:-}" ]; then
-    e2e_code_page=CP1252 pending_title='Pending operations' dialog_font='8 MS Shell Dlg' main_width=336
+    e2e_code_page=CP1252 pending_title='Pending Operations' dialog_font='8 MS Shell Dlg' main_width=336
     tessera_row='Replace (Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	Staged copy present	*'
   else
     e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック' main_width=319
