@@ -96,7 +96,6 @@ cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL.old')" &&
 # entry's block.
 start_tessera
 add_numbered_pairs 'C:\many' 40
-[ "$(list_rows | wc -l)" -eq 40 ] && pass "40 pairs in the plan" || fail "the plan holds $(list_rows | wc -l) pairs"
 many_report=
 for i in $(seq -w 1 40); do
   source="C:\\many\\src\\FILE$i.DLL" target="C:\\many\\target\\FILE$i.DLL"
