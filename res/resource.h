@@ -36,3 +36,7 @@
 // its backup
 #define IDS_RESTORE 105
 #define IDM_RESTORE 0x0030
+
+// The dialog that shows a text too long for a message box (a long report)
+#define IDD_LONG_TEXT 106
+#define IDC_LONG_TEXT 1030

@@ -135,6 +135,10 @@ TESSERA_TEXT(kVersionUnreadable,
 TESSERA_TEXT(kConfirmation,
     "本当に置換を行ってもよろしいですか?",
     "Schedule the replacement of these files for the next restart?")
+// The first line of a report too long for a box, above its blocks
+TESSERA_TEXT(kReportSummary,
+    "%1件の置換を予約し、%2件は予約しませんでした．",
+    "Replacements scheduled: %1. Not scheduled: %2.")
 TESSERA_TEXT(kReportHeader,
     "%1\n → %2\n",
     "Source: %1\nTarget: %2\n")

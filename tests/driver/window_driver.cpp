@@ -7,6 +7,9 @@
 //   window_driver controls TITLE           one line per control: id, class, style, text
 //   window_driver text TITLE ID            the text of a control
 //   window_driver settext TITLE ID TEXT    replace a control's text
+//   window_driver addpairs TITLE ID1 ID2 BUTTON TEXT1 TEXT2 [TEXT1 TEXT2...]
+//                                          per pair of texts: settext ID1 TEXT1, settext
+//                                          ID2 TEXT2, click BUTTON (a plan of many pairs)
 //   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
 //   window_driver syscommand TITLE ID      choose the entry ID (0x20 or 32) of its system menu
@@ -53,13 +56,15 @@ namespace {
 const int kMessageBoxTextId = 0xFFFF;
 const int kFileNameFieldId = 0x47C;  // cmb13 of the Explorer-style file dialog
 
+// The whole text, however long (a report of many entries).
 std::string TextOf(HWND window)
 {
-    char buffer[4096] = {};
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    ::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::vector<char> buffer(length + 1);
+    ::SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                           SMTO_ABORTIFHUNG, 5000, &length);
-    return std::string(buffer, length);
+    return std::string(buffer.data(), length);
 }
 
 std::string ClassOf(HWND window)
@@ -516,6 +521,18 @@ int main(int argc, char** argv)
         DWORD_PTR result = 0;
         ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
                               reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &result);
+        return 0;
+    }
+    if (command == "addpairs" && argc > 7 && argc % 2 == 0) {
+        const int button = std::atoi(argv[5]);
+        for (int i = 6; i < argc; i += 2) {
+            DWORD_PTR result = 0;
+            ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i]));
+            ::SetDlgItemTextA(dialog, std::atoi(argv[4]), argv[i + 1]);
+            ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)),
+                                  SMTO_NORMAL, 1000, &result);
+        }
         return 0;
     }
     if (command == "settext" && argc > 4) {

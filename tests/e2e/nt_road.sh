@@ -2,7 +2,8 @@
 # The road of a replacement on the NT family: a plan built through the fields
 # (added, refused, removed and added again), committed, the report read, the
 # restart declined; the staged copies and recorded renames checked; then a
-# restart of the Wine machine carries the renames out.
+# restart of the Wine machine carries the renames out. Then the same road for
+# a plan of 40 pairs, whose report is read in the window that scrolls.
 source "$(dirname "$0")/lib.sh"
 
 # Two of Wine's own libraries stand in for a new and an old version of one
@@ -88,4 +89,29 @@ cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL.old')" &&
 ! exists 'C:\target\ALPHA.DLL.new' && ! exists 'C:\target\ソフト\BETA.SYS.new' &&
   pass "no staged copy is left" || fail "staged copies left after the restart"
 [ -z "$(pending_renames)" ] && pass "no rename is left pending" || fail "renames still pending"
+
+# A plan of 40 pairs, two of which find a staged copy left from an earlier run.
+# Its report would run off the screen, so it opens in the window that scrolls:
+# first a line that counts the pairs scheduled and not scheduled, then every
+# entry's block.
+start_tessera
+add_numbered_pairs 'C:\many' 40
+many_report=
+for i in $(seq -w 1 40); do
+  source="C:\\many\\src\\FILE$i.DLL" target="C:\\many\\target\\FILE$i.DLL"
+  outcome='再起動後に置換されます．'
+  if [ "$i" = 07 ] || [ "$i" = 33 ]; then
+    put_file "$target.new" 'stale staged copy'
+    outcome="${source}を${target}.newにコピーするのに失敗しました．"$'\n'"${target}.newがすでにある可能性があります．"
+  fi
+  many_report+="$source"$'\n'" → $target"$'\n'"$outcome"$'\n\n'
+done
+press "$IDOK"
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
+expect_long_text "$tessera_caption" '38件の置換を予約し、2件は予約しませんでした．' "$many_report" long-report
+expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
+今すぐ再起動しますか?' "$IDNO"
+expect_ended "the dialog closes after the long report"
+[ "$(pending_renames | wc -l)" -eq 76 ] && pass "two renames recorded for each of the 38 scheduled" ||
+  fail "$(pending_renames | wc -l) renames pending, not 76"
 finish

@@ -6,7 +6,8 @@
 # scaled from their 96-DPI values, and the pending list's kind and state
 # columns hold their texts, and every button and label holds its text on one
 # line. Screenshots of each dialog at each setting, with the visual styles and
-# in the classic look, and in English where the code page is 1252.
+# in the classic look, and in English where the code page is 1252. At each, the
+# window that scrolls a report of 40 pairs lies on the screen too.
 source "$(dirname "$0")/lib.sh"
 
 put_file 'C:\src\ALPHA.DLL' 'new alpha'
@@ -115,6 +116,27 @@ look_at() {
   expect_ended "the program ends at $dpi DPI"
 }
 
+# A plan of 40 pairs committed at dpi: its report opens in the window that
+# scrolls, which lies on the screen with its OK button. In English under RIG_LANG.
+long_report_at() {
+  local dpi=$1 look=$2 summary='40件の置換を予約し、0件は予約しませんでした．' font='9 ＭＳ Ｐゴシック'
+  e2e_code_page=CP932
+  [ -z "${RIG_LANG:-}" ] || e2e_code_page=CP1252 summary='Replacements scheduled: 40. Not scheduled: 0.' font='8 MS Shell Dlg'
+  start_tessera
+  add_numbered_pairs "C:\\long$dpi$look" 40
+  press "$IDOK"
+  drive answer "$tessera_caption" "$IDYES" || fail "no confirmation at $dpi DPI"
+  [ "$(drive text "$tessera_caption" "$IDC_LONG_TEXT" | iconv -f "$e2e_code_page" -t UTF-8 |
+    head -n 1 | tr -d '\r')" == "$summary" ] && pass "the long report at $dpi DPI begins: $summary" ||
+    fail "no long report at $dpi DPI that begins: $summary"
+  expect_on_screen "$tessera_caption" "the long report at $dpi DPI" "$IDC_LONG_TEXT" "$IDOK"
+  expect_roomy "$tessera_caption" "the long report at $dpi DPI" 320 "$font"
+  screenshot "long-report-${dpi}dpi$look"
+  drive click "$tessera_caption" "$IDOK"
+  drive answer "$tessera_caption" "$IDNO" || fail "no restart prompt at $dpi DPI"
+  expect_ended "the program ends after the long report at $dpi DPI"
+}
+
 for screen in "96 800x600" "144 1024x768"; do
   set_screen $screen
   queue_replacements
@@ -124,5 +146,7 @@ for screen in "96 800x600" "144 1024x768"; do
   look_at ${screen% *} -classic
   set_visual_styles 1
   RIG_LANG=en_US.UTF-8 look_at ${screen% *} -english
+  long_report_at ${screen% *} ""
+  RIG_LANG=en_US.UTF-8 long_report_at ${screen% *} -english
 done
 finish
