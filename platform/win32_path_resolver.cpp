@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -228,8 +227,8 @@ const std::string& Win32PathResolver::FolderKey(const CString& path)
     if (::GetFileInformationByHandle(folder, &information) &&
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         char key[32];
-        std::snprintf(key, sizeof key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
-                      information.nFileIndexHigh, information.nFileIndexLow);
+        ::wsprintfA(key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
+                    information.nFileIndexHigh, information.nFileIndexLow);
         entry->second = key;
     }
     ::CloseHandle(folder);
