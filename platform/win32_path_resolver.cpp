@@ -13,7 +13,10 @@ namespace {
 const LCID kInvariantLocale = 0x007F;
 
 // A drive without its disk or a share that is gone answers as missing,
-// without a box that asks the user to insert a disk.
+// without a box that asks the user to insert a disk. Set around the calls that
+// reach a drive rather than around whole lookups: most lookups of a run are
+// answered from what it has learnt and need neither the drive nor the two
+// calls that set and restore the error mode.
 class QuietErrors {
 public:
     QuietErrors() : m_previous(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
@@ -151,6 +154,7 @@ Win32PathResolver::Listing& Win32PathResolver::ListingOf(const PathSteps& steps,
     const auto [listing, added] = m_listings.try_emplace(std::string(folder));
     if (!added)
         return listing->second;
+    const QuietErrors quiet;
     // The root ends in its backslash already.
     WIN32_FIND_DATAA found;
     const HANDLE search = ::FindFirstFileA(folder + (count == 1 ? "*" : "\\*"), &found);
@@ -218,6 +222,7 @@ const std::string& Win32PathResolver::FolderKey(const CString& path)
     const auto [entry, added] = m_folderKeys.try_emplace(std::string(path));
     if (!added)
         return entry->second;
+    const QuietErrors quiet;
     const HANDLE folder =
         ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -237,7 +242,6 @@ const std::string& Win32PathResolver::FolderKey(const CString& path)
 
 CString Win32PathResolver::LongForm(const char* path)
 {
-    const QuietErrors quiet;
     const CString full = FullPath(path);
     const PathSteps steps = PathSteps::Split(full, m_codePage);
     if (steps.root.IsEmpty())
@@ -259,7 +263,6 @@ CString Win32PathResolver::LongForm(const char* path)
 // each name that exists is taken by its long name, the rest as given.
 FileIdentity Win32PathResolver::IdentityOf(const char* path)
 {
-    const QuietErrors quiet;
     const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
     const size_t count = steps.names.size();
     FileIdentity identity;
