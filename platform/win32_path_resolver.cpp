@@ -108,8 +108,8 @@ std::string KeyOf(const FileHandle& file)
     if (!file.IsValid() || !::GetFileInformationByHandle(file.Get(), &information))
         return std::string();
     char key[32];
-    std::snprintf(key, sizeof key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
-                  information.nFileIndexHigh, information.nFileIndexLow);
+    ::wsprintfA(key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
+                information.nFileIndexHigh, information.nFileIndexLow);
     return key;
 }
 
