@@ -296,10 +296,13 @@ void ModelMachine::AddLink(const std::string& path, const std::string& target, L
     AddAt(path, link);
 }
 
+// The file's content and permissions are the name's too; Windows File
+// Protection guards names, not files.
 int ModelMachine::AddHardLink(const std::string& path, const std::string& existing)
 {
     File name = At(Find(existing));
     name.alias.clear();
+    name.guarded = false;
     return AddAt(path, name);
 }
 

@@ -699,6 +699,20 @@ private:
     int m_commits = 0;
 };
 
+// text with each character the code page lacks shown as its look-alike in
+// braces ("C:\\{U}n{i}"), as the console can show it.
+std::string Shown(const std::string& text)
+{
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ModelMachine::kOutside && i + 1 < text.size())
+            shown += std::string("{") + text[++i] + "}";
+        else
+            shown += text[i];
+    }
+    return shown;
+}
+
 int PlansPerFamily()
 {
     const char* setting = std::getenv("TESSERA_MODEL_PLANS");
@@ -716,8 +730,8 @@ void Replay(const Universe& universe, const char* family)
         Scenario scenario(universe, static_cast<unsigned>(seed));
         const std::string promise = scenario.Run();
         if (!promise.empty() && broken++ == 0)
-            first = std::string(family) + " seed " + std::to_string(seed) + ": " + promise +
-                    "\n" + scenario.trace;
+            first = Shown(std::string(family) + " seed " + std::to_string(seed) + ": " + promise +
+                          "\n" + scenario.trace);
     }
     std::printf("restart model, %s: %d plans, %d broke a promise\n", family, plans, broken);
     CHECK_MESSAGE(broken == 0, first);
