@@ -1,39 +1,83 @@
 #include "tests/unit/restart_model.h"
 
-#include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_path_names.h"
 #include "tests/fakes/utf16_bytes.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
+// Code page 932's lead bytes, as tests/fakes/fake_code_page.h has them; asked
+// of every byte of every path, so asked here without a call.
+bool IsLeadByte(char byte)
+{
+    const auto value = static_cast<unsigned char>(byte);
+    return (value >= 0x81 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC);
+}
+
 // The characters beyond ASCII that the machine's names use, in UTF-16 and in
-// code page 932.
+// code page 932 (表 ends in the byte of a backslash).
 const std::pair<char16_t, const char*> kCharacters[] = {
     {u'Ｘ', "\x82\x77"}, {u'ｘ', "\x82\x98"}, {u'Σ', "\x83\xB0"},
     {u'σ', "\x83\xD0"}, {u'Д', "\x84\x44"}, {u'д', "\x84\x74"},
+    {u'表', "\x95\x5C"},
+};
+// Characters that code page 932 lacks, and the look-alike that its best-fit
+// conversion writes for each.
+const std::pair<char16_t, char> kOutsideCharacters[] = {
+    {u'Ü', 'U'}, {u'ü', 'u'}, {u'Ï', 'I'}, {u'ï', 'i'}, {u'ß', 's'}, {u'ẞ', 'S'},
 };
 
+// A name of the machine in UTF-16, as a program that writes UTF-16 has it.
 std::u16string ToUtf16(const std::string& ansi)
 {
     std::u16string units;
     for (size_t i = 0; i < ansi.size(); ++i) {
-        char16_t unit = static_cast<unsigned char>(ansi[i]);
-        for (const auto& [character, bytes] : kCharacters) {
-            if (ansi.compare(i, 2, bytes) == 0) {
-                unit = character;
-                ++i;
-                break;
+        const auto byte = static_cast<unsigned char>(ansi[i]);
+        char16_t unit = byte;
+        if (ansi[i] == ModelMachine::kOutside) {
+            unit = 0;
+            for (const auto& [character, lookAlike] : kOutsideCharacters) {
+                if (i + 1 < ansi.size() && ansi[i + 1] == lookAlike)
+                    unit = character;
             }
+            ++i;
+        } else if (IsLeadByte(ansi[i])) {
+            unit = 0;
+            for (const auto& [character, bytes] : kCharacters) {
+                if (ansi.compare(i, 2, bytes) == 0)
+                    unit = character;
+            }
+            ++i;
         }
+        if (unit == 0)
+            throw std::logic_error("a character the model does not know: " + ansi);
         units += unit;
     }
     return units;
 }
 
+// A unit of the registry's UTF-16 as the machine writes names; '?' for a
+// character it does not know.
+std::string FromUtf16(char16_t unit)
+{
+    if (unit < 0x80)
+        return std::string(1, static_cast<char>(unit));
+    for (const auto& [character, bytes] : kCharacters) {
+        if (unit == character)
+            return bytes;
+    }
+    for (const auto& [character, lookAlike] : kOutsideCharacters) {
+        if (unit == character)
+            return std::string{ModelMachine::kOutside, lookAlike};
+    }
+    return "?";
+}
+
+// Folding keeps a name's length, so names of two lengths never meet.
 bool Same(const std::string& a, const std::string& b)
 {
-    return FoldCase(a) == FoldCase(b);
+    return a.size() == b.size() && FoldCase(a) == FoldCase(b);
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix)
@@ -41,11 +85,13 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.size() >= prefix.size() && Same(text.substr(0, prefix.size()), prefix);
 }
 
+}  // namespace
+
 // A path as Windows reads it: a \\?\ or \\.\ prefix, a root (a drive, or a
 // share "\\HOST\SHARE") and the components after it; "/" is a separator and
 // "." and ".." are taken out, except under \\?\, where names are taken
 // verbatim.
-struct Parsed {
+struct ModelMachine::Parsed {
     std::string prefix;
     std::string root;
     std::vector<std::string> parts;
@@ -59,6 +105,9 @@ struct Parsed {
     }
 };
 
+namespace {
+using Parsed = ModelMachine::Parsed;
+
 Parsed Parse(const std::string& path)
 {
     Parsed parsed;
@@ -70,16 +119,17 @@ Parsed Parse(const std::string& path)
             rest = "\\" + rest.substr(3);
     }
     const bool verbatim = parsed.prefix == "\\\\?\\";
-    std::vector<std::string> components(1);
-    const FakeCodePage932 codePage;
+    std::vector<std::string> components;
+    size_t start = 0;
     for (size_t i = 0; i < rest.size(); ++i) {
-        if (codePage.IsLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size())
-            components.back() += rest.substr(i++, 2);
-        else if (rest[i] == '\\' || (rest[i] == '/' && !verbatim))
-            components.emplace_back();
-        else
-            components.back() += rest[i];
+        if (IsLeadByte(rest[i]) && i + 1 < rest.size()) {
+            ++i;
+        } else if (rest[i] == '\\' || (rest[i] == '/' && !verbatim)) {
+            components.push_back(rest.substr(start, i - start));
+            start = i + 1;
+        }
     }
+    components.push_back(rest.substr(start));
     size_t first = 1;
     if (components.size() >= 4 && components[0].empty() && components[1].empty()) {
         parsed.root = "\\\\" + components[2] + "\\" + components[3];
@@ -151,20 +201,81 @@ std::string ShortName(const ModelMachine::File& file)
 }
 }  // namespace
 
+std::string ModelMachine::BestFit(const std::string& name)
+{
+    std::string written = name;
+    written.erase(std::remove(written.begin(), written.end(), kOutside), written.end());
+    return written;
+}
+
+bool ModelMachine::Unwritable(const std::string& name)
+{
+    return name.find(kOutside) != std::string::npos;
+}
+
+size_t ModelMachine::Characters(const std::string& path)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < path.size(); ++i, ++count) {
+        if (IsLeadByte(path[i]) && i + 1 < path.size())
+            ++i;
+    }
+    return count;
+}
+
 ModelMachine::ModelMachine()
 {
     for (const char* drive : {"C:", "D:"})
-        m_files.push_back(File{-1, drive, "", true, 0});
-    for (const auto& [character, bytes] : kCharacters)
-        m_converter.characters[character] = bytes;
+        Push(File{-1, drive, "", true, 0});
+}
+
+// The characters the code page lacks are read as WideCharToMultiByte reads
+// them: '?', and inexact.
+bool ModelMachine::Converter932::Convert(const std::u16string& text, CString& ansi) const
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    bool exact = true;
+    for (char16_t unit : text) {
+        if (unit < 0x80) {
+            bytes += static_cast<char>(unit);
+            continue;
+        }
+        const std::string character = FromUtf16(unit);
+        exact = exact && character[0] != kOutside && character != "?";
+        bytes += character[0] == kOutside || character == "?" ? std::string("?") : character;
+    }
+    ansi = CString(bytes.data(), static_cast<int>(bytes.size()));
+    return exact;
+}
+
+int ModelMachine::Push(File file)
+{
+    const int index = static_cast<int>(m_files.size());
+    if (file.self < 0)
+        file.self = index;
+    (file.parent < 0 ? m_roots : m_children[static_cast<size_t>(file.parent)]).push_back(index);
+    m_files.push_back(file);
+    m_children.emplace_back();
+    SetName(index, file.name, file.alias);
+    return index;
+}
+
+void ModelMachine::SetName(int index, const std::string& name, const std::string& alias)
+{
+    File& file = m_files[static_cast<size_t>(index)];
+    file.name = name;
+    file.alias = alias;
+    file.foldedName = FoldCase(name);
+    file.foldedShortName = FoldCase(ShortName(file));
 }
 
 int ModelMachine::AddAt(const std::string& path, File file)
 {
-    file.parent = FolderOf(Resolve(path, false));
-    file.name = Leaf(path);
-    m_files.push_back(file);
-    return static_cast<int>(m_files.size() - 1);
+    const Walk walk = Resolve(path, false);
+    file.parent = FolderOf(walk);
+    file.name = walk.rest.size() == 1 ? walk.rest[0] : Leaf(path);
+    return Push(file);
 }
 
 int ModelMachine::AddFolder(const std::string& path, const std::string& alias)
@@ -177,11 +288,22 @@ int ModelMachine::AddFile(const std::string& path, int bytes, const std::string&
     return AddAt(path, File{-1, "", alias, false, bytes});
 }
 
-void ModelMachine::AddLink(const std::string& path, const std::string& target)
+void ModelMachine::AddLink(const std::string& path, const std::string& target, LinkRename how)
 {
-    File link{-1, "", "", true, 0};
+    File link{-1, "", "", IsFolder(Find(target)), 0};
     link.link = target;
+    link.renameMovesTarget = how == LinkRename::kMovesTarget;
     AddAt(path, link);
+}
+
+// The file's content and permissions are the name's too; Windows File
+// Protection guards names, not files.
+int ModelMachine::AddHardLink(const std::string& path, const std::string& existing)
+{
+    File name = At(Find(existing));
+    name.alias.clear();
+    name.guarded = false;
+    return AddAt(path, name);
 }
 
 void ModelMachine::AddRoad(const std::string& root, const std::string& folder, RoadKind kind)
@@ -200,14 +322,14 @@ int ModelMachine::Child(int folder, const std::string& name, bool shortNamesOnly
     if (!IsFolder(folder))
         return -1;
     // A long name takes precedence over another file's alias.
+    const std::string folded = FoldCase(name);
     for (bool byShortName : {false, true}) {
         if (!byShortName && shortNamesOnly)
             continue;
-        for (size_t i = 0; i < m_files.size(); ++i) {
-            const File& file = m_files[i];
-            if (!file.gone && file.parent == folder &&
-                Same(byShortName ? ShortName(file) : file.name, name))
-                return static_cast<int>(i);
+        for (int child : m_children[static_cast<size_t>(folder)]) {
+            const File& file = At(child);
+            if (!file.gone && (byShortName ? file.foldedShortName : file.foldedName) == folded)
+                return child;
         }
     }
     return -1;
@@ -216,11 +338,16 @@ int ModelMachine::Child(int folder, const std::string& name, bool shortNamesOnly
 ModelMachine::Walk ModelMachine::Resolve(const std::string& path, bool restart,
                                          bool shortNamesOnly) const
 {
-    const Parsed parsed = Parse(path);
+    return Resolve(Parse(path), restart, shortNamesOnly);
+}
+
+ModelMachine::Walk ModelMachine::Resolve(const Parsed& parsed, bool restart,
+                                         bool shortNamesOnly) const
+{
     Walk walk;
-    for (size_t i = 0; i < m_files.size(); ++i) {
-        if (m_files[i].parent == -1 && Same(m_files[i].name, parsed.root))
-            walk.reached = static_cast<int>(i);
+    for (int root : m_roots) {
+        if (Same(At(root).name, parsed.root))
+            walk.reached = root;
     }
     const auto road = m_roads.find(FoldCase(parsed.root));
     if (road != m_roads.end() && (!restart || road->second.kind == RoadKind::kDriveLetter))
@@ -248,6 +375,11 @@ ModelMachine::Walk ModelMachine::Resolve(const std::string& path, bool restart,
 int ModelMachine::Find(const std::string& path) const
 {
     return Followed(Resolve(path, false).found);
+}
+
+int ModelMachine::FindName(const std::string& path) const
+{
+    return Resolve(path, false).found;
 }
 
 int ModelMachine::FolderOf(const Walk& walk) const
@@ -289,7 +421,11 @@ std::vector<int> ModelMachine::Existing() const
 
 bool ModelMachine::Rename(const std::string& from, const std::string& to, bool replace, bool nineX)
 {
-    const int source = Resolve(from, true, nineX).found;
+    int source = Resolve(from, true, nineX).found;
+    // Wine opens what the link leads to and renames that; Windows renames the
+    // link itself.
+    if (source >= 0 && At(source).renameMovesTarget)
+        source = Followed(source);
     const Walk target = Resolve(to, true, nineX);
     const int folder = FolderOf(target);
     if (source < 0 || folder < 0)
@@ -315,9 +451,13 @@ bool ModelMachine::Rename(const std::string& from, const std::string& to, bool r
         m_files[static_cast<size_t>(target.found)].gone = true;
     }
     File& file = m_files[static_cast<size_t>(source)];
+    // Its folder's names stay in the order they were made.
+    std::vector<int>& left = m_children[static_cast<size_t>(file.parent)];
+    left.erase(std::find(left.begin(), left.end(), source));
+    std::vector<int>& entered = m_children[static_cast<size_t>(folder)];
+    entered.insert(std::lower_bound(entered.begin(), entered.end(), source), source);
     file.parent = folder;
-    file.name = Leaf(to);
-    file.alias.clear();
+    SetName(source, Leaf(to), std::string());
     return true;
 }
 
@@ -326,8 +466,8 @@ void ModelMachine::Delete(const std::string& path, bool nineX)
     const int index = Resolve(path, true, nineX).found;
     if (index < 0 || At(index).denied)
         return;
-    for (size_t i = 0; i < m_files.size(); ++i) {
-        if (!m_files[i].gone && m_files[i].parent == index)
+    for (int child : m_children[static_cast<size_t>(index)]) {
+        if (!At(child).gone)
             return;  // a folder that is not empty stays
     }
     m_files[static_cast<size_t>(index)].gone = true;
@@ -335,18 +475,18 @@ void ModelMachine::Delete(const std::string& path, bool nineX)
 
 void ModelMachine::Restart()
 {
-    // The registry value's strings, read back into code page 932.
+    // The registry value's strings, as the machine writes names: the session
+    // manager reads UTF-16, so a name the code page lacks is reached too.
     std::vector<std::string> strings(1);
     for (size_t i = 0; i + 1 < ntValue.size(); i += 2) {
         const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(ntValue[i]) |
                                                     static_cast<unsigned char>(ntValue[i + 1]) << 8);
-        if (unit == 0) {
+        if (unit == 0)
             strings.emplace_back();
-            continue;
-        }
-        CString text;
-        m_converter.Convert(std::u16string(1, unit), text);
-        strings.back() += static_cast<const char*>(text);
+        else if (unit < 0x80)
+            strings.back() += static_cast<char>(unit);
+        else
+            strings.back() += FromUtf16(unit);
     }
     for (size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
         std::string to = strings[i + 1];
@@ -386,17 +526,20 @@ bool ModelMachine::GetStatus(const char* path, unsigned* mode)
 
 bool ModelMachine::CopyWithoutOverwrite(const char* source, const char* destination)
 {
+    // A name that is there, a link that leads nowhere among them, is not
+    // overwritten.
     const int from = Find(source);
     const int folder = FolderOf(Resolve(destination, false));
-    if (from < 0 || At(from).isFolder || Find(destination) >= 0 || folder < 0)
+    if (from < 0 || At(from).isFolder || FindName(destination) >= 0 || folder < 0)
         return false;
-    m_files.push_back(File{folder, Leaf(destination), "", false, At(from).bytes});
+    Push(File{folder, Leaf(destination), "", false, At(from).bytes});
     return true;
 }
 
+// Its conversion of the source to UTF-16 holds 261 units, the null included.
 bool ModelMachine::MoveAtRestart(const char* from, const char* to)
 {
-    if (std::string(from).size() > 259)
+    if (Characters(from) > 260)
         return false;
     QueueNt(from, to, true);
     return true;
@@ -476,8 +619,9 @@ bool ModelMachine::GetShortPath(const char* path, CString& shortPath)
     return true;
 }
 
-// The root as given, each component that exists by its long name, the rest
-// as given.
+// The root as given, each component that exists by its long name (but one
+// the code page cannot write, which keeps the spelling given), the rest as
+// given.
 CString ModelMachine::LongForm(const char* path)
 {
     const Parsed parsed = Parse(path);
@@ -485,19 +629,21 @@ CString ModelMachine::LongForm(const char* path)
     int at = Resolve(resolved, false).found;
     for (const std::string& part : parsed.parts) {
         at = at < 0 ? -1 : Child(at, part, false);
-        resolved += "\\" + (at < 0 ? part : At(at).name);
+        resolved += "\\" + (at < 0 || Unwritable(At(at).name) ? part : At(at).name);
     }
     return resolved.c_str();
 }
 
 // From the machine's own table: the folder that holds the name (or the
 // deepest one reached on the way), every road to it alike; below it the long
-// name where there is one, the rest as given, letters folded.
+// name where there is one, the rest as given, letters folded. What exists is
+// itself by the file it is a name of, where a link leads; a link that leads
+// nowhere is a name without a self.
 FileIdentity ModelMachine::IdentityOf(const char* path)
 {
     const Parsed parsed = Parse(path);
-    const Walk walk = Resolve(path, false);
-    const auto key = [](int index) { return "#" + std::to_string(index); };
+    const Walk walk = Resolve(parsed, false);
+    const auto key = [this](int index) { return "#" + std::to_string(SelfOf(index)); };
     FileIdentity identity;
     std::string rest;
     if (walk.reached < 0) {
@@ -505,9 +651,10 @@ FileIdentity ModelMachine::IdentityOf(const char* path)
     } else if (walk.found >= 0) {
         const int followed = Followed(walk.found);
         identity.exists = true;
-        identity.self = key(followed);
+        identity.self = followed < 0 ? std::string() : key(followed);
         identity.directory = IsFolder(followed);
-        identity.link = !At(walk.found).link.empty();
+        identity.link = IsLink(walk.found);
+        identity.nameOutsideCodePage = Unwritable(At(walk.found).name);
         if (parsed.parts.empty()) {
             identity.folder = "root " + FoldCase(parsed.root);
         } else {
@@ -526,9 +673,10 @@ FileIdentity ModelMachine::IdentityOf(const char* path)
     return identity;
 }
 
+// DeleteFileA takes the name away: a link, not what it leads to.
 bool ModelMachine::RemoveFile(const char* path)
 {
-    const int index = Find(path);
+    const int index = FindName(path);
     if (index < 0 || At(index).isFolder)
         return false;
     m_files[static_cast<size_t>(index)].gone = true;
@@ -568,12 +716,16 @@ bool ModelMachine::IsProtectedFile(const char* path)
 namespace {
 QueueResult Give(const std::string& stored, std::string& bytes)
 {
+    if (stored.size() > kMaxQueueBytes)
+        return QueueResult::kTooLarge;
     bytes = stored;
     return stored.empty() ? QueueResult::kEmpty : QueueResult::kOk;
 }
 
 QueueResult Replace(std::string& stored, const std::string& read, const std::string& rewritten)
 {
+    if (stored.size() > kMaxQueueBytes)
+        return QueueResult::kTooLarge;
     if (stored != read)
         return QueueResult::kChanged;
     stored = rewritten;
