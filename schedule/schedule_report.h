@@ -24,6 +24,8 @@ inline Outcome Refused(Message why)
 class ScheduleReport {
 public:
     void AddBlock(const char* source, const char* target, const Outcome& outcome);
+    // A line after the blocks, about the run as a whole.
+    void AddNote(const Message& note) { m_text += FormatText(note); }
     void Show(MessageBoxes& boxes) const { boxes.Show(m_text, box::kOk); }
 
 private:

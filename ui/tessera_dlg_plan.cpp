@@ -25,6 +25,11 @@ void CTesseraDlg::OnRestore()
     CString target;
     if (!BrowseForFile(Text(TextId::kChooseRestoreTitle), m_strTargetFolder, target))
         return;
+    RestoreFile(target);
+}
+
+void CTesseraDlg::RestoreFile(const CString& target)
+{
     const KeptBackup backup =
         BackupKeptFor(TesseraApp().m_nOsKind, target, m_services.files,
                       m_services.codePage);
