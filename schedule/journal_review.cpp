@@ -113,8 +113,9 @@ WaitingRenames::WaitingRenames(OsKind family, RestartQueueStore& queue,
 
 bool WaitingRenames::Wait(const ReplacementNames& names) const
 {
-    return m_renames.count({std::string(names.target), std::string(names.backup)}) ||
-           m_renames.count({std::string(names.staged), std::string(names.target)});
+    const std::string target = NameAsQueued(names.target);
+    return m_renames.count({target, NameAsQueued(names.backup)}) ||
+           m_renames.count({NameAsQueued(names.staged), target});
 }
 
 void TellWhatTheRestartDid(OsKind family, const JournalServices& services)

@@ -46,7 +46,8 @@ struct Judgement {
 Judgement JudgeEntry(const JournalEntry& entry, FileSystemOps& files, FileVersionTexts& versions);
 
 // The renames that wait in the restart queue of family (NT: both values;
-// 9x: wininit.ini), by the exact names they were recorded with.
+// 9x: wininit.ini), by the names they were recorded with, as the queue
+// keeps them.
 class WaitingRenames {
 public:
     WaitingRenames(OsKind family, RestartQueueStore& queue, const WideToAnsi& wideToAnsi);

@@ -75,14 +75,19 @@ std::optional<std::vector<std::string>> TrustedFields(const std::string& line)
     return fields;
 }
 
-std::string WithCrc(std::string line)
+}  // namespace
+
+std::string SealedJournalLine(const std::string& fields)
 {
+    std::string line = fields;
     const uint32_t crc = Crc32(line.data(), line.size());
     line += '\t';
     for (int shift = 28; shift >= 0; shift -= 4)
         line += "0123456789ABCDEF"[crc >> shift & 0xF];
     return line + "\r\n";
 }
+
+namespace {
 
 bool AllDigits(const std::string& text, size_t from, size_t count)
 {
@@ -243,6 +248,49 @@ std::optional<JournalEntry> ParseScheduled(const std::vector<std::string>& field
     return entry;
 }
 
+// A line as the reader takes it: the heading, a line not trusted, an entry
+// scheduled, or what became of one.
+struct ReadLine {
+    enum Kind { kHeading, kUntrusted, kScheduled, kTold } kind;
+    std::string bytes;  // with its line end
+    std::string plan;
+    std::string key;
+    std::optional<JournalEntry> entry;  // of a scheduled line
+    EntryOutcome outcome = EntryOutcome::kPending;  // of a told line
+};
+
+// Every line of bytes, judged; an entry scheduled a second time is not
+// trusted the second time.
+std::vector<ReadLine> ReadLines(const std::string& bytes)
+{
+    std::vector<ReadLine> read;
+    std::set<std::string> scheduled;
+    for (Line& line : SplitLines(bytes)) {
+        ReadLine judged;
+        judged.kind = line.heading ? ReadLine::kHeading : ReadLine::kUntrusted;
+        judged.bytes = std::move(line.bytes);
+        const std::optional<std::string> key =
+            line.fields ? LineKey(*line.fields) : std::optional<std::string>();
+        if (key) {
+            const std::vector<std::string>& fields = *line.fields;
+            judged.plan = fields[0];
+            judged.key = *key;
+            if (IsScheduledLine(fields)) {
+                judged.entry = ParseScheduled(fields);
+                if (judged.entry && scheduled.insert(*key).second)
+                    judged.kind = ReadLine::kScheduled;
+            } else if (fields.size() == kToldFields && IsStamp(fields[3])) {
+                if (const std::optional<EntryOutcome> outcome = OutcomeOfWord(fields[2])) {
+                    judged.kind = ReadLine::kTold;
+                    judged.outcome = *outcome;
+                }
+            }
+        }
+        read.push_back(std::move(judged));
+    }
+    return read;
+}
+
 bool HasControlCharacter(const char* text)
 {
     for (; *text != '\0'; ++text) {
@@ -356,7 +404,7 @@ std::optional<std::string> ScheduledLine(const JournalEntry& entry)
         if (name->IsEmpty() || HasControlCharacter(*name))
             return std::nullopt;
     }
-    return WithCrc(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
+    return SealedJournalLine(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
                    kScheduled + '\t' + (entry.family == OS_9X ? "9x" : "NT") + '\t' +
                    std::string(names.target) + '\t' + std::string(names.staged) + '\t' +
                    std::string(names.backup) + '\t' + FactsText(entry.newFile) + '\t' +
@@ -365,7 +413,7 @@ std::optional<std::string> ScheduledLine(const JournalEntry& entry)
 
 std::string ToldLine(const JournalEntry& entry, EntryOutcome outcome, const CString& when)
 {
-    return WithCrc(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
+    return SealedJournalLine(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
                    kOutcomeWords[static_cast<int>(outcome)] + '\t' + std::string(when));
 }
 
@@ -373,52 +421,38 @@ JournalContents ParseJournal(const std::string& bytes)
 {
     JournalContents contents;
     std::map<std::string, size_t> byKey;
-    for (const Line& line : SplitLines(bytes)) {
-        if (line.heading)
-            continue;
-        const std::optional<std::string> key =
-            line.fields ? LineKey(*line.fields) : std::optional<std::string>();
-        if (!key) {
-            ++contents.skipped;
-            continue;
+    for (ReadLine& line : ReadLines(bytes)) {
+        switch (line.kind) {
+        case ReadLine::kUntrusted: ++contents.skipped; break;
+        case ReadLine::kScheduled:
+            byKey.emplace(line.key, contents.entries.size());
+            contents.entries.push_back(std::move(*line.entry));
+            break;
+        case ReadLine::kTold: {
+            // A told line of an entry dropped with its plan tells of nothing.
+            const auto entry = byKey.find(line.key);
+            if (entry != byKey.end())
+                contents.entries[entry->second].told = line.outcome;
+            break;
         }
-        const std::vector<std::string>& fields = *line.fields;
-        if (IsScheduledLine(fields)) {
-            std::optional<JournalEntry> entry = ParseScheduled(fields);
-            if (!entry || !byKey.emplace(*key, contents.entries.size()).second) {
-                ++contents.skipped;
-                continue;
-            }
-            contents.entries.push_back(std::move(*entry));
-            continue;
+        default: break;
         }
-        const std::optional<EntryOutcome> outcome =
-            fields.size() == kToldFields ? OutcomeOfWord(fields[2]) : std::nullopt;
-        if (!outcome || !IsStamp(fields[3])) {
-            ++contents.skipped;
-            continue;
-        }
-        // A told line of an entry dropped with its plan tells of nothing.
-        const auto entry = byKey.find(*key);
-        if (entry != byKey.end())
-            contents.entries[entry->second].told = *outcome;
     }
     return contents;
 }
 
 std::string TrimmedJournal(const std::string& bytes, unsigned long budget)
 {
-    const std::vector<Line> lines = SplitLines(bytes);
+    const std::vector<ReadLine> lines = ReadLines(bytes);
     // Each plan's lines, the plans in the order their first entry was written.
     std::vector<std::string> plans;
     std::map<std::string, unsigned long> planBytes;
-    for (const Line& line : lines) {
-        if (!line.fields || !LineKey(*line.fields))
+    for (const ReadLine& line : lines) {
+        if (line.kind != ReadLine::kScheduled && line.kind != ReadLine::kTold)
             continue;
-        const std::string& plan = (*line.fields)[0];
-        if (IsScheduledLine(*line.fields) && !planBytes.count(plan))
-            plans.push_back(plan);
-        planBytes[plan] += static_cast<unsigned long>(line.bytes.size());
+        if (line.kind == ReadLine::kScheduled && !planBytes.count(line.plan))
+            plans.push_back(line.plan);
+        planBytes[line.plan] += static_cast<unsigned long>(line.bytes.size());
     }
     std::set<std::string> kept;
     unsigned long total = 0;
@@ -429,8 +463,9 @@ std::string TrimmedJournal(const std::string& bytes, unsigned long budget)
         kept.insert(*plan);
     }
     std::string trimmed;
-    for (const Line& line : lines) {
-        if (line.fields && LineKey(*line.fields) && kept.count((*line.fields)[0]))
+    for (const ReadLine& line : lines) {
+        if ((line.kind == ReadLine::kScheduled || line.kind == ReadLine::kTold) &&
+            kept.count(line.plan))
             trimmed += line.bytes;
     }
     return trimmed;
@@ -441,16 +476,30 @@ bool AppendToJournal(JournalStore& store, const std::string& lines)
     unsigned long size = 0;
     if (!store.Size(size))
         return false;
-    const std::string heading = size == 0 ? kHeading : "";
-    if (size + heading.size() + lines.size() <= kJournalLimit)
-        return store.Append(heading + lines);
+    // A last line torn in writing would swallow the first line added.
+    std::string before = size == 0 ? kHeading : "";
+    std::string last;
+    if (size != 0 && store.Read(1, last) && last != "\n")
+        before = "\r\n";
+    if (size + before.size() + lines.size() <= kJournalLimit)
+        return store.Append(before + lines);
     std::string bytes;
     if (!store.Read(kJournalReadLimit, bytes))
         return false;
     const unsigned long budget = kJournalLimit / 4 * 3;
-    const unsigned long room =
-        lines.size() < budget ? budget - static_cast<unsigned long>(lines.size()) : 0;
+    const unsigned long needed = static_cast<unsigned long>(sizeof kHeading - 1 + lines.size());
+    const unsigned long room = needed < budget ? budget - needed : 0;
     return store.Replace(kHeading + TrimmedJournal(bytes, room) + lines);
+}
+
+std::string NameAsQueued(const char* name)
+{
+    const std::string text = name;
+    if (text.rfind("\\\\?\\UNC\\", 0) == 0)
+        return "\\" + text.substr(7);
+    if (text.rfind("\\\\?\\", 0) == 0 || text.rfind("\\\\.\\", 0) == 0)
+        return text.substr(4);
+    return text;
 }
 
 void JournalCancelled(const JournalAccess& journal, const char* target, const char* staged)
@@ -460,8 +509,9 @@ void JournalCancelled(const JournalAccess& journal, const char* target, const ch
         return;
     const JournalContents contents = ParseJournal(bytes);
     for (auto entry = contents.entries.rbegin(); entry != contents.entries.rend(); ++entry) {
-        if (entry->told == EntryOutcome::kPending && entry->names.target == target &&
-            entry->names.staged == staged) {
+        if (entry->told == EntryOutcome::kPending &&
+            NameAsQueued(entry->names.target) == NameAsQueued(target) &&
+            NameAsQueued(entry->names.staged) == NameAsQueued(staged)) {
             AppendToJournal(journal.store,
                             ToldLine(*entry, EntryOutcome::kCancelled,
                                      JournalStamp(journal.clock.Now())));

@@ -80,6 +80,9 @@ JournalContents ParseJournal(const std::string& bytes);
 // which no line could keep exactly.
 std::optional<std::string> ScheduledLine(const JournalEntry& entry);
 std::string ToldLine(const JournalEntry& entry, EntryOutcome outcome, const CString& when);
+// Fields already joined by tabs as a line: the tab, the CRC and the line end
+// added.
+std::string SealedJournalLine(const std::string& fields);
 // "YYYY-MM-DD hh:mm:ss.mmm".
 CString JournalStamp(const LocalTime& time);
 // What a version text becomes in a line: control characters become spaces.
@@ -95,6 +98,12 @@ bool SameWriteTime(unsigned long long a, unsigned long long b);
 // without lines not trusted, so that what is kept fits within budget.
 std::string TrimmedJournal(const std::string& bytes, unsigned long budget);
 
+// A name as the restart queue keeps it, once its parser has read it back:
+// MoveFileExA records the system's form of a full path, without a \\?\ or
+// \\.\ prefix (a share as \\server\share), and the schedulers hand it names
+// already full and long. wininit.ini keeps names as written.
+std::string NameAsQueued(const char* name);
+
 // Where a run writes to the journal, and the clock its lines are stamped by.
 struct JournalAccess {
     JournalStore& store;
@@ -108,5 +117,6 @@ struct JournalAccess {
 bool AppendToJournal(JournalStore& store, const std::string& lines);
 
 // A replacement cancelled before the restart: the newest entry not yet told
-// whose target and staged copy have these names is told cancelled.
+// whose target and staged copy have these names, as the queue keeps them
+// (NameAsQueued), is told cancelled.
 void JournalCancelled(const JournalAccess& journal, const char* target, const char* staged);

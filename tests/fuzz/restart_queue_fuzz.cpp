@@ -1,16 +1,19 @@
-// Properties of the restart queue's parsers, its record removal and the
-// reading of paths into root and names that hold for any input. A failed property aborts, which
-// libFuzzer and the corpus replay both report as a crash.
+// Properties of the restart queue's parsers, its record removal, the
+// reading of paths into root and names, and the journal's reader and trimming
+// that hold for any input. A failed property aborts, which libFuzzer and the
+// corpus replay both report as a crash.
 //
 // Input: byte 0 says what is fuzzed, byte 1 which records are removed, the
 // rest is the text (for paths, byte 1 is not used).
-//   byte 0, bits 0-1: 0 an NT queue (UTF-16LE), 1 wininit.ini, 2 or 3 two
-//     paths separated by a NUL byte;
+//   byte 0, bits 0-1: 0 an NT queue (UTF-16LE), 1 wininit.ini, 2 two paths
+//     separated by a NUL byte, 3 the journal (byte 1 then picks the byte of a
+//     line that is changed and the budget it is trimmed to);
 //   bits 2-3: 0 a valid list of records to remove, 1 one named twice,
 //     2 with -1, 3 with one past the last;
 //   bit 4: the list in descending order.
 //   byte 1: record i is removed when bit i % 8 is set.
 #include "framework/path_text.h"
+#include "schedule/restart_journal.h"
 #include "schedule/restart_queue.h"
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_wide_to_ansi.h"
@@ -321,6 +324,66 @@ void CheckPaths(const std::string& text)
     if (text.size() > a.size())
         CheckSteps(text.c_str() + a.size() + 1, codePage);
 }
+bool SameEntry(const JournalEntry& a, const JournalEntry& b)
+{
+    const auto sameFacts = [](const JournalFacts& x, const JournalFacts& y) {
+        return x.file.size == y.file.size && x.file.lastWrite == y.file.lastWrite &&
+               x.version == y.version;
+    };
+    return a.plan == b.plan && a.number == b.number && a.family == b.family &&
+           a.names.target == b.names.target && a.names.staged == b.names.staged &&
+           a.names.backup == b.names.backup && sameFacts(a.newFile, b.newFile) &&
+           sameFacts(a.oldFile, b.oldFile) && a.told == b.told;
+}
+
+// The journal's reader trusts only what its writer writes: every entry read
+// is written again to the very line that reads back as it, a line with any
+// one byte changed reads as nothing, and trimming keeps whole plans of
+// trusted lines, the newest, within the budget.
+void CheckJournal(const std::string& bytes, uint8_t selection)
+{
+    const JournalContents contents = ParseJournal(bytes);
+    Require(contents.skipped >= 0 && contents.entries.size() <= bytes.size() / 20,
+            "a journal entry takes a line of its own");
+    for (const JournalEntry& entry : contents.entries) {
+        JournalEntry untold = entry;
+        untold.told = EntryOutcome::kPending;
+        const std::optional<std::string> line = ScheduledLine(untold);
+        Require(line.has_value(), "an entry read can be written");
+        const JournalContents again = ParseJournal(*line);
+        Require(again.skipped == 0 && again.entries.size() == 1 && SameEntry(again.entries[0], untold),
+                "an entry written again reads back as itself");
+        if (entry.told != EntryOutcome::kPending) {
+            const JournalContents told =
+                ParseJournal(*line + ToldLine(untold, entry.told, "2026-01-01 00:00:00.000"));
+            Require(told.entries.size() == 1 && told.entries[0].told == entry.told,
+                    "a told line tells its entry");
+        }
+        std::string changed = *line;
+        const size_t at = selection % changed.size();
+        changed[at] = static_cast<char>(changed[at] ^ (1 + selection % 127));
+        Require(ParseJournal(changed).entries.empty(), "a line with one byte changed is not trusted");
+    }
+
+    const unsigned long budget =
+        static_cast<unsigned long>(bytes.size() * (selection + 1) / 256);
+    const std::string trimmed = TrimmedJournal(bytes, budget);
+    Require(trimmed.size() <= budget, "trimming keeps within the budget");
+    const JournalContents kept = ParseJournal(trimmed);
+    Require(kept.skipped == 0, "trimming keeps trusted lines only");
+    for (const JournalEntry& entry : kept.entries) {
+        size_t inPlanKept = 0;
+        size_t inPlan = 0;
+        bool found = false;
+        for (const JournalEntry& other : kept.entries)
+            inPlanKept += other.plan == entry.plan;
+        for (const JournalEntry& other : contents.entries) {
+            inPlan += other.plan == entry.plan;
+            found = found || SameEntry(other, entry);
+        }
+        Require(found && inPlan == inPlanKept, "trimming keeps whole plans, each entry as it was");
+    }
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -331,7 +394,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     switch (data[0] & 3) {
     case 0: CheckQueue(text, kNt, data[0], data[1]); break;
     case 1: CheckQueue(text, kWininit, data[0], data[1]); break;
-    default: CheckPaths(text); break;
+    case 2: CheckPaths(text); break;
+    default: CheckJournal(text, data[1]); break;
     }
     return 0;
 }

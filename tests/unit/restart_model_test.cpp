@@ -10,9 +10,11 @@
 //
 // TESSERA_MODEL_PLANS sets the number of plans per family (default 1000).
 #include "platform/os_kind.h"
+#include "schedule/journal_review.h"
 #include "schedule/pending_replacements.h"
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/fake_journal.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/unit/restart_model.h"
 
@@ -195,8 +197,12 @@ public:
             CancelOne();
         if (Chance(2, 5))
             Commit();
+        const std::string waiting = JournalBeforeRestart();
+        if (!waiting.empty())
+            return waiting;
         m_machine.Restart();
-        return Broken(baseline);
+        const std::string broken = Broken(baseline);
+        return broken.empty() ? JournalAfterRestart() : broken;
     }
 
     std::string trace;
@@ -277,7 +283,7 @@ private:
         }
         FakeMessageBoxes boxes;
         const SchedulerServices services{m_machine, m_codePage, boxes, m_machine,
-                                         m_machine.Converter()};
+                                         m_machine.Converter(), &m_journalAccess};
         if (m_universe.osKind == OS_NT)
             ScheduleReplaceNt(sources, targets, services);
         else
@@ -339,7 +345,7 @@ private:
     {
         FakeMessageBoxes boxes;
         const PendingServices services{m_machine, m_machine.Converter(), m_machine, m_codePage,
-                                       boxes};
+                                       boxes, &m_journalAccess};
         const PendingList list = ReadPendingList(m_universe.osKind, services);
         std::vector<size_t> rows;
         for (size_t i = 0; i < list.rows.size(); ++i) {
@@ -418,8 +424,81 @@ private:
         return std::string();
     }
 
+    // The entry of the plan whose journal entry this is: its new file's size
+    // is the number that stands for the source's bytes.
+    const Entry* ModelEntryOf(const JournalEntry& journaled) const
+    {
+        for (const Entry& entry : m_entries) {
+            if (entry.scheduled &&
+                journaled.newFile.file.size == static_cast<unsigned long long>(entry.source))
+                return &entry;
+        }
+        return nullptr;
+    }
+
+    // Before the restart the journal holds one entry per pair scheduled, with
+    // the facts of its source and target, and the renames of each that was
+    // not cancelled wait for the restart under the names journaled.
+    std::string JournalBeforeRestart()
+    {
+        const JournalContents journal = ParseJournal(m_journal.bytes);
+        const auto scheduled = std::count_if(m_entries.begin(), m_entries.end(),
+                                             [](const Entry& entry) { return entry.scheduled; });
+        if (journal.skipped != 0 || journal.entries.size() != static_cast<size_t>(scheduled))
+            return "the journal holds " + std::to_string(journal.entries.size()) + " entries (" +
+                   std::to_string(journal.skipped) + " lines skipped) for " +
+                   std::to_string(scheduled) + " pairs scheduled";
+        const WaitingRenames waiting(m_universe.osKind, m_machine, m_machine.Converter());
+        for (const JournalEntry& journaled : journal.entries) {
+            const Entry* entry = ModelEntryOf(journaled);
+            if (!entry || journaled.oldFile.file.size != static_cast<unsigned long long>(entry->oldBytes))
+                return std::string(journaled.names.target) + ": the journal's facts are no pair's";
+            // A cancelled entry's names may be a later commit's again.
+            if (!entry->cancelled && !waiting.Wait(journaled.names))
+                return std::string(journaled.names.target) +
+                       ": its renames do not wait under the names journaled";
+        }
+        return std::string();
+    }
+
+    // After the restart each entry is judged as its files say: a pair carried
+    // out is replaced, one whose staged copy was deleted by hand has lost its
+    // target, a cancel is told as such.
+    std::string JournalAfterRestart()
+    {
+        FakeVersionTexts noVersions;
+        for (const JournalEntry& journaled : ParseJournal(m_journal.bytes).entries) {
+            const Entry& entry = *ModelEntryOf(journaled);
+            const std::string target(journaled.names.target);
+            if (entry.cancelled) {
+                if (journaled.told != EntryOutcome::kCancelled)
+                    return target + ": cancelled, but the journal does not say so";
+                continue;
+            }
+            const int now = m_machine.BytesAt(target);
+            EntryOutcome expected = EntryOutcome::kChanged;
+            if (m_machine.Find(target) < 0)
+                expected = EntryOutcome::kTargetMissing;
+            else if (now == entry.source)
+                expected = EntryOutcome::kReplaced;
+            else if (now == entry.oldBytes)
+                expected = m_machine.BytesAt(std::string(journaled.names.staged)) == entry.source ||
+                                   m_machine.BytesAt(std::string(journaled.names.backup)) != entry.source
+                               ? EntryOutcome::kNotCarriedOut
+                               : EntryOutcome::kPutBack;
+            const EntryOutcome judged = JudgeEntry(journaled, m_machine, noVersions).outcome;
+            if (judged != expected || (!entry.spoiled && judged != EntryOutcome::kReplaced))
+                return target + ": judged " + Text(OutcomeText(judged)) + ", its files say " +
+                       Text(OutcomeText(expected));
+        }
+        return std::string();
+    }
+
     const Universe& m_universe;
     std::mt19937 m_random;
+    FakeJournalStore m_journal;
+    FakeClock m_clock;
+    JournalAccess m_journalAccess{m_journal, m_clock};
     ModelMachine m_machine;
     FakeCodePage932 m_codePage;
     std::vector<Entry> m_entries;

@@ -1,0 +1,441 @@
+#include "schedule/journal_review.h"
+#include "schedule/schedulers.h"
+#include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_journal.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_restart_queue_store.h"
+#include "tests/fakes/fake_wide_to_ansi.h"
+#include "tests/fakes/language_scope.h"
+#include "tests/fakes/utf16_bytes.h"
+#include "tests/unit/plan_on_fake_files.h"
+
+#include <doctest/doctest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace std::literals;
+
+namespace {
+const unsigned long long kHour = 36000000000ull;
+const JournalFacts kNew = {{4096, 900 * kHour}, "2.0"};
+const JournalFacts kOld = {{1024, 800 * kHour}, "1.0"};
+const char kPlan[] = "2026-03-01 09:00:00.000";
+
+// A machine after a restart: its files, its queue and its journal.
+struct Machine {
+    FakeFileSystem files;
+    FakeVersionTexts versions;
+    FakeRestartQueueStore queue;
+    FakeWideToAnsi wideToAnsi;
+    FakeCodePage932 codePage;
+    FakeMessageBoxes boxes;
+    FakeJournalStore journal;
+    FakeClock clock;
+
+    JournalServices Services()
+    {
+        return {journal, clock, files, versions, queue, wideToAnsi, codePage, boxes};
+    }
+
+    // A file with the facts and the version text of facts.
+    void Put(const std::string& path, const JournalFacts& facts)
+    {
+        files.AddFile(path);
+        files.facts[path] = facts.file;
+        if (!facts.version.IsEmpty())
+            versions.texts[path] = static_cast<const char*>(facts.version);
+    }
+
+    // Entry number of the plan, journaled: target replaced by a file of kNew
+    // facts, the old one of kOld facts.
+    JournalEntry Journal(const std::string& target, int number = 1, const char* plan = kPlan)
+    {
+        JournalEntry entry;
+        entry.plan = plan;
+        entry.number = number;
+        entry.family = OS_NT;
+        entry.names = NtReplacementNames(target.c_str());
+        entry.newFile = kNew;
+        entry.oldFile = kOld;
+        journal.bytes += *ScheduledLine(entry);
+        return entry;
+    }
+
+    std::vector<EntryOutcome> Told()
+    {
+        std::vector<EntryOutcome> told;
+        for (const JournalEntry& entry : ParseJournal(journal.bytes).entries)
+            told.push_back(entry.told);
+        return told;
+    }
+};
+
+// The files as each outcome leaves them, for the entry of target T.
+struct Arrangement {
+    const char* what;
+    std::function<void(Machine&)> arrange;
+    EntryOutcome outcome;
+    bool stagedIsCopy;
+};
+const char kTarget[] = "C:\\SYS\\T.DLL";
+const std::string kStaged = kTarget + ".new"s;
+const std::string kBackup = kTarget + ".old"s;
+
+const std::vector<Arrangement> kArrangements = {
+    {"replaced: the target is the new file, the backup the old one",
+     [](Machine& m) { m.Put(kTarget, kNew); m.Put(kBackup, kOld); },
+     EntryOutcome::kReplaced, false},
+    {"replaced, its backup replaced since",
+     [](Machine& m) { m.Put(kTarget, kNew); },
+     EntryOutcome::kReplaced, false},
+    {"replaced, the time an hour off as FAT shows it after daylight saving began",
+     [](Machine& m) { m.Put(kTarget, {{4096, 901 * kHour}, "2.0"}); },
+     EntryOutcome::kReplaced, false},
+    {"not carried out: the old file, and the staged copy beside it",
+     [](Machine& m) { m.Put(kTarget, kOld); m.Put(kStaged, kNew); },
+     EntryOutcome::kNotCarriedOut, true},
+    {"not carried out, the staged copy gone",
+     [](Machine& m) { m.Put(kTarget, kOld); },
+     EntryOutcome::kNotCarriedOut, false},
+    {"not carried out, a staged copy of other content",
+     [](Machine& m) { m.Put(kTarget, kOld); m.Put(kStaged, {{4097, 900 * kHour}, ""}); },
+     EntryOutcome::kNotCarriedOut, false},
+    {"target missing",
+     [](Machine& m) { m.Put(kBackup, kOld); },
+     EntryOutcome::kTargetMissing, false},
+    {"changed since: another file at the target",
+     [](Machine& m) { m.Put(kTarget, {{5000, 950 * kHour}, "3.0"}); m.Put(kBackup, kOld); },
+     EntryOutcome::kChanged, false},
+    {"changed since: the new size and time, another version text",
+     [](Machine& m) { m.Put(kTarget, {{4096, 900 * kHour}, "2.1"}); },
+     EntryOutcome::kChanged, false},
+    {"changed since: a folder at the target",
+     [](Machine& m) { m.files.AddDirectory(kTarget); },
+     EntryOutcome::kChanged, false},
+    {"put back: the old file at the target, the new one under the backup's name",
+     [](Machine& m) { m.Put(kTarget, kOld); m.Put(kBackup, kNew); },
+     EntryOutcome::kPutBack, false},
+};
+
+std::string RecordedMoves(const FakeFileSystem& files)
+{
+    std::string moves;
+    for (const std::string& line : files.log) {
+        if (line.rfind("move ", 0) == 0 || line.rfind("copy ", 0) == 0 ||
+            line.rfind("remove ", 0) == 0)
+            moves += line + "\n";
+    }
+    return moves;
+}
+}  // namespace
+
+TEST_CASE("Each outcome is judged from the files' size, time and version text")
+{
+    for (const Arrangement& row : kArrangements) {
+        INFO(row.what);
+        Machine machine;
+        const JournalEntry entry = machine.Journal(kTarget);
+        row.arrange(machine);
+        const Judgement judgement = JudgeEntry(entry, machine.files, machine.versions);
+        CHECK(judgement.outcome == row.outcome);
+        CHECK(judgement.stagedIsCopy == row.stagedIsCopy);
+    }
+}
+
+TEST_CASE("Where the new and the old file look alike, the staged copy tells whether anything was renamed")
+{
+    for (const bool stagedThere : {true, false}) {
+        Machine machine;
+        JournalEntry entry = machine.Journal(kTarget);
+        entry.oldFile = entry.newFile;
+        machine.Put(kTarget, kNew);
+        if (stagedThere)
+            machine.Put(kStaged, kNew);
+        CHECK(JudgeEntry(entry, machine.files, machine.versions).outcome ==
+              (stagedThere ? EntryOutcome::kNotCarriedOut : EntryOutcome::kReplaced));
+    }
+}
+
+TEST_CASE("Success is quiet, journaled, and judged once")
+{
+    Machine machine;
+    machine.Journal(kTarget);
+    machine.Put(kTarget, kNew);
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    CHECK(machine.boxes.shown.empty());
+    CHECK(machine.Told() == std::vector<EntryOutcome>{EntryOutcome::kReplaced});
+    REQUIRE(machine.journal.appends.size() == 1);
+    CHECK(machine.journal.appends[0] ==
+          "2026-03-01 09:00:00.000\t1\treplaced\t2026-03-04 10:22:31.123\t" +
+              machine.journal.appends[0].substr(machine.journal.appends[0].size() - 10));
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    CHECK(machine.journal.appends.size() == 1);
+}
+
+TEST_CASE("An entry whose renames still wait, or a queue that cannot be read, is not judged")
+{
+    for (const bool readable : {true, false}) {
+        CAPTURE(readable);
+        Machine machine;
+        machine.Journal(kTarget);
+        machine.Put(kTarget, kOld);
+        machine.Put(kStaged, kNew);
+        machine.queue.ntValues[NtQueueValue::kPendingFileRenameOperations] =
+            readable ? FakeRestartQueueStore::Answer{QueueResult::kOk,
+                                                     Utf16(u"\\??\\C:\\SYS\\T.DLL.new\0!\\??\\C:\\SYS\\T.DLL\0\0"sv)}
+                     : FakeRestartQueueStore::Answer{QueueResult::kMalformed, "x"};
+        TellWhatTheRestartDid(OS_NT, machine.Services());
+        CHECK(machine.boxes.shown.empty());
+        CHECK(machine.journal.appends.empty());
+        CHECK(machine.Told() == std::vector<EntryOutcome>{EntryOutcome::kPending});
+    }
+    // 9x: the line that puts the staged copy in place waits in wininit.ini.
+    Machine machine;
+    JournalEntry entry = machine.Journal(kTarget);
+    machine.journal.bytes.clear();
+    entry.family = OS_9X;
+    entry.names = {"C:\\SYS\\T.DLL", "C:\\SYS\\T.NEW", "C:\\SYS\\T.OLD"};
+    machine.journal.bytes = *ScheduledLine(entry);
+    machine.queue.wininit = {QueueResult::kOk, "[rename]\r\nC:\\SYS\\T.DLL=C:\\SYS\\T.NEW\r\n"};
+    TellWhatTheRestartDid(OS_9X, machine.Services());
+    CHECK(machine.journal.appends.empty());
+}
+
+TEST_CASE("One box tells every entry that did not go as planned, and what each outcome means")
+{
+    const LanguageScope language(Language::kJapanese);
+    Machine machine;
+    machine.Journal("C:\\SYS\\A.DLL", 1);
+    machine.Journal("C:\\SYS\\B.DLL", 2);
+    machine.Journal("C:\\SYS\\C.DLL", 3);
+    machine.Journal("C:\\SYS\\D.DLL", 4);
+    machine.Put("C:\\SYS\\A.DLL", kOld);
+    machine.Put("C:\\SYS\\A.DLL.new", kNew);
+    machine.Put("C:\\SYS\\B.DLL.old", kOld);
+    machine.Put("C:\\SYS\\C.DLL", {{1, 1}, ""});
+    machine.Put("C:\\SYS\\D.DLL", kNew);
+    machine.journal.bytes = "garbage\r\n" + machine.journal.bytes + "torn line";
+    machine.boxes.Answer(box::kAnswerNo);
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    REQUIRE(machine.boxes.shown.size() == 1);
+    CHECK(machine.boxes.shown[0].style == (box::kYesNo | box::kIconQuestion));
+    CHECK(machine.boxes.shown[0].text ==
+          "前回の再起動で、Tesseraが予約した置換のうち3件が予定どおりに行われていません．\n\n"
+          "未実行: C:\\SYS\\A.DLL\n"
+          "置換先なし: C:\\SYS\\B.DLL (元のファイルはC:\\SYS\\B.DLL.old)\n"
+          "その後変更: C:\\SYS\\C.DLL\n"
+          "\n未実行: 再起動で名前の変更が行われませんでした．高速スタートアップが有効なままのシャットダウンや、"
+          "ほかのプログラムによる予約の消去で起こります．置換にはシャットダウンではなく再起動が必要です．\n"
+          "\n置換先なし: 置換先にファイルがありません．元のファイルに戻すには、システム メニューの「置換の記録」"
+          "または「バックアップから戻す」でバックアップから戻し、再起動してください．\n"
+          "\nその後変更: 再起動の後、ほかのプログラムがファイルを置き換えました．\n"
+          "\n置換用のコピーが残っている1件について、名前の変更をもう一度予約しますか?\n"
+          "次の再起動で置換されます(シャットダウンではなく再起動してください)．");
+    CHECK(machine.Told() ==
+          std::vector<EntryOutcome>{EntryOutcome::kNotCarriedOut, EntryOutcome::kTargetMissing,
+                                    EntryOutcome::kChanged, EntryOutcome::kReplaced});
+    // No: nothing recorded, nothing deleted.
+    CHECK(RecordedMoves(machine.files).empty());
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    CHECK(machine.boxes.shown.size() == 1);
+}
+
+TEST_CASE("In English, an entry with no staged copy to record again gets an OK box")
+{
+    const LanguageScope language(Language::kEnglish);
+    Machine machine;
+    machine.Journal(kTarget);
+    machine.Put(kBackup, kOld);
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    REQUIRE(machine.boxes.shown.size() == 1);
+    CHECK(machine.boxes.shown[0].style == (box::kOk | box::kIconExclamation));
+    CHECK(machine.boxes.shown[0].text ==
+          "1 of the replacements that Tessera scheduled did not go as planned at the restart.\n\n"
+          "Target missing: C:\\SYS\\T.DLL (the old file is C:\\SYS\\T.DLL.old)\n"
+          "\nTarget missing: there is no file at the target. To put the old file back, restore it "
+          "from its backup (History of replacements, or Restore from backup, in the system menu), "
+          "then restart.\n");
+}
+
+TEST_CASE("Many entries: the first lines, then how many more and where all are listed")
+{
+    const LanguageScope language(Language::kEnglish);
+    Machine machine;
+    for (int i = 1; i <= kToldLines + 2; ++i) {
+        const std::string target = "C:\\SYS\\F" + std::to_string(i) + ".DLL";
+        machine.Journal(target, i);
+        machine.Put(target, {{1, 1}, ""});
+    }
+    machine.journal.writable = false;
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    REQUIRE(machine.boxes.shown.size() == 1);
+    const std::string& text = machine.boxes.shown[0].text;
+    CHECK(text.find("Changed since: C:\\SYS\\F10.DLL\n... and 2 more (the journal "
+                    "C:\\WINDOWS\\TESSERA.LOG lists them all)\n") != std::string::npos);
+    CHECK(text.find("F11.DLL") == std::string::npos);
+    // Not journaled: told again next time, and the box says so.
+    CHECK(text.find("\nThe journal C:\\WINDOWS\\TESSERA.LOG cannot be written, so this will be told "
+                    "again at the next start.\n") != std::string::npos);
+}
+
+TEST_CASE("Yes records the two renames again for the staged copy, without a copy, and journals them")
+{
+    const LanguageScope language(Language::kJapanese);
+    Machine machine;
+    machine.Journal(kTarget);
+    machine.Put(kTarget, kOld);
+    machine.Put(kStaged, kNew);
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    REQUIRE(machine.boxes.shown.size() == 2);
+    CHECK(machine.boxes.shown[1].text ==
+          kStaged + "\n → " + kTarget + "\n再起動後に置換されます．\n\n");
+    CHECK(RecordedMoves(machine.files) == "move " + std::string(kTarget) + " > " + kBackup +
+                                              "\nmove " + kStaged + " > " + kTarget + "\n");
+    const JournalContents contents = ParseJournal(machine.journal.bytes);
+    REQUIRE(contents.entries.size() == 2);
+    CHECK(contents.entries[0].told == EntryOutcome::kNotCarriedOut);
+    const JournalEntry& again = contents.entries[1];
+    CHECK(again.plan != kPlan);
+    CHECK(again.told == EntryOutcome::kPending);
+    CHECK(again.names.staged == kStaged.c_str());
+    CHECK(again.newFile.file.size == kNew.file.size);
+    CHECK(again.oldFile.version == kOld.version);
+}
+
+TEST_CASE("Recorded again: a changed staged copy is refused and kept, a refused entry's copy deleted")
+{
+    const LanguageScope language(Language::kEnglish);
+    Machine machine;
+    const JournalEntry changed = machine.Journal("C:\\SYS\\A.DLL", 1);
+    const JournalEntry queued = machine.Journal("C:\\SYS\\B.DLL", 2);
+    machine.Put("C:\\SYS\\A.DLL", kOld);
+    machine.Put("C:\\SYS\\A.DLL.new", {{9, 9}, ""});
+    machine.Put("C:\\SYS\\B.DLL", kOld);
+    machine.Put("C:\\SYS\\B.DLL.new", kNew);
+    // Another program has queued the deletion of B since.
+    machine.queue.ntValues[NtQueueValue::kPendingFileRenameOperations] = {
+        QueueResult::kOk, Utf16(u"\\??\\C:\\SYS\\B.DLL\0\0\0"sv)};
+    RecordAgain(OS_NT, {changed, queued},
+                SchedulerServices{machine.files, machine.codePage, machine.boxes, machine.queue,
+                                  machine.wideToAnsi});
+    REQUIRE(machine.boxes.shown.size() == 1);
+    CHECK(machine.boxes.shown[0].text ==
+          "C:\\SYS\\A.DLL.new\n -> C:\\SYS\\A.DLL\n"
+          "No replacement is scheduled: C:\\SYS\\A.DLL.new is no longer the staged copy that "
+          "Tessera made.\n\n"
+          "C:\\SYS\\B.DLL.new\n -> C:\\SYS\\B.DLL\n"
+          "No replacement is scheduled: the restart already has an operation on C:\\SYS\\B.DLL.\n\n");
+    CHECK(RecordedMoves(machine.files) == "remove C:\\SYS\\B.DLL.new\n");
+}
+
+TEST_CASE("A commit journals each pair it scheduled, with the facts of its staged copy and target")
+{
+    const LanguageScope language(Language::kJapanese);
+    PlanOnFakeFiles plan;
+    plan.Add("D:\\NEW\\A.DLL", "C:\\SYS\\A.DLL");
+    plan.Add("D:\\NEW\\B.DLL", "C:\\SYS\\B.DLL");
+    plan.files.AddFile("C:\\SYS\\A.DLL.new");  // a stale copy: A is refused
+    plan.files.facts["D:\\NEW\\B.DLL"] = kNew.file;
+    plan.files.facts["C:\\SYS\\B.DLL"] = kOld.file;
+    CStringArray sourceVersions;
+    CStringArray targetVersions;
+    sourceVersions.Add("9.9");
+    sourceVersions.Add("2.0");
+    targetVersions.Add("");
+    targetVersions.Add("1.0");
+    const PlanVersionTexts versions{sourceVersions, targetVersions};
+    FakeJournalStore store;
+    FakeClock clock;
+    const JournalAccess journal{store, clock};
+    for (const bool writable : {true, false}) {
+        CAPTURE(writable);
+        store.writable = writable;
+        FakeMessageBoxes boxes;
+        plan.files.entries.erase("C:\\SYS\\B.DLL.new");
+        SchedulerServices services = plan.Services(boxes);
+        services.journal = &journal;
+        services.versions = &versions;
+        ScheduleReplaceNt(plan.sources, plan.targets, services);
+        REQUIRE(boxes.shown.size() == 1);
+        const std::string tail = "C:\\SYS\\B.DLL\n再起動後に置換されます．\n\n";
+        const std::string& report = boxes.shown[0].text;
+        if (writable) {
+            CHECK(report.substr(report.size() - tail.size()) == tail);
+        } else {
+            const std::string note = "記録ファイルC:\\WINDOWS\\TESSERA.LOGに書き込めませんでした．"
+                                     "置換はそのまま予約されています．\n";
+            CHECK(report.substr(report.size() - tail.size() - note.size()) == tail + note);
+        }
+    }
+    const JournalContents contents = ParseJournal(store.bytes);
+    REQUIRE(contents.entries.size() == 1);
+    const JournalEntry& entry = contents.entries[0];
+    CHECK(entry.plan == "2026-03-04 10:22:31.123");
+    CHECK(entry.number == 2);
+    CHECK(entry.family == OS_NT);
+    CHECK(entry.names.target == "C:\\SYS\\B.DLL");
+    CHECK(entry.names.staged == "C:\\SYS\\B.DLL.new");
+    CHECK(entry.names.backup == "C:\\SYS\\B.DLL.old");
+    CHECK(entry.newFile.file.size == kNew.file.size);
+    CHECK(entry.newFile.file.lastWrite == kNew.file.lastWrite);
+    CHECK(entry.newFile.version == "2.0");
+    CHECK(entry.oldFile.file.size == kOld.file.size);
+    CHECK(entry.oldFile.version == "1.0");
+}
+
+TEST_CASE("A 9x commit journals the short names its lines use")
+{
+    PlanOnFakeFiles plan;
+    plan.Add("D:\\NEW\\Long Name.dll", "C:\\WINDOWS\\LONGNA~1.DLL");
+    FakeJournalStore store;
+    FakeClock clock;
+    const JournalAccess journal{store, clock};
+    FakeMessageBoxes boxes;
+    SchedulerServices services = plan.Services(boxes);
+    services.journal = &journal;
+    ScheduleReplace9x(plan.sources, plan.targets, services);
+    const JournalContents contents = ParseJournal(store.bytes);
+    REQUIRE(contents.entries.size() == 1);
+    CHECK(contents.entries[0].family == OS_9X);
+    CHECK(contents.entries[0].names.staged == "C:\\WINDOWS\\LONGNA~1.NEW");
+    CHECK(contents.entries[0].names.backup == "C:\\WINDOWS\\LONGNA~1.OLD");
+}
+
+TEST_CASE("The history: every entry newest first, its outcome judged afresh")
+{
+    const LanguageScope language(Language::kEnglish);
+    Machine machine;
+    const JournalEntry cancelled = machine.Journal("C:\\SYS\\A.DLL", 1);
+    machine.Journal("C:\\SYS\\B.DLL", 2);
+    const JournalEntry replaced = machine.Journal("C:\\SYS\\C.DLL", 1, "2026-03-02 09:00:00.000");
+    machine.journal.bytes += ToldLine(cancelled, EntryOutcome::kCancelled, kPlan) +
+                             ToldLine(replaced, EntryOutcome::kNotCarriedOut, kPlan) + "torn";
+    machine.Put("C:\\SYS\\C.DLL", kNew);
+    machine.queue.ntValues[NtQueueValue::kPendingFileRenameOperations] = {
+        QueueResult::kOk,
+        Utf16(u"\\??\\C:\\SYS\\B.DLL\0!\\??\\C:\\SYS\\B.DLL.old\0\\??\\C:\\SYS\\B.DLL.new\0!\\??\\C:\\SYS\\B.DLL\0\0"sv)};
+    const History history = ReadHistory(OS_NT, machine.Services());
+    std::vector<std::string> rows;
+    for (const HistoryRow& row : history.rows) {
+        const JournalEntry& entry = history.contents.entries[row.entry];
+        rows.push_back(std::string(HistoryTime(entry)) + " " + std::string(entry.names.target) +
+                       " " + Text(OutcomeText(row.outcome)));
+    }
+    CHECK(rows == std::vector<std::string>{
+                      "2026-03-02 09:00:00 C:\\SYS\\C.DLL Replaced",
+                      "2026-03-01 09:00:00 C:\\SYS\\B.DLL Waiting for the restart",
+                      "2026-03-01 09:00:00 C:\\SYS\\A.DLL Cancelled",
+                  });
+    CHECK(FormatText(HistoryStatus(history)) ==
+          "3 entries in C:\\WINDOWS\\TESSERA.LOG (1 unreadable lines skipped).");
+    machine.journal.readable = false;
+    CHECK(FormatText(HistoryStatus(ReadHistory(OS_NT, machine.Services()))) ==
+          "C:\\WINDOWS\\TESSERA.LOG could not be read, so the history cannot be shown.");
+    machine.journal.readable = true;
+    machine.journal.bytes.clear();
+    CHECK(FormatText(HistoryStatus(ReadHistory(OS_NT, machine.Services()))) ==
+          "C:\\WINDOWS\\TESSERA.LOG holds no entries.");
+}

@@ -1,0 +1,251 @@
+#include "schedule/restart_journal.h"
+#include "tests/fakes/fake_journal.h"
+
+#include <doctest/doctest.h>
+
+#include <cctype>
+
+#include <string>
+#include <vector>
+
+namespace {
+const char kPlan[] = "2026-03-04 10:22:31.123";
+
+JournalEntry EntryOf(const char* plan, int number, const char* target)
+{
+    JournalEntry entry;
+    entry.plan = plan;
+    entry.number = number;
+    entry.family = OS_NT;
+    entry.names = NtReplacementNames(target);
+    entry.newFile = {{4096, 133536836961234567ull}, "5.1.2600.0"};
+    entry.oldFile = {{1024, 116444736000000000ull}, ""};
+    return entry;
+}
+
+std::string Scheduled(const JournalEntry& entry)
+{
+    const std::optional<std::string> line = ScheduledLine(entry);
+    REQUIRE(line);
+    return *line;
+}
+
+// A line of fields that holds its CRC, so that only its form is judged.
+std::string Sealed(const std::string& fields)
+{
+    return SealedJournalLine(fields);
+}
+}  // namespace
+
+TEST_CASE("A scheduled line and a told line, byte for byte")
+{
+    const JournalEntry entry = EntryOf(kPlan, 1, "C:\\ソフト\\A.DLL");
+    CHECK(Scheduled(entry) ==
+          "2026-03-04 10:22:31.123\t1\tscheduled\tNT\tC:\\ソフト\\A.DLL\tC:\\ソフト\\A.DLL.new\t"
+          "C:\\ソフト\\A.DLL.old\t4096\t2024-02-29T12:34:56.1234567Z\t5.1.2600.0\t"
+          "1024\t1970-01-01T00:00:00.0000000Z\t\tF53EB092\r\n");
+    CHECK(ToldLine(entry, EntryOutcome::kReplaced, "2026-03-05 08:00:01.456") ==
+          "2026-03-04 10:22:31.123\t1\treplaced\t2026-03-05 08:00:01.456\t9D44F7F0\r\n");
+    CHECK(JournalStamp(LocalTime{2026, 3, 4, 9, 5, 7, 8}) == "2026-03-04 09:05:07.008");
+}
+
+TEST_CASE("What is written is read back, and the last told line of an entry counts")
+{
+    JournalEntry ninex = EntryOf(kPlan, 2, "C:\\WINDOWS\\FOO.DLL");
+    ninex.family = OS_9X;
+    ninex.names = ReplacementNames{"C:\\WINDOWS\\FOO.DLL", "C:\\WINDOWS\\FOO.NEW",
+                                   "C:\\WINDOWS\\FOO.OLD"};
+    const JournalEntry nt = EntryOf(kPlan, 1, "C:\\SYS\\A.DLL");
+    const std::string bytes = "; a heading\r\n" + Scheduled(nt) + Scheduled(ninex) +
+                              ToldLine(nt, EntryOutcome::kNotCarriedOut, kPlan) +
+                              ToldLine(nt, EntryOutcome::kCancelled, kPlan);
+    const JournalContents contents = ParseJournal(bytes);
+    CHECK(contents.skipped == 0);
+    REQUIRE(contents.entries.size() == 2);
+    const JournalEntry& first = contents.entries[0];
+    CHECK(first.plan == kPlan);
+    CHECK(first.number == 1);
+    CHECK(first.family == OS_NT);
+    CHECK(first.names.staged == "C:\\SYS\\A.DLL.new");
+    CHECK(first.newFile.file.size == 4096);
+    CHECK(first.newFile.file.lastWrite == 133536836961234567ull);
+    CHECK(first.newFile.version == "5.1.2600.0");
+    CHECK(first.oldFile.version == "");
+    CHECK(first.told == EntryOutcome::kCancelled);
+    CHECK(contents.entries[1].family == OS_9X);
+    CHECK(contents.entries[1].names.backup == "C:\\WINDOWS\\FOO.OLD");
+    CHECK(contents.entries[1].told == EntryOutcome::kPending);
+}
+
+TEST_CASE("A line that is torn, edited or of another form is skipped and trusts nothing")
+{
+    const JournalEntry entry = EntryOf(kPlan, 1, "C:\\SYS\\A.DLL");
+    const std::string good = Scheduled(entry);
+    std::string edited = good;
+    edited[good.find("4096")] = '8';
+    std::string lowerCrc = good;
+    for (size_t i = good.size() - 10; i < good.size() - 2; ++i)
+        lowerCrc[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(lowerCrc[i])));
+    const std::string facts = "4096\t2024-02-29T12:34:56.1234567Z\t\t1024\t2024-02-29T12:34:56.1234567Z\t";
+    const std::string names = "C:\\B\tC:\\B.new\tC:\\B.old\t";
+    struct Row {
+        const char* what;
+        std::string line;
+    };
+    const std::vector<Row> rows = {
+        {"torn: no line end", good.substr(0, good.size() - 2)},
+        {"torn: cut in the middle", good.substr(0, 40) + "\r\n"},
+        {"a byte changed by hand", edited},
+        {"the CRC in lower case", lowerCrc},
+        {"no CRC at all", "hello world\r\n"},
+        {"an empty line", "\r\n"},
+        {"garbage bytes", std::string("\x81\x00\xFF\t\t\t\r\n", 8)},
+        {"too few fields", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT\t" + names)},
+        {"a plan that is no time", Sealed("yesterday\t3\tscheduled\tNT\t" + names + facts)},
+        {"a number with a leading zero", Sealed(std::string(kPlan) + "\t03\tscheduled\tNT\t" + names + facts)},
+        {"number zero", Sealed(std::string(kPlan) + "\t0\tscheduled\tNT\t" + names + facts)},
+        {"another family", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT4\t" + names + facts)},
+        {"an empty name", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT\t\tC:\\B.new\tC:\\B.old\t" + facts)},
+        {"a size with a sign", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT\t" + names + "+4096" + facts.substr(4))},
+        {"the 30th of February", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT\t" + names +
+                                        "1\t2023-02-30T00:00:00.0000000Z\t\t1\t2023-02-28T00:00:00.0000000Z\t")},
+        {"a time without its Z", Sealed(std::string(kPlan) + "\t3\tscheduled\tNT\t" + names +
+                                        "1\t2023-02-28T00:00:00.0000000\t\t1\t2023-02-28T00:00:00.0000000Z\t")},
+        {"an outcome unknown", Sealed(std::string(kPlan) + "\t1\tvanished\t" + kPlan)},
+        {"a told line without its time", Sealed(std::string(kPlan) + "\t1\treplaced\tlater")},
+        {"scheduled as an outcome", Sealed(std::string(kPlan) + "\t1\tscheduled\t" + kPlan)},
+        {"the same entry written twice", good},
+    };
+    for (const Row& row : rows) {
+        INFO(row.what);
+        const JournalContents contents = ParseJournal(good + row.line);
+        CHECK(contents.skipped == 1);
+        REQUIRE(contents.entries.size() == 1);
+        CHECK(contents.entries[0].newFile.file.size == 4096);
+        CHECK(contents.entries[0].told == EntryOutcome::kPending);
+    }
+    // Only the untrusted line goes: a sound line after it is read.
+    const JournalContents after = ParseJournal("garbage\r\n" + good);
+    CHECK(after.skipped == 1);
+    CHECK(after.entries.size() == 1);
+}
+
+TEST_CASE("File times read back only from the very text written for them")
+{
+    CHECK(FileTimeText(0) == "1601-01-01T00:00:00.0000000Z");
+    CHECK(FileTimeText(116444736000000000ull) == "1970-01-01T00:00:00.0000000Z");
+    CHECK(FileTimeText(133536836961234567ull) == "2024-02-29T12:34:56.1234567Z");
+    for (unsigned long long ticks : {0ull, 1ull, 116444736000000000ull, 133536836961234567ull,
+                                     0x7FFFFFFFFFFFFFFFull, ~0ull}) {
+        unsigned long long read = 0;
+        CHECK(ParseFileTimeText(FileTimeText(ticks), read));
+        CHECK(read == ticks);
+    }
+    unsigned long long ignored = 0;
+    for (const char* text : {"2023-02-29T00:00:00.0000000Z", "2024-13-01T00:00:00.0000000Z",
+                             "2024-02-29T24:00:00.0000000Z", "2024-02-29T12:34:56.123456Z",
+                             "2024-02-29T12:34:56.1234567Z ", "1600-12-31T23:59:59.9999999Z",
+                             "2024-2-29T12:34:56.1234567Z", ""})
+        CHECK_FALSE(ParseFileTimeText(text, ignored));
+}
+
+TEST_CASE("One content's write times: equal, or an hour apart as FAT shows them across daylight saving")
+{
+    const unsigned long long hour = 36000000000ull;
+    CHECK(SameWriteTime(5 * hour, 5 * hour));
+    CHECK(SameWriteTime(5 * hour, 6 * hour));
+    CHECK(SameWriteTime(6 * hour, 5 * hour));
+    CHECK_FALSE(SameWriteTime(5 * hour, 7 * hour));
+    CHECK_FALSE(SameWriteTime(5 * hour, 5 * hour + 1));
+}
+
+TEST_CASE("Version texts and names: a control character cannot stand in a line")
+{
+    CHECK(JournalVersionText("1.0\t(beta)\r\n") == "1.0 (beta)  ");
+    JournalEntry entry = EntryOf(kPlan, 1, "C:\\SYS\\A.DLL");
+    entry.newFile.version = "1.0\tbeta";
+    const JournalContents contents = ParseJournal(Scheduled(entry));
+    REQUIRE(contents.entries.size() == 1);
+    CHECK(contents.entries[0].newFile.version == "1.0 beta");
+    entry.names.target = "C:\\SYS\\A\tB.DLL";
+    CHECK_FALSE(ScheduledLine(entry));
+}
+
+TEST_CASE("Past its limit the journal drops its oldest plans whole, with their told lines")
+{
+    FakeJournalStore store;
+    CHECK(AppendToJournal(store, Scheduled(EntryOf(kPlan, 1, "C:\\SYS\\A.DLL"))));
+    CHECK(store.bytes.rfind("; Tessera", 0) == 0);
+    CHECK(AppendToJournal(store, ToldLine(EntryOf(kPlan, 1, "C:\\SYS\\A.DLL"),
+                                          EntryOutcome::kReplaced, kPlan)));
+    CHECK(store.appends.size() == 2);
+    CHECK(store.appends[1].rfind("; ", 0) == std::string::npos);
+
+    // Plans of one entry each until the next would pass the limit.
+    FakeClock clock;
+    int plans = 1;
+    std::string line;
+    for (;;) {
+        line = Scheduled(EntryOf(JournalStamp(clock.Now()), 1, "C:\\SYS\\LONGER NAME.DLL"));
+        if (store.bytes.size() + line.size() > kJournalLimit)
+            break;
+        store.bytes += "garbage\r\n";
+        store.bytes += line;
+        ++plans;
+    }
+    CHECK(store.replaced == 0);
+    CHECK(AppendToJournal(store, line));
+    CHECK(store.replaced == 1);
+    CHECK(store.bytes.size() <= kJournalLimit / 4 * 3);
+    const JournalContents contents = ParseJournal(store.bytes);
+    CHECK(contents.skipped == 0);
+    CHECK(contents.entries.size() < static_cast<size_t>(plans));
+    // The newest plans are kept, the one just added last.
+    CHECK(contents.entries.back().plan == ParseJournal(line).entries[0].plan);
+    CHECK(contents.entries.front().plan != kPlan);
+}
+
+TEST_CASE("TrimmedJournal keeps the newest plans that fit, each with its told lines")
+{
+    const JournalEntry a1 = EntryOf("2026-01-01 00:00:00.000", 1, "C:\\A1.DLL");
+    const JournalEntry a2 = EntryOf("2026-01-01 00:00:00.000", 2, "C:\\A2.DLL");
+    const JournalEntry b1 = EntryOf("2026-02-01 00:00:00.000", 1, "C:\\B1.DLL");
+    const JournalEntry c1 = EntryOf("2026-03-01 00:00:00.000", 1, "C:\\C1.DLL");
+    const std::string toldA = ToldLine(a1, EntryOutcome::kReplaced, kPlan);
+    const std::string toldB = ToldLine(b1, EntryOutcome::kChanged, kPlan);
+    const std::string bytes = Scheduled(a1) + Scheduled(a2) + Scheduled(b1) + toldA + "torn" +
+                              "\r\n" + Scheduled(c1) + toldB;
+    const unsigned long bAndC = static_cast<unsigned long>(
+        Scheduled(b1).size() + toldB.size() + Scheduled(c1).size());
+    CHECK(TrimmedJournal(bytes, bAndC) == Scheduled(b1) + Scheduled(c1) + toldB);
+    CHECK(TrimmedJournal(bytes, bAndC - 1) == Scheduled(c1));
+    CHECK(TrimmedJournal(bytes, 0).empty());
+}
+
+TEST_CASE("A journal that cannot be written answers false")
+{
+    FakeJournalStore store;
+    store.writable = false;
+    CHECK_FALSE(AppendToJournal(store, Scheduled(EntryOf(kPlan, 1, "C:\\SYS\\A.DLL"))));
+    store.readable = false;
+    CHECK_FALSE(AppendToJournal(store, Scheduled(EntryOf(kPlan, 1, "C:\\SYS\\A.DLL"))));
+}
+
+TEST_CASE("A cancel tells the newest entry not yet told of that target and staged copy")
+{
+    FakeJournalStore store;
+    FakeClock clock;
+    const JournalEntry older = EntryOf("2026-01-01 00:00:00.000", 1, "C:\\SYS\\A.DLL");
+    const JournalEntry newer = EntryOf("2026-02-01 00:00:00.000", 1, "C:\\SYS\\A.DLL");
+    const JournalEntry other = EntryOf("2026-02-01 00:00:00.000", 2, "C:\\SYS\\B.DLL");
+    store.bytes = Scheduled(older) + Scheduled(newer) + Scheduled(other);
+    JournalCancelled(JournalAccess{store, clock}, "C:\\SYS\\A.DLL", "C:\\SYS\\A.DLL.new");
+    const JournalContents contents = ParseJournal(store.bytes);
+    REQUIRE(contents.entries.size() == 3);
+    CHECK(contents.entries[0].told == EntryOutcome::kPending);
+    CHECK(contents.entries[1].told == EntryOutcome::kCancelled);
+    CHECK(contents.entries[2].told == EntryOutcome::kPending);
+    // Names are compared exactly: another spelling is another entry's.
+    JournalCancelled(JournalAccess{store, clock}, "c:\\sys\\b.dll", "c:\\sys\\b.dll.new");
+    CHECK(ParseJournal(store.bytes).entries[2].told == EntryOutcome::kPending);
+}
