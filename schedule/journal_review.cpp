@@ -31,7 +31,7 @@ Message ToldMessage(const JournalEntry& entry, const Judgement& judgement)
                                        : TextId::kToldNotCarriedOutNoCopy,
                 {names.target}};
     case EntryOutcome::kTargetMissing: return {TextId::kToldTargetMissing, {names.target, names.backup}};
-    case EntryOutcome::kPutBack: return {TextId::kToldPutBack, {names.target, names.backup}};
+    case EntryOutcome::kPutBack: return {TextId::kToldPutBack, {names.target}};
     default: return {TextId::kToldChanged, {names.target}};
     }
 }
@@ -85,7 +85,10 @@ Judgement JudgeEntry(const JournalEntry& entry, FileSystemOps& files, FileVersio
         return {EntryOutcome::kReplaced, stagedIsCopy};
     if (!targetIsOld)
         return {EntryOutcome::kChanged, stagedIsCopy};
-    if (IsFile(names.backup, entry.newFile, files, versions))
+    // The renames were done when the backup holds either file: Windows File
+    // Protection, a restore or a copy has put the old file back since.
+    if (IsFile(names.backup, entry.newFile, files, versions) ||
+        IsFile(names.backup, entry.oldFile, files, versions))
         return {EntryOutcome::kPutBack};
     return {EntryOutcome::kNotCarriedOut};
 }

@@ -41,8 +41,8 @@ struct Judgement {
 // those journaled and, where a version text was journaled, it has that text.
 // Not carried out: the target is the old file (and the staged copy, if it is
 // still there, the new one); replaced: the target is the new file; put back:
-// the old file at the target and the new one under the backup's name; target
-// missing: no file at the target; changed since: anything else.
+// the old file at the target again, and the backup's name holds either file;
+// target missing: no file at the target; changed since: anything else.
 Judgement JudgeEntry(const JournalEntry& entry, FileSystemOps& files, FileVersionTexts& versions);
 
 // The renames that wait in the restart queue of family (NT: both values;

@@ -54,7 +54,7 @@ enum class EntryOutcome {
     kNotCarriedOut,  // the target is still the old file
     kTargetMissing,  // no file at the target
     kChanged,        // the target is neither: replaced again since the restart
-    kPutBack,        // the old file is back at the target, the new one under the backup's name
+    kPutBack,        // the renames were done, and the old file is back at the target
     kCancelled,      // cancelled in the pending-operations dialog
 };
 

@@ -316,8 +316,8 @@ TESSERA_TEXT(kToldChanged,
     "その後変更: %1\n",
     "Changed since: %1\n")
 TESSERA_TEXT(kToldPutBack,
-    "元に戻された: %1 (新しいファイルは%2)\n",
-    "Put back: %1 (the new file is %2)\n")
+    "元に戻された: %1\n",
+    "Put back: %1\n")
 TESSERA_TEXT(kToldMore,
     "ほか%1件(すべて%2に記録されています)\n",
     "... and %1 more (the journal %2 lists them all)\n")
@@ -327,17 +327,19 @@ TESSERA_TEXT(kAdviceNotCarriedOut,
     "\nNot carried out: the restart did not rename the files. A shut down with fast start-up does this, "
     "and so does another program that cleared the restart's list. A replacement needs a restart, not a shut down.\n")
 TESSERA_TEXT(kAdviceTargetMissing,
-    "\n置換先なし: 置換先にファイルがありません．元のファイルに戻すには、システム メニューの「置換の記録」"
-    "または「バックアップから戻す」でバックアップから戻し、再起動してください．\n",
-    "\nTarget missing: there is no file at the target. To put the old file back, restore it from its backup "
-    "(History of replacements, or Restore from backup, in the system menu), then restart.\n")
+    "\n置換先なし: 置換先にファイルがありません．元のファイルはバックアップにあります．戻すには、システム メニューの"
+    "「置換の記録」でその記録を選び「バックアップから戻す」を押してください．名前を使っているファイルがないため、"
+    "すぐにコピーして戻します(再起動は要りません)．\n",
+    "\nTarget missing: there is no file at the target; the old file is in its backup. To put it back, select the "
+    "entry in History of replacements (system menu) and press Restore from backup: nothing holds the name, so Tessera "
+    "copies the backup back at once, without a restart.\n")
 TESSERA_TEXT(kAdviceChanged,
     "\nその後変更: 再起動の後、ほかのプログラムがファイルを置き換えました．\n",
     "\nChanged since: another program replaced the file after the restart.\n")
 TESSERA_TEXT(kAdvicePutBack,
-    "\n元に戻された: 置換先は元のファイルに戻り、新しいファイルはバックアップの名前になっています"
+    "\n元に戻された: 名前の変更は行われましたが、置換先は元のファイルに戻っています"
     "(Windowsファイル保護か、バックアップからの復元によるものです)．\n",
-    "\nPut back: the old file is at the target again and the new one has the backup's name "
+    "\nPut back: the renames were done, but the old file is at the target again "
     "(Windows File Protection, or a restore from the backup, does this).\n")
 TESSERA_TEXT(kToldNotJournaled,
     "\n記録ファイル%1に書き込めないため、次回の起動時にもう一度お知らせします．\n",
@@ -347,6 +349,17 @@ TESSERA_TEXT(kAskRecordAgain,
     "次の再起動で置換されます(シャットダウンではなく再起動してください)．",
     "\nRecord the renames again for the %1 staged copies still there?\n"
     "They take effect at the next restart (restart, do not shut down).")
+TESSERA_TEXT(kCopyBackQuestion,
+    "%1にはファイルがありません．バックアップ%2を%1にコピーして元に戻しますか?\n"
+    "この名前を使っているファイルがないため、再起動は要りません．",
+    "There is no file at %1. Copy its backup %2 to %1 to put it back?\n"
+    "Nothing holds that name, so no restart is needed.")
+TESSERA_TEXT(kCopiedBack,
+    "%2を%1にコピーして元に戻しました．",
+    "%2 was copied back to %1.")
+TESSERA_TEXT(kCopyBackFailed,
+    "%2を%1にコピーできませんでした．",
+    "Could not copy %2 to %1.")
 TESSERA_TEXT(kHistoryColumnWhen,
     "日時",
     "When")

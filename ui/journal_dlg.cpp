@@ -106,6 +106,7 @@ void CJournalDlg::OnRestore()
         return;
     const HistoryRow& row = m_history.rows[static_cast<size_t>(selected)];
     m_restoreTarget = m_history.contents.entries[row.entry].names.target;
+    m_restoreBackup = m_history.contents.entries[row.entry].names.backup;
     EndDialog(kRestoreChosen);
 }
 

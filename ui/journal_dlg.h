@@ -18,6 +18,8 @@ public:
     CJournalDlg(const JournalServices& services, OsKind family, CWnd* parent = nullptr);
 
     const CString& RestoreTarget() const { return m_restoreTarget; }
+    // The backup the journal names for it.
+    const CString& RestoreBackup() const { return m_restoreBackup; }
 
     CListCtrl m_list;
     CString m_strStatus;
@@ -40,4 +42,5 @@ private:
     OsKind m_family;
     History m_history;
     CString m_restoreTarget;
+    CString m_restoreBackup;
 };

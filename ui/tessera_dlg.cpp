@@ -244,5 +244,5 @@ void CTesseraDlg::OnHistory()
                                         m_services.codePage, m_services.boxes},
                         TesseraApp().m_nOsKind, this);
     if (history.DoModal() == CJournalDlg::kRestoreChosen)
-        RestoreFile(history.RestoreTarget());
+        RestoreFile(history.RestoreTarget(), history.RestoreBackup());
 }

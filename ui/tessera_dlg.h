@@ -71,8 +71,10 @@ private:
     // Puts a replaced file back: the entry (its backup, the file).
     void OnRestore();
     // The restore rule for target, the file in use now, and its backup as
-    // this family's scheduler names it.
-    void RestoreFile(const CString& target);
+    // this family's scheduler names it (or as the journal names it, where
+    // that cannot be had). A target that is gone gets its backup copied back
+    // at once, on Yes.
+    void RestoreFile(const CString& target, const CString& journaledBackup = CString());
     void OnRemove();
     // Shows the rule's refusal, or appends the entry it accepted and the
     // entry's row, with both paths and both version texts.

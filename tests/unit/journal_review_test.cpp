@@ -118,6 +118,9 @@ const std::vector<Arrangement> kArrangements = {
     {"put back: the old file at the target, the new one under the backup's name",
      [](Machine& m) { m.Put(kTarget, kOld); m.Put(kBackup, kNew); },
      EntryOutcome::kPutBack, false},
+    {"put back: the old file at the target and under the backup's name, as File Protection leaves it",
+     [](Machine& m) { m.Put(kTarget, kOld); m.Put(kBackup, kOld); },
+     EntryOutcome::kPutBack, false},
 };
 
 std::string RecordedMoves(const FakeFileSystem& files)
@@ -229,8 +232,9 @@ TEST_CASE("One box tells every entry that did not go as planned, and what each o
           "その後変更: C:\\SYS\\C.DLL\n"
           "\n未実行: 再起動で名前の変更が行われませんでした．高速スタートアップが有効なままのシャットダウンや、"
           "ほかのプログラムによる予約の消去で起こります．置換にはシャットダウンではなく再起動が必要です．\n"
-          "\n置換先なし: 置換先にファイルがありません．元のファイルに戻すには、システム メニューの「置換の記録」"
-          "または「バックアップから戻す」でバックアップから戻し、再起動してください．\n"
+          "\n置換先なし: 置換先にファイルがありません．元のファイルはバックアップにあります．戻すには、システム メニューの"
+          "「置換の記録」でその記録を選び「バックアップから戻す」を押してください．名前を使っているファイルがないため、"
+          "すぐにコピーして戻します(再起動は要りません)．\n"
           "\nその後変更: 再起動の後、ほかのプログラムがファイルを置き換えました．\n"
           "\n置換用のコピーが残っている1件について、名前の変更をもう一度予約しますか?\n"
           "次の再起動で置換されます(シャットダウンではなく再起動してください)．");
@@ -255,9 +259,10 @@ TEST_CASE("In English, an entry with no staged copy to record again gets an OK b
     CHECK(machine.boxes.shown[0].text ==
           "1 of the replacements that Tessera scheduled did not go as planned at the restart.\n\n"
           "Target missing: C:\\SYS\\T.DLL (the old file is C:\\SYS\\T.DLL.old)\n"
-          "\nTarget missing: there is no file at the target. To put the old file back, restore it "
-          "from its backup (History of replacements, or Restore from backup, in the system menu), "
-          "then restart.\n");
+          "\nTarget missing: there is no file at the target; the old file is in its backup. To put it "
+          "back, select the entry in History of replacements (system menu) and press Restore from "
+          "backup: nothing holds the name, so Tessera copies the backup back at once, without a "
+          "restart.\n");
 }
 
 TEST_CASE("Many entries: the first lines, then how many more and where all are listed")

@@ -481,11 +481,13 @@ private:
                 expected = EntryOutcome::kTargetMissing;
             else if (now == entry.source)
                 expected = EntryOutcome::kReplaced;
-            else if (now == entry.oldBytes)
-                expected = m_machine.BytesAt(std::string(journaled.names.staged)) == entry.source ||
-                                   m_machine.BytesAt(std::string(journaled.names.backup)) != entry.source
-                               ? EntryOutcome::kNotCarriedOut
-                               : EntryOutcome::kPutBack;
+            else if (now == entry.oldBytes) {
+                const int backup = m_machine.BytesAt(std::string(journaled.names.backup));
+                expected = m_machine.BytesAt(std::string(journaled.names.staged)) != entry.source &&
+                                   (backup == entry.source || backup == entry.oldBytes)
+                               ? EntryOutcome::kPutBack
+                               : EntryOutcome::kNotCarriedOut;
+            }
             const EntryOutcome judged = JudgeEntry(journaled, m_machine, noVersions).outcome;
             if (judged != expected || (!entry.spoiled && judged != EntryOutcome::kReplaced))
                 return target + ": judged " + Text(OutcomeText(judged)) + ", its files say " +
