@@ -20,6 +20,8 @@
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
 //   window_driver drivetype ROOT           the type GetDriveTypeA gives ROOT ("N:\\"): 4 network
+//   window_driver deletelater PATH         another program's record: delete PATH at the next
+//                                          restart (MoveFileExA with no new name)
 //   window_driver pointer X Y              move the mouse pointer to screen point X,Y
 //   window_driver columns TITLE ID         per column of a list view: its width, and the
 //                                          width of its widest heading or cell text
@@ -412,6 +414,8 @@ int main(int argc, char** argv)
         std::printf("%s", shortPath);
         return 0;
     }
+    if (command == "deletelater")
+        return ::MoveFileExA(title, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? 0 : 1;
     if (command == "drivetype") {
         std::printf("%u\n", ::GetDriveTypeA(title));
         return 0;
