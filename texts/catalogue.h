@@ -347,7 +347,7 @@ TESSERA_TEXT(kToldNotJournaled,
 TESSERA_TEXT(kAskRecordAgain,
     "\n置換用のコピーが残っている%1件について、名前の変更をもう一度予約しますか?\n"
     "次の再起動で置換されます(シャットダウンではなく再起動してください)．",
-    "\nRecord the renames again for the %1 staged copies still there?\n"
+    "\nRecord the renames again where the staged copy is still there (%1)?\n"
     "They take effect at the next restart (restart, do not shut down).")
 TESSERA_TEXT(kCopyBackQuestion,
     "%1にはファイルがありません．バックアップ%2を%1にコピーして元に戻しますか?\n"
@@ -392,10 +392,10 @@ TESSERA_TEXT(kOutcomeCancelled,
     "Cancelled")
 TESSERA_TEXT(kHistoryCount,
     "%2の記録は%1件です．",
-    "%1 entries in %2.")
+    "Entries in %2: %1.")
 TESSERA_TEXT(kHistorySkipped,
     "%2の記録は%1件です(読めない行%3行は無視しました)．",
-    "%1 entries in %2 (%3 unreadable lines skipped).")
+    "Entries in %2: %1 (%3 unreadable lines skipped).")
 TESSERA_TEXT(kHistoryNone,
     "%1には記録がありません．",
     "%1 holds no entries.")

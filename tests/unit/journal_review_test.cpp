@@ -435,7 +435,7 @@ TEST_CASE("The history: every entry newest first, its outcome judged afresh")
                       "2026-03-01 09:00:00 C:\\SYS\\A.DLL Cancelled",
                   });
     CHECK(FormatText(HistoryStatus(history)) ==
-          "3 entries in C:\\WINDOWS\\TESSERA.LOG (1 unreadable lines skipped).");
+          "Entries in C:\\WINDOWS\\TESSERA.LOG: 3 (1 unreadable lines skipped).");
     machine.journal.readable = false;
     CHECK(FormatText(HistoryStatus(ReadHistory(OS_NT, machine.Services()))) ==
           "C:\\WINDOWS\\TESSERA.LOG could not be read, so the history cannot be shown.");
