@@ -14,6 +14,7 @@
 #include "platform/win32_token_services.h"
 #include "platform/win32_version_records.h"
 #include "platform/win32_wide_to_ansi.h"
+#include "res/resource.h"
 #include "schedule/journal_review.h"
 #include "ui/tessera_dlg.h"
 
@@ -21,7 +22,7 @@ namespace {
 Win32StartupLibraries g_libraries;
 Win32SystemFacts g_facts;
 Win32TokenServices g_tokens;
-Win32MessageBoxes g_boxes;
+Win32MessageBoxes g_boxes({IDD_LONG_TEXT, IDC_LONG_TEXT});
 Win32CodePage g_codePage;
 Win32FileSystemOps g_files;
 Win32VersionRecords g_versions;

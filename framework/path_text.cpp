@@ -14,15 +14,6 @@ int NextCharacter(const char* text, int offset, const CodePage& codePage)
     return offset + 1;
 }
 
-bool StartsWithIgnoringCase(const char* text, const char* prefix)
-{
-    for (; *prefix != '\0'; ++text, ++prefix) {
-        if (FoldAscii(*text) != FoldAscii(*prefix))
-            return false;
-    }
-    return true;
-}
-
 // The end of the name that starts at offset: its backslash, or the end of text.
 int EndOfName(const char* text, int offset, const CodePage& codePage)
 {
@@ -30,25 +21,34 @@ int EndOfName(const char* text, int offset, const CodePage& codePage)
     return separator < 0 ? offset + static_cast<int>(std::strlen(text + offset)) : offset + separator;
 }
 
+// An ASCII letter and a colon.
+bool IsDrive(const char* text)
+{
+    return ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')) && text[1] == ':';
+}
+
 // The length of path's root without its last backslash: "C:", "\\server\share",
 // "\\?\C:", "\\?\UNC\server\share"; 0 when path has none of these forms.
-// share tells a share's root.
+// A drive is followed by a backslash or nothing; a server, a share and a
+// device have a name. share tells a share's root.
 int RootLength(const char* path, const CodePage& codePage, bool& share)
 {
-    int serverName = -1;  // where a share's server name starts
-    if (std::strncmp(path, "\\\\?\\", 4) == 0 || std::strncmp(path, "\\\\.\\", 4) == 0) {
-        if (!StartsWithIgnoringCase(path + 4, "UNC\\"))
-            return EndOfName(path, 4, codePage);  // a drive, or a device by any name
-        serverName = 8;
-    } else if (path[0] == '\\' && path[1] == '\\') {
-        serverName = 2;
-    }
-    share = serverName >= 0;
+    const PathPrefix prefix = PathPrefix::Read(path);
+    const bool device = prefix.kind == PathPrefix::kVerbatim || prefix.kind == PathPrefix::kDevice;
+    share = device ? prefix.unc : prefix.kind == PathPrefix::kNone && path[0] == '\\' && path[1] == '\\';
     if (share) {
-        const int server = EndOfName(path, serverName, codePage);
-        return path[server] == '\0' ? 0 : EndOfName(path, server + 1, codePage);
+        const int server = device ? prefix.length : 2;
+        const int serverEnd = EndOfName(path, server, codePage);
+        if (serverEnd == server || path[serverEnd] == '\0')
+            return 0;
+        const int end = EndOfName(path, serverEnd + 1, codePage);
+        return end > serverEnd + 1 ? end : 0;
     }
-    return path[0] != '\0' && path[1] == ':' ? 2 : 0;
+    if (device) {
+        const int end = EndOfName(path, prefix.length, codePage);  // a drive, or a device by any name
+        return end > prefix.length ? end : 0;
+    }
+    return IsDrive(path) && (path[2] == '\0' || path[2] == '\\') ? 2 : 0;
 }
 }  // namespace
 
@@ -125,9 +125,11 @@ PathSteps PathSteps::Split(const char* fullPath, const CodePage& codePage)
 {
     PathSteps steps;
     const int root = RootLength(fullPath, codePage, steps.share);
-    steps.share = steps.share && root > 0;
-    if (root > 0)
-        steps.root = CString(fullPath, root) + "\\";
+    steps.root = CString(fullPath, root) + "\\";
+    // The root must read the same with its backslash after it.
+    bool share = false;
+    if (root == 0 || RootLength(steps.root, codePage, share) != root)
+        return PathSteps();
     for (int at = root; fullPath[at] != '\0';) {
         const int end = EndOfName(fullPath, at, codePage);
         if (end > at)
@@ -150,8 +152,32 @@ CString PathSteps::Leading(size_t count) const
 
 CString PathSteps::Drive() const
 {
-    const int at = std::strncmp(root, "\\\\?\\", 4) == 0 || std::strncmp(root, "\\\\.\\", 4) == 0 ? 4 : 0;
-    if (root.GetLength() == at + 3 && root[at + 1] == ':')
+    const int at = PathPrefix::Read(static_cast<const char*>(root)).length;
+    if (root.GetLength() == at + 3 && IsDrive(root.Mid(at)))
         return root.Mid(at).Left(2);
     return CString();
 }
+
+template <typename Unit>
+PathPrefix PathPrefix::Read(const Unit* text)
+{
+    std::basic_string<Unit> head;  // the first eight units, as far as text goes
+    for (int i = 0; i < 8 && text[i] != 0; ++i)
+        head += text[i];
+    static const char* const kSpellings[] = {"\\\\?\\", "\\\\.\\", "\\??\\"};
+    PathPrefix prefix;
+    for (int i = 0; i < 3; ++i) {
+        if (head.compare(0, 4, std::basic_string<Unit>(kSpellings[i], kSpellings[i] + 4)) == 0)
+            prefix.kind = static_cast<Kind>(kVerbatim + i);
+    }
+    if (prefix.kind == kNone)
+        return prefix;
+    const char* const unc = "UNC\\";
+    prefix.unc = FoldAscii(head.substr(4)) == std::basic_string<Unit>(unc, unc + 4);
+    prefix.length = prefix.unc ? 8 : 4;
+    return prefix;
+}
+
+template PathPrefix PathPrefix::Read(const char*);
+template PathPrefix PathPrefix::Read(const char16_t*);
+template PathPrefix PathPrefix::Read(const wchar_t*);

@@ -5,13 +5,39 @@
 #include "framework/cstring.h"
 #include "framework/code_page.h"
 
+#include <string>
 #include <vector>
 
-// c in upper case when it is an ASCII letter.
-inline char FoldAscii(char c)
+// text with its ASCII letters in upper case and every other character as it
+// is: ANSI bytes (std::string) or UTF-16 units (std::wstring, std::u16string).
+// Given the ANSI code page, a double-byte character stays whole, since its
+// second byte may be a letter.
+template <typename Text>
+Text FoldAscii(Text text, const CodePage* codePage = nullptr)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (codePage && i + 1 < text.size() && codePage->IsLeadByte(static_cast<unsigned char>(text[i])))
+            ++i;
+        else if (text[i] >= 'a' && text[i] <= 'z')
+            text[i] = static_cast<typename Text::value_type>(text[i] - 'a' + 'A');
+    }
+    return text;
 }
+
+// The prefix that a path may begin with: \\?\ (taken verbatim), \\.\ (the
+// devices) or \??\ (the object manager's names, which restart records hold),
+// each exact, then perhaps UNC\ in any letter case (the object manager
+// compares names without case), after which come server\share. The Win32
+// spelling of that share is \\ followed by the text after the prefix.
+struct PathPrefix {
+    enum Kind { kNone, kVerbatim, kDevice, kObjects } kind = kNone;
+    int length = 0;  // in units, UNC\ included
+    bool unc = false;
+
+    // Instantiated for ANSI text (char) and UTF-16 (char16_t, wchar_t).
+    template <typename Unit>
+    static PathPrefix Read(const Unit* text);
+};
 
 // Offset of the first backslash character in text, or -1.
 int FindFirstBackslash(const char* text, const CodePage& codePage);
@@ -44,14 +70,20 @@ struct PathParts {
 
 // A full path as the file system reads it: its root, always ending in a
 // backslash ("C:\", "\\server\share\", and the same after \\?\ or \\.\:
-// "\\?\C:\", "\\?\UNC\server\share\", "\\.\C:\"; empty for a path of
-// no such form), and the names after it, without empty ones.
+// "\\?\C:\", "\\?\UNC\server\share\", "\\.\C:\"), and the names after it,
+// without empty ones. A path of no such form cannot be read: "\C:\X" (a
+// folder of the current drive), "C:X", "\\server", a relative path, or a
+// root that a backslash after it would make another (\\?\UNC, a name that
+// ends the text in a lead byte without its second byte). It has no root and
+// no names; whoever asks refuses it or leaves it as it is, and never puts
+// another path together from it.
 struct PathSteps {
     CString root;
     std::vector<CString> names;
     bool share = false;  // the root is a share's, \\server\share
 
     static PathSteps Split(const char* fullPath, const CodePage& codePage);
+    bool Readable() const { return !root.IsEmpty(); }
     // The root followed by the first count names.
     CString Leading(size_t count) const;
     // The root's drive letter and colon ("C:"), or empty.

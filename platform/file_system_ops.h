@@ -33,6 +33,9 @@ struct FileIdentity {
     // the path reaches it by another spelling (an alias), which a rename would
     // make its name.
     bool nameOutsideCodePage = false;
+    // The path could not be read into a root and names (PathSteps): it may
+    // name any file, and meets every name.
+    bool unknown = false;
 };
 
 // What tells one content of a file from another without reading its bytes.
@@ -44,10 +47,10 @@ struct FileFacts {
 };
 
 // True when the file system takes a and b to one file, or to one name in one
-// folder.
+// folder; or when either is unknown.
 inline bool IsSameFile(const FileIdentity& a, const FileIdentity& b)
 {
-    return (!a.self.empty() && a.self == b.self) ||
+    return a.unknown || b.unknown || (!a.self.empty() && a.self == b.self) ||
            (a.folder == b.folder && (a.restFoldedByLocale == b.restFoldedByLocale ||
                                      a.restFoldedByUpper == b.restFoldedByUpper));
 }

@@ -20,3 +20,14 @@ int Win32MessageBoxes::ShowFromDialog(const char* text, const char* caption, uns
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
     return ::MessageBoxA(owner, text, caption, style);
 }
+
+int Win32MessageBoxes::ShowLong(const char* text, const char* summary)
+{
+    if (!MessageBoxFitsWorkArea(text)) {
+        CLongTextDlg dialog(m_longText, text, summary);
+        if (dialog.DoModal() != -1)
+            return box::kAnswerOk;
+    }
+    // Also where the dialog cannot be made: the box shows what fits.
+    return AfxMessageBox(text, MB_OK);
+}

@@ -40,15 +40,6 @@ std::string Bytes(const std::wstring& wide)
     return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-std::wstring AsciiUpper(std::wstring wide)
-{
-    for (wchar_t& unit : wide) {
-        if (unit < 0x80)
-            unit = static_cast<unsigned char>(FoldAscii(static_cast<char>(unit)));
-    }
-    return wide;
-}
-
 // text in upper case two ways, as the file system's case table would have
 // it: the invariant locale's mapping and CharUpperBuffW. Both are looked up
 // at run time; where a system lacks them or refuses them (9x), ASCII letters
@@ -65,11 +56,11 @@ void Fold(const std::wstring& wide, std::string& byLocale, std::string& byUpper)
     std::wstring mapped(wide);
     if (length == 0 || !map ||
         map(kInvariantLocale, LCMAP_UPPERCASE, wide.data(), length, &mapped[0], length) != length)
-        mapped = AsciiUpper(wide);
+        mapped = FoldAscii(wide);
     std::wstring upper(wide);
     if (length == 0 || !upperCase ||
         upperCase(&upper[0], static_cast<DWORD>(length)) != static_cast<DWORD>(length))
-        upper = AsciiUpper(wide);
+        upper = FoldAscii(wide);
     byLocale = Bytes(mapped);
     byUpper = Bytes(upper);
 }
@@ -84,21 +75,14 @@ CString Written(const std::wstring& name)
                : CString();
 }
 
-bool StartsWith(const CString& text, const char* prefix)
-{
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
 // A root that no open identifies (on 9x none does), by its text folded: a
 // drive by its letter, a share without a \\?\UNC or \\.\UNC prefix.
 std::string RootText(const PathSteps& steps)
 {
     CString root = steps.Drive();
     if (root.IsEmpty()) {
-        root = steps.root;
-        // \\?\UNC\server\share\ is \\server\share\.
-        if (steps.share && (StartsWith(root, "\\\\?\\") || StartsWith(root, "\\\\.\\")))
-            root = "\\" + root.Mid(7);
+        const PathPrefix prefix = PathPrefix::Read(static_cast<const char*>(steps.root));
+        root = prefix.unc ? "\\\\" + steps.root.Mid(prefix.length) : steps.root;
     }
     std::string byLocale, byUpper;
     Fold(Wide(root), byLocale, byUpper);
@@ -142,9 +126,10 @@ std::wstring FinalPath(const FileHandle& file)
     if (length == 0 || length >= 2 * MAX_PATH)
         return std::wstring();
     const std::wstring path(buffer, length);
-    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0)
-        return L"\\" + path.substr(7);
-    return path.compare(0, 4, L"\\\\?\\") == 0 ? path.substr(4) : path;
+    const PathPrefix prefix = PathPrefix::Read(path.c_str());
+    if (prefix.kind != PathPrefix::kVerbatim)
+        return path;
+    return (prefix.unc ? L"\\\\" : L"") + path.substr(static_cast<size_t>(prefix.length));
 }
 }  // namespace
 
@@ -348,7 +333,7 @@ CString Win32PathResolver::LongForm(const char* path)
     const QuietErrors quiet;
     const CString full = FullPath(path);
     const PathSteps steps = PathSteps::Split(full, m_codePage);
-    if (steps.root.IsEmpty())
+    if (!steps.Readable())
         return full;
     CString longPath = steps.root;
     bool exists = true;
@@ -372,6 +357,9 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
     const size_t count = steps.names.size();
     FileIdentity identity;
+    identity.unknown = !steps.Readable();
+    if (identity.unknown)
+        return identity;
     size_t start = count;  // the names from start on lie below the folder identified
     while (start > 0 && identity.folder.empty())
         identity.folder = OwnKey(steps.Leading(--start));

@@ -15,7 +15,8 @@ const char* StoreName(const PendingStore& store)
 // rename of the staged copy S to T, both replacing, with B and S derived from
 // T as the family's scheduler derives them. Names are compared as the file
 // system takes them (IsSameFile). Texts that the ANSI code page could not
-// write exactly name no file Tessera could have staged.
+// write exactly, and names that cannot be read, name no file Tessera could
+// have staged.
 bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace, bool nineX,
                    const PendingServices& services)
 {
@@ -25,7 +26,9 @@ bool IsTesseraPair(const QueuedOperation& backup, const QueuedOperation& replace
     const ReplacementNames names = nineX ? NineXReplacementNames(backup.from, services.codePage)
                                          : NtReplacementNames(backup.from);
     const auto same = [&services](const char* a, const char* b) {
-        return IsSameFile(services.files.IdentityOf(a), services.files.IdentityOf(b));
+        const FileIdentity first = services.files.IdentityOf(a);
+        const FileIdentity second = services.files.IdentityOf(b);
+        return !first.unknown && !second.unknown && IsSameFile(first, second);
     };
     return same(backup.to, names.backup) && same(replace.from, names.staged) &&
            same(replace.to, names.target);

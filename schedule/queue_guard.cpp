@@ -22,6 +22,7 @@ const CString* NameAmong(const ReplacementNames& entry, const EntryIdentities& i
 
 void IdentitySet::Add(const FileIdentity& identity)
 {
+    m_unknown = m_unknown || identity.unknown;
     if (!identity.self.empty())
         m_selves.insert(identity.self);
     m_namesByLocale.insert(Key(identity.folder, identity.restFoldedByLocale));
@@ -31,12 +32,15 @@ void IdentitySet::Add(const FileIdentity& identity)
 
 void IdentitySet::AddFolderOf(const FileIdentity& identity)
 {
+    m_unknown = m_unknown || identity.unknown;
     m_folders.insert(identity.folder);
     m_holdsFolders = true;
 }
 
 bool IdentitySet::Holds(const FileIdentity& identity) const
 {
+    if (identity.unknown || m_unknown)
+        return !IsEmpty();
     return (!identity.self.empty() && m_selves.count(identity.self)) ||
            m_folders.count(identity.folder) ||
            m_namesByLocale.count(Key(identity.folder, identity.restFoldedByLocale)) ||
@@ -54,6 +58,7 @@ QueueGuard::QueueGuard(const std::vector<RestartQueue>& queues, const CStringArr
                 if (name->IsEmpty())
                     continue;
                 const FileIdentity identity = services.files.IdentityOf(*name);
+                m_readable = m_readable && !identity.unknown;
                 if (operation.exactText)
                     m_queued.Add(identity);
                 else
@@ -101,12 +106,15 @@ void QueueGuard::Recorded(const EntryIdentities& identities)
 // a queued operation renames or deletes, or empty: the restart would carry out
 // the entry's renames in whatever folder then stands there. The folders above
 // where a link leads are not on the way as spelled, so a link counts as moved
-// when any queued operation moves a folder.
+// when any queued operation moves a folder; a target that cannot be read may
+// lie below any folder.
 CString QueueGuard::QueuedFolderOnTheWay(const CString& target) const
 {
     if (m_queued.IsEmpty())
         return CString();
     const PathSteps steps = PathSteps::Split(target, m_services.codePage);
+    if (!steps.Readable())
+        return target;
     for (size_t i = 0; i < steps.names.size(); ++i) {
         const CString folder = steps.Leading(i);
         const FileIdentity identity = m_services.files.IdentityOf(folder);

@@ -27,13 +27,14 @@ public:
     // A name whose text the code page could not write whole is known only by
     // its folder: it may be any name there, a folder among them.
     void AddFolderOf(const FileIdentity& identity);
-    bool IsEmpty() const { return m_namesByLocale.empty() && m_folders.empty(); }
+    bool IsEmpty() const { return m_namesByLocale.empty() && m_folders.empty() && !m_unknown; }
     // True when an identity added may be a folder's.
-    bool HoldsFolders() const { return m_holdsFolders; }
+    bool HoldsFolders() const { return m_holdsFolders || m_unknown; }
     // True when identity is the same file as one added (IsSameFile).
     bool Holds(const FileIdentity& identity) const;
 
 private:
+    bool m_unknown = false;
     std::set<std::string> m_selves;
     std::set<std::string> m_folders;
     std::set<std::string> m_namesByLocale;

@@ -43,16 +43,18 @@ bool PathAtRestart(const CString& path, FileSystemOps& files, const CodePage& co
     // than there are can lead on.
     for (int letters = 0; letters < 26; ++letters) {
         const PathSteps steps = PathSteps::Split(atRestart, codePage);
+        if (!steps.Readable())
+            return false;
         const CString drive = steps.Drive();
         CString device;
-        if (drive.IsEmpty() || !files.DriveTarget(drive, device) ||
-            std::strncmp(device, "\\??\\", 4) != 0)
+        if (drive.IsEmpty() || !files.DriveTarget(drive, device))
             return true;
-        CString folder = device.Mid(4);
-        if (std::strncmp(folder, "UNC\\", 4) == 0)
-            folder = "\\" + folder.Mid(3);
-        const PathSteps base = PathSteps::Split(folder, codePage);
-        if (base.root.IsEmpty() || (!base.share && base.Drive().IsEmpty()))
+        const PathPrefix prefix = PathPrefix::Read(static_cast<const char*>(device));
+        if (prefix.kind != PathPrefix::kObjects)
+            return true;
+        const PathSteps base =
+            PathSteps::Split((prefix.unc ? "\\\\" : "") + device.Mid(prefix.length), codePage);
+        if (!base.Readable() || (!base.share && base.Drive().IsEmpty()))
             return false;  // a volume or a device by another name
         atRestart = base.Leading(base.names.size());
         for (size_t i = 0; i < steps.names.size(); ++i) {
@@ -75,7 +77,8 @@ bool FamilyReplacementNames(OsKind family, const char* target, FileSystemOps& fi
         return true;
     }
     CString shortTarget;
-    if (family != OS_9X || !files.GetShortPath(target, shortTarget))
+    if (family != OS_9X || !files.GetShortPath(target, shortTarget) ||
+        !PathSteps::Split(shortTarget, codePage).Readable())
         return false;
     names = NineXReplacementNames(shortTarget, codePage);
     return true;

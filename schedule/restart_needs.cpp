@@ -18,25 +18,6 @@ CString FileNameOf(const char* path, const CodePage& codePage)
     return steps.names.empty() ? CString() : steps.names.back();
 }
 
-// ASCII letters in either case are equal; a double-byte character is compared
-// whole, never folded.
-bool SameIgnoringAsciiCase(const char* a, const char* b, const CodePage& codePage)
-{
-    for (size_t i = 0;; ++i) {
-        if (a[i] != '\0' && codePage.IsLeadByte(static_cast<unsigned char>(a[i])) &&
-            a[i + 1] != '\0') {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-        if (a[i] == '\0')
-            return true;
-    }
-}
-
 // The target's name must open the very file the add rule checked: both
 // exist and are one by their own keys (or, where no open identifies them, by
 // their folder and name). The staged copy and backup lie in its folder.
@@ -79,10 +60,12 @@ std::optional<Message> RestartObstacle(OsKind family, const char* target,
     // only that name.
     if (family == OS_9X) {
         const CString longName = files.LongForm(names.target);
-        if (!SameIgnoringAsciiCase(FileNameOf(longName, codePage), FileNameOf(names.target, codePage),
-                                   codePage))
+        if (FoldAscii(std::string(FileNameOf(longName, codePage)), &codePage) !=
+            FoldAscii(std::string(FileNameOf(names.target, codePage)), &codePage))
             return Message{TextId::kLongFileName, {longName, names.target}};
     }
+    // The target as entered may be relative or spelled with '/', which cannot
+    // be read; its names, which the schedulers read whole, are checked too.
     for (const char* path : {target, static_cast<const char*>(names.target)}) {
         if (OnNetwork(path, files, codePage))
             return Message{TextId::kOnNetwork, {path}};

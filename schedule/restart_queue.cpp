@@ -2,8 +2,6 @@
 
 #include "framework/path_text.h"
 
-#include <cstring>
-
 namespace {
 // Where one NT record lies, in UTF-16 code units: source [from, fromEnd),
 // destination [to, toEnd), each followed by its NUL.
@@ -83,11 +81,6 @@ QueueResult SplitNtRecords(const std::string& raw, std::vector<NtRecord>& record
     return records.empty() ? QueueResult::kEmpty : QueueResult::kOk;
 }
 
-bool StartsWith(const std::u16string& text, size_t at, const char16_t* prefix)
-{
-    return text.compare(at, std::char_traits<char16_t>::length(prefix), prefix) == 0;
-}
-
 // Newer Windows releases write *N (N digits) before a path.
 size_t SkipNumberPrefix(const std::u16string& text, size_t at)
 {
@@ -99,30 +92,15 @@ size_t SkipNumberPrefix(const std::u16string& text, size_t at)
     return digits > at + 1 ? digits : at;
 }
 
-// True when text holds "UNC\" at at, in any case, as the object manager reads
-// names.
-bool IsUncAt(const std::u16string& text, size_t at)
-{
-    const char unc[] = "UNC\\";
-    for (size_t i = 0; i < 4; ++i) {
-        if (at + i >= text.size() || text[at + i] >= 0x80 ||
-            FoldAscii(static_cast<char>(text[at + i])) != unc[i])
-            return false;
-    }
-    return true;
-}
-
 // The Win32 path a record names: without *N and \??\, and \??\UNC\server\share
 // as \\server\share.
 std::u16string WithoutPathPrefixes(const std::u16string& text, size_t at)
 {
     at = SkipNumberPrefix(text, at);
-    if (StartsWith(text, at, u"\\??\\")) {
-        at += 4;
-        if (IsUncAt(text, at))
-            return u"\\" + text.substr(at + 3);
-    }
-    return text.substr(at);
+    const PathPrefix prefix = PathPrefix::Read(text.c_str() + at);
+    if (prefix.kind != PathPrefix::kObjects)
+        return text.substr(at);
+    return (prefix.unc ? u"\\\\" : u"") + text.substr(at + static_cast<size_t>(prefix.length));
 }
 
 QueuedOperation NtOperation(const Utf16Units& units, const NtRecord& record,
@@ -150,17 +128,6 @@ QueuedOperation NtOperation(const Utf16Units& units, const NtRecord& record,
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r';
-}
-
-bool EqualsIgnoringAsciiCase(const std::string& text, const char* word)
-{
-    if (text.size() != std::strlen(word))
-        return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (FoldAscii(text[i]) != FoldAscii(word[i]))
-            return false;
-    }
-    return true;
 }
 
 std::string Trimmed(const std::string& text, size_t begin, size_t end)
@@ -219,7 +186,7 @@ RestartQueue ParseWininitQueue(const std::string& bytes)
         if (!line.empty() && line[0] == '[') {
             const size_t close = line.find(']');
             inRename = close != std::string::npos &&
-                       EqualsIgnoringAsciiCase(Trimmed(line, 1, close), "rename");
+                       FoldAscii(Trimmed(line, 1, close)) == "RENAME";
         } else if (inRename && !line.empty() && line[0] != ';') {
             const size_t equals = line.find('=');
             if (equals == std::string::npos)
@@ -228,7 +195,7 @@ RestartQueue ParseWininitQueue(const std::string& bytes)
             const std::string source = Trimmed(line, equals + 1, line.size());
             if (destination.empty() || source.empty())
                 return RestartQueue{QueueResult::kMalformed, {}, bytes};
-            const bool deletes = EqualsIgnoringAsciiCase(destination, "NUL");
+            const bool deletes = FoldAscii(destination) == "NUL";
             queue.operations.push_back(QueuedOperation{
                 deletes ? QueuedKind::kDelete : QueuedKind::kRenameReplacing, AnsiText(source),
                 deletes ? CString() : AnsiText(destination), true, start, next - start});

@@ -6,4 +6,10 @@ void ScheduleReport::AddBlock(const char* source, const char* target, const Outc
     for (const Message& line : outcome.lines)
         m_text += FormatText(line);
     m_text += "\n";
+    ++(outcome.scheduled ? m_scheduled : m_notScheduled);
+}
+
+void ScheduleReport::Show(MessageBoxes& boxes) const
+{
+    boxes.ShowLong(m_text, FormatText(TextId::kReportSummary, {m_scheduled, m_notScheduled}));
 }

@@ -293,14 +293,15 @@ void Schedule(OsKind family, const RunPlan& plan, const SchedulerServices& servi
     std::vector<RunEntry> entries(static_cast<size_t>(sources.GetSize()));
     for (int i = 0; i < sources.GetSize(); ++i) {
         RunEntry& entry = entries[static_cast<size_t>(i)];
+        // A target that cannot be read has no drive to name.
         if (!FamilyReplacementNames(family, targets[i], services.files, services.codePage,
-                                    entry.names))
-            entry.outcome = Refused(
-                family == OS_NT
-                    ? Message{TextId::kDriveUnknown,
-                              {targets[i], PathSteps::Split(targets[i], services.codePage).Drive()}}
-                    : Message{TextId::kTargetNotFound, {targets[i]}});
-        else if (const std::optional<Message> refusal =
+                                    entry.names)) {
+            const CString drive =
+                PathSteps::Split(services.files.LongForm(targets[i]), services.codePage).Drive();
+            entry.outcome = Refused(family == OS_NT && !drive.IsEmpty()
+                                        ? Message{TextId::kDriveUnknown, {targets[i], drive}}
+                                        : Message{TextId::kTargetNotFound, {targets[i]}});
+        } else if (const std::optional<Message> refusal =
                      Decide(family, targets[i], entry, services, guard, renames))
             entry.outcome = Refused(*refusal);
     }

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Tessera need.
 # Idempotent: does nothing when everything is already there.
-# Both cross compilers always; Wine for 64-bit programs always; the 32-bit
-# Wine (and the i386 architecture it needs) only where the host can run
-# 32-bit code: elsewhere it cannot start, and /usr/bin/wine would still pick
-# it over wine64.
+# Both cross compilers, clang with libFuzzer's runtime (the fuzz preset) and
+# Wine for 64-bit programs always; the 32-bit Wine (and the i386 architecture
+# it needs) only where the host can run 32-bit code: elsewhere it cannot
+# start, and /usr/bin/wine would still pick it over wine64.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-utils
-          fonts-ipafont-gothic imagemagick cmake g++ make binutils doctest-dev locales)
+          fonts-ipafont-gothic imagemagick cmake g++ make binutils doctest-dev locales
+          clang libclang-rt-14-dev)
 runs_i386=no
 if "$here/runs-i386"; then
   runs_i386=yes

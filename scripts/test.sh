@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every tree and runs every test: the portable unit tests natively (with
-# sanitizers), then under Wine the same unit tests, the tests against the real
+# sanitizers), a bounded run of the restart queue's fuzz target from a fixed
+# seed, then under Wine the same unit tests, the tests against the real
 # Windows services and the end-to-end runs of the program, for each build the
 # host can run: TESSERA64.EXE always (wine64), TESSERA.EXE where the host runs
 # 32-bit code. A build the host cannot run gets the static checks of its
@@ -9,13 +10,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-for preset in native win32 win64; do
+for preset in native win32 win64 fuzz; do
   cmake --preset $preset >/dev/null
   cmake --build --preset $preset
 done
 
 failed=()
 ctest --preset native || failed+=(native)
+ctest --test-dir build/fuzz --output-on-failure || failed+=(fuzz)
 under_wine=(win64) static_only=()
 if scripts/runs-i386; then under_wine=(win32 win64); else static_only=(win32); fi
 for preset in "${under_wine[@]}"; do

@@ -45,7 +45,7 @@ TESSERA_TEXT(kColumnSource,
     "Source (new file)")
 TESSERA_TEXT(kColumnTarget,
     "置換先(上書きされる側)",
-    "Target (file replaced)")
+    "Target (file to replace)")
 TESSERA_TEXT(kColumnVersion,
     "Version",
     "Version")
@@ -81,21 +81,21 @@ TESSERA_TEXT(kTipQuit,
     "Discard the list and quit")
 TESSERA_TEXT(kTipReplace,
     "置換の予約を行った後、再起動を問い合わせて終了します",
-    "Schedule the replacements, offer a restart, and quit")
+    "Schedule the replacements for the next restart, offer to restart now, and quit")
 TESSERA_TEXT(kFileFilter,
     "システムファイル (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
     "すべてのファイル (*.*)|*.*||",
-    "System files (exe;com;sys;dll;vxd)|*.exe; *.com; *.sys; *.dll; *.vxd|"
+    "Programs and drivers (*.exe;*.com;*.sys;*.dll;*.vxd)|*.exe;*.com;*.sys;*.dll;*.vxd|"
     "All files (*.*)|*.*||")
 TESSERA_TEXT(kChooseSourceTitle,
     "置換元のファイルを選択してください",
-    "Choose the source file")
+    "Choose Source File")
 TESSERA_TEXT(kChooseTargetTitle,
     "置換先のフォルダを選択してください",
     "Choose the target folder")
 TESSERA_TEXT(kChooseRestoreTitle,
     "元に戻すファイルを選択してください",
-    "Choose the file to restore")
+    "Choose File to Restore")
 
 // The add and restore rules
 TESSERA_TEXT(kNoSource,
@@ -131,13 +131,17 @@ TESSERA_TEXT(kVersionUnreadable,
     "Unable to get translation type",
     "Unable to get translation type")
 
-// Replace and quit: the question, the report of each entry, the restart
+// Schedule and quit: the question, the report of each entry, the restart
 TESSERA_TEXT(kConfirmation,
     "本当に置換を行ってもよろしいですか?",
-    "Do you really want to replace these files?")
+    "Schedule the replacement of these files for the next restart?")
+// The first line of a report too long for a box, above its blocks
+TESSERA_TEXT(kReportSummary,
+    "%1件の置換を予約し、%2件は予約しませんでした．",
+    "Replacements scheduled: %1. Not scheduled: %2.")
 TESSERA_TEXT(kReportHeader,
     "%1\n → %2\n",
-    "%1\n -> %2\n")
+    "Source: %1\nTarget: %2\n")
 TESSERA_TEXT(kScheduled,
     "再起動後に置換されます．\n",
     "Will be replaced at the next restart.\n")
@@ -146,30 +150,33 @@ TESSERA_TEXT(kCopyFailed,
     "Could not copy %1 to %2.\n%2 may already exist.\n")
 TESSERA_TEXT(kBackupNotRecorded,
     "%1を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the backup of %1 at the restart.\nThe cause is unknown.\n")
+    "Could not schedule the rename of %1 to its backup name.\nThe cause is unknown.\n")
 TESSERA_TEXT(kReplaceNotRecorded,
     "%1を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",
-    "Could not arrange the replacement with %1 at the restart.\nThe cause is unknown.\n")
+    "Could not schedule the rename of the staged copy %1 to the target's name.\nThe cause is unknown.\n")
 TESSERA_TEXT(kPutBackAfterRestart,
     "再起動後に%1を%2に戻してください．\n",
-    "After the restart, rename %1 back to %2.\n")
+    "The rename of %2 to %1 is still scheduled, with nothing to take its place.\n"
+    "Before you restart, delete it from PendingFileRenameOperations under "
+    "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager in Registry Editor "
+    "(on Windows 9x, delete its line from WININIT.INI); or restart, then rename %1 back to %2.\n")
 TESSERA_TEXT(kTargetNotFound,
     "%1が見つかりませんでした．\n置換は予約されていません．\n",
     "%1 was not found.\nNo replacement is scheduled.\n")
 TESSERA_TEXT(kAlreadyQueued,
     "%1は再起動時の処理にすでに予約されているため置換は予約されていません．\n",
-    "No replacement is scheduled: the restart already has an operation on %1.\n")
+    "No replacement is scheduled: %1 is already in a pending operation.\n")
 TESSERA_TEXT(kBackupUnusable,
     "%1をバックアップに使えないため置換は予約されていません．\n",
     "No replacement is scheduled: %1 cannot be used as the backup.\n")
 TESSERA_TEXT(kQueueUnreadable,
     "再起動時の処理の予約を読み取れないため置換は予約されていません．\n",
-    "No replacement is scheduled: the operations already waiting for the restart cannot be read.\n")
+    "No replacement is scheduled: the pending operations cannot be read.\n")
 TESSERA_TEXT(kNameTooLong,
     "%1は259文字を超えるため、再起動時の処理では扱えません．\n"
     "置換は予約されていません．途中のフォルダの名前を短くしてから、もう一度追加してください．\n",
     "%1 is longer than 259 characters, which the restart cannot handle.\n"
-    "No replacement is scheduled. Shorten the names of the folders on the way, then add it again.\n")
+    "No replacement is scheduled. Shorten the names of the folders on the way, then run Tessera again and add the pair.\n")
 TESSERA_TEXT(kNameIsLink,
     "%1はシンボリック リンクなどの再解析ポイントのため、再起動時の名前の変更が何を動かすか確かではありません．\n"
     "置換は予約されていません．リンクの指す先のファイルを置換先として指定してください．\n",
@@ -185,7 +192,7 @@ TESSERA_TEXT(kNameLeadsElsewhere,
     "No replacement is scheduled: %1 does not lead to the file that was checked when it was added.\n")
 TESSERA_TEXT(kQueueWouldOverflow,
     "再起動時の処理の予約が読み取れる大きさを超えてしまうため置換は予約されていません．\n",
-    "No replacement is scheduled: the operations waiting for the restart would grow too large to be read.\n")
+    "No replacement is scheduled: the pending operations would grow too large to be read.\n")
 TESSERA_TEXT(kStagedNotRemoved,
     "置換用のコピー%1を削除できませんでした．自分で削除してください．\n",
     "The staged copy %1 could not be deleted. Delete it yourself.\n")
@@ -202,15 +209,15 @@ TESSERA_TEXT(kOnNetwork,
 TESSERA_TEXT(kDriveUnknown,
     "%1のドライブ%2が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n"
     "置換は予約されていません．ドライブの指す実際のフォルダで指定し直してください．\n",
-    "For %1, where drive %2 leads cannot be found out, so the restart may not find the file.\n"
-    "No replacement is scheduled. Enter the file by the real folder that the drive stands for.\n")
+    "Cannot find out where drive %2 leads, so the restart may not find %1.\n"
+    "No replacement is scheduled. Run Tessera again and enter the target folder by its real path, not through drive %2.\n")
 TESSERA_TEXT(kRenameDenied,
     "%1は管理者にもシステムにも削除の権限がないため、再起動時に名前を変えられません．\n"
     "置換は予約されていません．所有者を変えて管理者にフル コントロールを与えてから"
     "(takeown /f \"%1\" /a と icacls \"%1\" /grant *S-1-5-32-544:F)、もう一度追加してください．\n",
     "Neither the administrators nor the system may delete %1, so the restart cannot rename it.\n"
     "No replacement is scheduled. Take ownership and give the administrators full control "
-    "(takeown /f \"%1\" /a and icacls \"%1\" /grant *S-1-5-32-544:F), then add it again.\n")
+    "(takeown /f \"%1\" /a and icacls \"%1\" /grant *S-1-5-32-544:F), then run Tessera again and add the pair.\n")
 TESSERA_TEXT(kMayBeRestored,
     "%1はWindowsファイル保護の対象のため、再起動後にWindowsが元のファイルに戻すことがあります．"
     "再起動後にファイルのバージョンを確かめてください．\n",
@@ -224,7 +231,9 @@ TESSERA_TEXT(kJournalNotWritten,
     "The journal %1 could not be written. The replacements are scheduled all the same.\n")
 TESSERA_TEXT(kRestartPrompt,
     "ファイルの置換を完了するにはシステムの再起動が必要です．\n今すぐ再起動しますか?",
-    "The system must restart to complete the replacement.\nRestart now?")
+    "The files will be replaced at the next restart.\n"
+    "If you restart later, choose \"Restart\", because \"Shut down\" with fast startup does not replace them.\n\n"
+    "Restart now?")
 TESSERA_TEXT(kRestartNoPrivilege,
     "再起動に必要な特権が得られませんでした．\n自分で再起動を行ってください．",
     "Could not get the privilege to restart.\nPlease restart the system yourself.")
@@ -247,10 +256,10 @@ TESSERA_TEXT(kPendingColumnState,
     "State")
 TESSERA_TEXT(kPendingCount,
     "再起動待ちの項目は%1件です．",
-    "Operations waiting for the restart: %1.")
+    "Pending operations: %1.")
 TESSERA_TEXT(kPendingNone,
     "再起動待ちの操作はありません．",
-    "No operations are waiting for the restart.")
+    "No operations are pending.")
 TESSERA_TEXT(kPendingMalformed,
     "%1の内容が正しくないため、一覧を表示できません．",
     "The contents of %1 are not valid, so the list cannot be shown.")
@@ -276,8 +285,8 @@ TESSERA_TEXT(kStagedPresent,
     "置換用コピーあり",
     "Staged copy present")
 TESSERA_TEXT(kStagedMissing,
-    "置換用コピーなし",
-    "Staged copy missing")
+    "コピーなし(置換先が消える)",
+    "No copy: target would vanish")
 TESSERA_TEXT(kCancelQuestion,
     "%1の置換の予約を取り消しますか?",
     "Cancel the scheduled replacement of %1?")
@@ -287,15 +296,15 @@ TESSERA_TEXT(kCancelAlsoDeletes,
 TESSERA_TEXT(kQueueChanged,
     "再起動待ちの操作が、一覧を読み込んだ後に変更されています．\n"
     "何も取り消していません．一覧を読み込み直します．",
-    "The operations waiting for the restart changed after the list was read.\n"
-    "Nothing was cancelled. The list will be read again.")
+    "The pending operations changed after the list was read.\n"
+    "Nothing was canceled. The list will be read again.")
 TESSERA_TEXT(kQueueNotRewritten,
     "%1を書き換えるのに失敗しました．\n置換の予約は取り消されていません．",
     "Could not rewrite %1.\nThe replacement is still scheduled.")
 TESSERA_TEXT(kStagedNotDeleted,
     "置換の予約は取り消しましたが、%1を削除するのに失敗しました．\n"
     "自分で削除してください．",
-    "The replacement was cancelled, but %1 could not be deleted.\n"
+    "The replacement was canceled, but %1 could not be deleted.\n"
     "Please delete it yourself.")
 
 // The journal: what became of the replacements at the restart, told at the
@@ -325,13 +334,13 @@ TESSERA_TEXT(kAdviceNotCarriedOut,
     "\n未実行: 再起動で名前の変更が行われませんでした．高速スタートアップが有効なままのシャットダウンや、"
     "ほかのプログラムによる予約の消去で起こります．置換にはシャットダウンではなく再起動が必要です．\n",
     "\nNot carried out: the restart did not rename the files. A shut down with fast start-up does this, "
-    "and so does another program that cleared the restart's list. A replacement needs a restart, not a shut down.\n")
+    "and so does another program that clears the pending operations. A replacement needs a restart, not a shut down.\n")
 TESSERA_TEXT(kAdviceTargetMissing,
     "\n置換先なし: 置換先にファイルがありません．元のファイルはバックアップにあります．戻すには、システム メニューの"
     "「置換の記録」でその記録を選び「バックアップから戻す」を押してください．名前を使っているファイルがないため、"
     "すぐにコピーして戻します(再起動は要りません)．\n",
     "\nTarget missing: there is no file at the target; the old file is in its backup. To put it back, select the "
-    "entry in History of replacements (system menu) and press Restore from backup: nothing holds the name, so Tessera "
+    "entry in Replacement history (system menu) and press Restore from backup: nothing holds the name, so Tessera "
     "copies the backup back at once, without a restart.\n")
 TESSERA_TEXT(kAdviceChanged,
     "\nその後変更: 再起動の後、ほかのプログラムがファイルを置き換えました．\n",
@@ -371,7 +380,7 @@ TESSERA_TEXT(kHistoryColumnOutcome,
     "Outcome")
 TESSERA_TEXT(kOutcomePending,
     "再起動待ち",
-    "Waiting for the restart")
+    "Pending")
 TESSERA_TEXT(kOutcomeReplaced,
     "置換済み",
     "Replaced")
@@ -389,7 +398,7 @@ TESSERA_TEXT(kOutcomePutBack,
     "Put back")
 TESSERA_TEXT(kOutcomeCancelled,
     "取り消し",
-    "Cancelled")
+    "Canceled")
 TESSERA_TEXT(kHistoryCount,
     "%2の記録は%1件です．",
     "Entries in %2: %1.")

@@ -50,7 +50,8 @@ void CPendingDlg::DoDataExchange(CDataExchange* exchange)
 BOOL CPendingDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // A path or state that its column cuts shows whole under the pointer.
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     InsertColumns();
     ShowQueue();
     return TRUE;

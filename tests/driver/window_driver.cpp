@@ -7,6 +7,9 @@
 //   window_driver controls TITLE           one line per control: id, class, style, text
 //   window_driver text TITLE ID            the text of a control
 //   window_driver settext TITLE ID TEXT    replace a control's text
+//   window_driver addpairs TITLE ID1 ID2 BUTTON TEXT1 TEXT2 [TEXT1 TEXT2...]
+//                                          per pair of texts: settext ID1 TEXT1, settext
+//                                          ID2 TEXT2, click BUTTON (a plan of many pairs)
 //   window_driver click TITLE ID           press a button; waits up to a second for its work
 //   window_driver close TITLE              close the dialog as its close box does
 //   window_driver syscommand TITLE ID      choose the entry ID (0x20 or 32) of its system menu
@@ -19,6 +22,9 @@
 //                                          a selected row marked by a last cell "*"
 //   window_driver select TITLE ID ROW      select a row of a list view, as a click does
 //   window_driver shortpath PATH           the 8.3 form of a path, as Windows gives it
+//   window_driver aliases FOLDER           per entry of FOLDER: its 8.3 alias (or its name where
+//                                          it has none), a tab, and its long name in UTF-8: the
+//                                          way to a name that the code page cannot write
 //   window_driver drivetype ROOT           the type GetDriveTypeA gives ROOT ("N:\\"): 4 network
 //   window_driver deletelater PATH         another program's record: delete PATH at the next
 //                                          restart (MoveFileExA with no new name)
@@ -52,13 +58,15 @@ namespace {
 const int kMessageBoxTextId = 0xFFFF;
 const int kFileNameFieldId = 0x47C;  // cmb13 of the Explorer-style file dialog
 
+// The whole text, however long (a report of many entries).
 std::string TextOf(HWND window)
 {
-    char buffer[4096] = {};
     DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    ::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::vector<char> buffer(length + 1);
+    ::SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                           SMTO_ABORTIFHUNG, 5000, &length);
-    return std::string(buffer, length);
+    return std::string(buffer.data(), length);
 }
 
 std::string ClassOf(HWND window)
@@ -416,6 +424,24 @@ int main(int argc, char** argv)
     }
     if (command == "deletelater")
         return ::MoveFileExA(title, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? 0 : 1;
+    if (command == "aliases") {
+        WIN32_FIND_DATAW found;
+        std::wstring pattern(title, title + std::strlen(title));  // ASCII
+        const HANDLE search = ::FindFirstFileW((pattern + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return 1;
+        do {
+            char alias[MAX_PATH] = {}, name[3 * MAX_PATH] = {};
+            ::WideCharToMultiByte(CP_ACP, 0, *found.cAlternateFileName ? found.cAlternateFileName
+                                                                       : found.cFileName,
+                                  -1, alias, MAX_PATH, nullptr, nullptr);
+            ::WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name, nullptr,
+                                  nullptr);
+            std::printf("%s\t%s\n", alias, name);
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+        return 0;
+    }
     if (command == "drivetype") {
         std::printf("%u\n", ::GetDriveTypeA(title));
         return 0;
@@ -499,6 +525,18 @@ int main(int argc, char** argv)
         DWORD_PTR result = 0;
         ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED),
                               reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 1000, &result);
+        return 0;
+    }
+    if (command == "addpairs" && argc > 7 && argc % 2 == 0) {
+        const int button = std::atoi(argv[5]);
+        for (int i = 6; i < argc; i += 2) {
+            DWORD_PTR result = 0;
+            ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[i]));
+            ::SetDlgItemTextA(dialog, std::atoi(argv[4]), argv[i + 1]);
+            ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)),
+                                  SMTO_NORMAL, 1000, &result);
+        }
         return 0;
     }
     if (command == "settext" && argc > 4) {

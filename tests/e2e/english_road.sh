@@ -42,9 +42,9 @@ $IDC_REMOVE	Remove
 $IDC_LIST	List1
 $IDC_ABOUT	About
 $IDCANCEL	Quit
-$IDOK	Replace and quit
--1	Source file
--1	Target folder
+$IDOK	Schedule and quit
+-1	Source file:
+-1	Target folder:
 -1	Replacement list:
 $IDC_OS_LABEL	
 $IDC_HELP_BUTTON	Help"
@@ -69,21 +69,21 @@ else
 fi
 
 drive syscommand Tessera "$IDM_PENDING"
-if drive wait 'Pending operations' 10000; then
-  [ "$(drive text 'Pending operations' "$IDC_PENDING_STATUS")" == 'No operations are waiting for the restart.' ] &&
+if drive wait 'Pending Operations' 10000; then
+  [ "$(drive text 'Pending Operations' "$IDC_PENDING_STATUS")" == 'No operations are pending.' ] &&
     pass "the pending operations' status reads in English" ||
-    fail "pending status: $(drive text 'Pending operations' "$IDC_PENDING_STATUS")"
+    fail "pending status: $(drive text 'Pending Operations' "$IDC_PENDING_STATUS")"
   screenshot pending
-  drive click 'Pending operations' "$IDCANCEL"
-  drive gone 'Pending operations' 10000 || fail "the pending-operations dialog stayed"
+  drive click 'Pending Operations' "$IDCANCEL"
+  drive gone 'Pending Operations' 10000 || fail "the pending-operations dialog stayed"
 else
   fail "no pending-operations dialog"
 fi
 
 # The restore command's file dialog, and its refusal: no backup yet.
 drive syscommand Tessera "$IDM_RESTORE"
-drive openfile 'Choose the file to restore' 'C:\target\Café\ALPHA.DLL' ||
-  fail "no file dialog 'Choose the file to restore'"
+drive openfile 'Choose File to Restore' 'C:\target\Café\ALPHA.DLL' ||
+  fail "no file dialog 'Choose File to Restore'"
 expect_box "$tessera_caption" 'For C:\target\Café\ALPHA.DLL, the backup C:\target\Café\ALPHA.DLL.old cannot be found.' "$IDOK"
 
 add_pair 'C:\src\ALPHA.DLL' 'C:\target\Café'
@@ -93,18 +93,20 @@ C:\src\GAMMA.EXE		C:\target\Café\GAMMA.EXE	' "two entries, the folder spelt in 
 screenshot plan
 
 press "$IDOK"
-expect_box "$tessera_caption" 'Do you really want to replace these files?' "$IDYES" confirmation
-expect_box "$tessera_caption" 'C:\src\ALPHA.DLL
- -> C:\target\Café\ALPHA.DLL
+expect_box "$tessera_caption" 'Schedule the replacement of these files for the next restart?' "$IDYES" confirmation
+expect_box "$tessera_caption" 'Source: C:\src\ALPHA.DLL
+Target: C:\target\Café\ALPHA.DLL
 Will be replaced at the next restart.
 
-C:\src\GAMMA.EXE
- -> C:\target\Café\GAMMA.EXE
+Source: C:\src\GAMMA.EXE
+Target: C:\target\Café\GAMMA.EXE
 Could not copy C:\src\GAMMA.EXE to C:\target\Café\GAMMA.EXE.new.
 C:\target\Café\GAMMA.EXE.new may already exist.
 
 ' "$IDOK" report
-expect_box "$tessera_caption" 'The system must restart to complete the replacement.
+expect_box "$tessera_caption" 'The files will be replaced at the next restart.
+If you restart later, choose "Restart", because "Shut down" with fast startup does not replace them.
+
 Restart now?' "$IDNO" restart-prompt
 expect_ended "the dialog closes after the restart prompt"
 
@@ -130,18 +132,18 @@ Changed since: another program replaced the file after the restart.
 ' "$IDOK" start-box
 drive wait Tessera 30000 || fail "the main dialog did not open after the start box"
 drive syscommand Tessera "$IDM_JOURNAL"
-if drive wait 'History of replacements' 30000; then
-  rows=$(drive rows 'History of replacements' "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8)
+if drive wait 'Replacement History' 30000; then
+  rows=$(drive rows 'Replacement History' "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8)
   [ "$(cut -f 2,3 <<<"$rows")" == 'C:\target\Café\ALPHA.DLL	Changed since' ] &&
     pass "the history reads in English" || fail "history rows: $rows"
-  [ "$(drive text 'History of replacements' "$IDC_JOURNAL_STATUS")" == 'Entries in C:\windows\TESSERA.LOG: 1.' ] &&
+  [ "$(drive text 'Replacement History' "$IDC_JOURNAL_STATUS")" == 'Entries in C:\windows\TESSERA.LOG: 1.' ] &&
     pass "the history's status reads in English" ||
-    fail "history status: $(drive text 'History of replacements' "$IDC_JOURNAL_STATUS")"
-  expect_roomy 'History of replacements' "the history" 340 '8 MS Shell Dlg'
-  drive select 'History of replacements' "$IDC_JOURNAL_LIST" 0
+    fail "history status: $(drive text 'Replacement History' "$IDC_JOURNAL_STATUS")"
+  expect_roomy 'Replacement History' "the history" 340 '8 MS Shell Dlg'
+  drive select 'Replacement History' "$IDC_JOURNAL_LIST" 0
   screenshot history
-  drive click 'History of replacements' "$IDCANCEL"
-  drive gone 'History of replacements' 10000 || fail "the history stayed"
+  drive click 'Replacement History' "$IDCANCEL"
+  drive gone 'Replacement History' 10000 || fail "the history stayed"
 else
   fail "no history of replacements"
 fi

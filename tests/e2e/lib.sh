@@ -111,6 +111,18 @@ expect_box() {
   drive answer "$caption" "$answer" || fail "could not answer the box"
 }
 
+# As expect_box, for the window that shows a text too long for a box: it shows
+# SUMMARY, an empty line and TEXT, each line break a CR LF; OK closes it.
+expect_long_text() {
+  local caption=$1 summary=$2 shot=${4:-}
+  drive text "$caption" "$IDC_LONG_TEXT" >"$e2e_work/long.txt" || fail "no long text '$caption'"
+  printf '%s\n\n%s' "$summary" "$3" | sed -z 's/\n/\r\n/g' | iconv -f UTF-8 -t "$e2e_code_page" |
+    cmp -s - "$e2e_work/long.txt" && pass "long text: $summary" ||
+    fail "long text differs; shown:"$'\n'"$(iconv -f "$e2e_code_page" -t UTF-8 "$e2e_work/long.txt" | tr -d '\r')"
+  [ -n "$shot" ] && screenshot "$shot"
+  drive click "$caption" "$IDOK"
+}
+
 # The list's rows, UTF-8, one line per row, cells joined by tabs.
 list_rows() { drive rows Tessera "$IDC_LIST" | iconv -f "$e2e_code_page" -t UTF-8; }
 field() { drive text Tessera "$1" | iconv -f "$e2e_code_page" -t UTF-8; }
@@ -129,6 +141,18 @@ add_pair() {
   set_field "$IDC_SOURCE_EDIT" "$1"
   set_field "$IDC_TARGET_EDIT" "$2"
   press "$IDC_ADD"
+}
+
+# A plan of COUNT numbered pairs, added in number order: the new FILE01.DLL,
+# FILE02.DLL ... in FOLDER\src, each for the old file of its name in FOLDER\target.
+add_numbered_pairs() {
+  local i pairs=()
+  for i in $(seq -w 1 "$2"); do
+    put_file "$1\\src\\FILE$i.DLL" "new FILE$i.DLL"
+    put_file "$1\\target\\FILE$i.DLL" "old FILE$i.DLL"
+    pairs+=("$1\\src\\FILE$i.DLL" "$1\\target")
+  done
+  drive addpairs Tessera "$IDC_SOURCE_EDIT" "$IDC_TARGET_EDIT" "$IDC_ADD" "${pairs[@]}"
 }
 
 restart_machine() { "$e2e_rig" restart "$prefix"; }

@@ -35,8 +35,7 @@ $done_text
 
 C:\\src\\FOO.EXE
  → C:\\target\\FOO.EXE
-C:\\src\\FOO.EXEをC:\\target\\FOO.NEWにコピーするのに失敗しました．
-C:\\target\\FOO.NEWがすでにある可能性があります．
+C:\\target\\FOO.NEWは再起動時の処理にすでに予約されているため置換は予約されていません．
 
 C:\\src\\HOSTS
  → C:\\target\\HOSTS

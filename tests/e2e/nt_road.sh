@@ -3,7 +3,8 @@
 # (added, refused, removed and added again), committed, the report read, the
 # restart declined; the staged copies and recorded renames checked; then a
 # restart of the Wine machine carries the renames out, and the next start
-# finds them done.
+# finds them done. Then the same road for a plan of 40 pairs, whose report is
+# read in the window that scrolls.
 source "$(dirname "$0")/lib.sh"
 
 # Two of Wine's own libraries stand in for a new and an old version of one
@@ -98,4 +99,29 @@ expect_ended "the program ends"
 [ "$(journal_outcomes)" == 'C:\target\ALPHA.DLL replaced
 C:\target\ソフト\BETA.SYS replaced' ] && pass "the journal tells both replaced" ||
   fail "outcomes:"$'\n'"$(journal_outcomes)"
+
+# A plan of 40 pairs, two of which find a staged copy left from an earlier run.
+# Its report would run off the screen, so it opens in the window that scrolls:
+# first a line that counts the pairs scheduled and not scheduled, then every
+# entry's block.
+start_tessera
+add_numbered_pairs 'C:\many' 40
+many_report=
+for i in $(seq -w 1 40); do
+  source="C:\\many\\src\\FILE$i.DLL" target="C:\\many\\target\\FILE$i.DLL"
+  outcome='再起動後に置換されます．'
+  if [ "$i" = 07 ] || [ "$i" = 33 ]; then
+    put_file "$target.new" 'stale staged copy'
+    outcome="${source}を${target}.newにコピーするのに失敗しました．"$'\n'"${target}.newがすでにある可能性があります．"
+  fi
+  many_report+="$source"$'\n'" → $target"$'\n'"$outcome"$'\n\n'
+done
+press "$IDOK"
+expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
+expect_long_text "$tessera_caption" '38件の置換を予約し、2件は予約しませんでした．' "$many_report" long-report
+expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
+今すぐ再起動しますか?' "$IDNO"
+expect_ended "the dialog closes after the long report"
+[ "$(pending_renames | wc -l)" -eq 76 ] && pass "two renames recorded for each of the 38 scheduled" ||
+  fail "$(pending_renames | wc -l) renames pending, not 76"
 finish

@@ -5,7 +5,11 @@
 # (ＸＸ, ｘｘ); on 9x a file and the file under its short backup name (FOO.DLL
 # with FOO.OLD). The entry whose backup rename would overwrite another target
 # is refused; so is one whose folder another program's records move away,
-# and one whose names would be too long for the restart.
+# one whose names would be too long for the restart, a name that is a link,
+# a file whose own name the code page cannot write, and on 9x an entry whose
+# lines wininit.ini could no longer hold. A file with a second name, a folder
+# entered by its alias and a name of 259 bytes but 200 characters are
+# replaced.
 # After each restart every original byte is still in a file and every target
 # is there under its own name.
 source "$(dirname "$0")/lib.sh"
@@ -131,6 +135,96 @@ holds 'C:\app.bak\Y.DLL' 'old Y.DLL' && holds 'C:\app\Y.DLL' 'installed Y.DLL' &
   pass "NT, a folder moved by another program, a name too long: both refused, the other replaced" ||
   fail "NT, folder moved, after the restart: $(cd "$(host_path 'C:\')" && grep -rH . app app.bak n3)"
 
+# Files with two names. C:\k\X.DLL.old is a symbolic link to Y.DLL.old beside
+# it, as mklink makes one (Wine shows it as a plain file): Y.DLL's backup
+# rename would overwrite the file that a planned target leads to, and the
+# link is refused, as Windows renames the link itself where Wine moves the
+# file. H.DLL has a second name, C:\k2\H2.DLL (a hard link, as the component
+# store gives most system files): it is replaced, the other name keeps the
+# old bytes.
+put_file 'C:\k\Y.DLL' 'old Y.DLL'
+put_file 'C:\k\Y.DLL.old' 'old Y.DLL.old'
+ln -sfn Y.DLL.old "$(host_path 'C:\k\X.DLL.old')"
+put_file 'C:\k\H.DLL' 'old H.DLL'
+mkdir -p "$(host_path 'C:\k2')"
+ln -f "$(host_path 'C:\k\H.DLL')" "$(host_path 'C:\k2\H2.DLL')"
+for name in Y.DLL X.DLL.old H.DLL; do put_file "C:\\s4\\$name" "new $name"; done
+commit_plan 'C:\k' "C:\\s4\\Y.DLL
+ → C:\\k\\Y.DLL
+C:\\k\\Y.DLL.old$queued_text
+
+C:\\s4\\X.DLL.old
+ → C:\\k\\X.DLL.old
+C:\\k\\X.DLL.oldはシンボリック リンクなどの再解析ポイントのため、再起動時の名前の変更が何を動かすか確かではありません．
+置換は予約されていません．リンクの指す先のファイルを置換先として指定してください．
+
+C:\\s4\\H.DLL
+ → C:\\k\\H.DLL
+$done_text
+
+" 'C:\s4\Y.DLL' 'C:\s4\X.DLL.old' 'C:\s4\H.DLL'
+restart_machine
+holds 'C:\k\Y.DLL' 'old Y.DLL' && holds 'C:\k\Y.DLL.old' 'old Y.DLL.old' &&
+  [ -L "$(host_path 'C:\k\X.DLL.old')" ] && holds 'C:\k\X.DLL.old' 'old Y.DLL.old' &&
+  holds 'C:\k\H.DLL' 'new H.DLL' && holds 'C:\k\H.DLL.old' 'old H.DLL' &&
+  holds 'C:\k2\H2.DLL' 'old H.DLL' && [ "$(ls "$(host_path 'C:\k')" | wc -l)" -eq 5 ] &&
+  pass "NT, files with two names: the link and the entry that met it refused, the hard link replaced" ||
+  fail "NT, two names, after the restart: $(cd "$(host_path 'C:\')" && grep -rH . k k2)"
+
+# Names the code page cannot write, each beside its best-fit twin, which is in
+# no plan: the folder C:\Ünï, entered by its alias, beside C:\Uni; the file
+# C:\b\ßeta.dll, entered by its alias, beside seta.dll. The records keep the
+# folder's alias; the file would lose its own name, and is refused.
+put_file 'C:\Ünï\X.DLL' 'old X.DLL'
+put_file 'C:\Uni\X.DLL' 'twin X.DLL'
+put_file 'C:\b\ßeta.dll' 'old beta'
+put_file 'C:\b\seta.dll' 'twin seta'
+folder_alias=$(drive aliases 'C:' | awk -F'\t' '$2 == "Ünï" { print $1 }')
+file_alias=$(drive aliases 'C:\b' | awk -F'\t' '$2 == "ßeta.dll" { print $1 }')
+if [ -z "$folder_alias" ] || [ "$folder_alias" == Uni ] || [ -z "$file_alias" ]; then
+  echo "set-up fault: no alias for C:\\Ünï ('$folder_alias') or C:\\b\\ßeta.dll ('$file_alias')"
+  exit 3
+fi
+put_file 'C:\s5\X.DLL' 'new X.DLL'
+put_file "C:\\s5\\$file_alias" 'new beta'
+start_tessera
+add_pair 'C:\s5\X.DLL' "C:\\$folder_alias"
+add_pair "C:\\s5\\$file_alias" 'C:\b'
+commit_started "C:\\s5\\X.DLL
+ → C:\\$folder_alias\\X.DLL
+$done_text
+
+C:\\s5\\$file_alias
+ → C:\\b\\$file_alias
+C:\\b\\${file_alias}の本来の名前にはこのシステムのコード ページで書けない文字があるため、再起動後に新しいファイルにその名前を付けられません．
+置換は予約されていません．
+
+"
+restart_machine
+holds 'C:\Ünï\X.DLL' 'new X.DLL' && holds 'C:\Ünï\X.DLL.old' 'old X.DLL' &&
+  holds 'C:\Uni\X.DLL' 'twin X.DLL' && [ "$(ls "$(host_path 'C:\Uni')")" == X.DLL ] &&
+  holds 'C:\b\ßeta.dll' 'old beta' && holds 'C:\b\seta.dll' 'twin seta' &&
+  [ "$(ls "$(host_path 'C:\b')" | wc -l)" -eq 2 ] &&
+  pass "NT, names the code page cannot write: the planned folder's file replaced, no twin touched" ||
+  fail "NT, unwritable names, after the restart: $(cd "$(host_path 'C:\')" && grep -rH . Ünï Uni b)"
+
+# A target of 200 characters and 259 bytes: its staged copy and backup have
+# 204 characters and 263 bytes, which the restart takes, as it counts
+# characters.
+wide_folder="C:\\$(printf '表%.0s' $(seq 59))"
+wide_name="$(printf 'W%.0s' $(seq 133)).DLL"
+put_file "$wide_folder\\$wide_name" 'old wide'
+put_file "C:\\s6\\$wide_name" 'new wide'
+commit_plan "$wide_folder" "C:\\s6\\$wide_name
+ → $wide_folder\\$wide_name
+$done_text
+
+" "C:\\s6\\$wide_name"
+restart_machine
+holds "$wide_folder\\$wide_name" 'new wide' && holds "$wide_folder\\$wide_name.old" 'old wide' &&
+  pass "NT, a target of 259 bytes and 200 characters replaced" ||
+  fail "NT, 200 characters, after the restart: $(ls "$(host_path "$wide_folder")")"
+
 e2e_family=9x
 set_windows_version win98
 for name in FOO.DLL FOO.OLD BAR.DLL; do
@@ -157,4 +251,35 @@ holds 'C:\n\FOO.DLL' 'old FOO.DLL' && holds 'C:\n\FOO.OLD' 'old FOO.OLD' &&
   holds 'C:\n\BAR.DLL' 'new BAR.DLL' && holds 'C:\n\BAR.OLD' 'old BAR.DLL' &&
   pass "9x: every original byte is in a file, the scheduled entry replaced" ||
   fail "9x after the restart: $(cd "$(host_path 'C:\n')" && grep -H . ./*)"
+
+# wininit.ini just short of the size Tessera reads back: the first entry's
+# lines fit, the second's would not, and it is refused before its copy.
+put_file 'C:\w9\A.DLL' 'old A.DLL'
+put_file 'C:\w9\B.DLL' 'old B.DLL'
+for name in A.DLL B.DLL; do put_file "C:\\s9b\\$name" "new $name"; done
+wininit=$(host_path 'C:\windows\wininit.ini')
+{
+  printf '[rename]\r\n'
+  for i in $(seq 38830); do printf 'NUL=C:\\w9\\gone\\F%05d.TMP\r\n' "$i"; done
+} >"$wininit"
+pad=$((1024 * 1024 - 80 - $(stat -c %s "$wininit") - 17))
+printf 'NUL=C:\\w9\\gone\\%s\r\n' "$(head -c "$pad" /dev/zero | tr '\0' Z)" >>"$wininit"
+[ "$(stat -c %s "$wininit")" -eq $((1024 * 1024 - 80)) ] ||
+  { echo "set-up fault: wininit.ini is $(stat -c %s "$wininit") bytes"; exit 3; }
+commit_plan 'C:\w9' "C:\\s9b\\A.DLL
+ → C:\\w9\\A.DLL
+$done_text
+
+C:\\s9b\\B.DLL
+ → C:\\w9\\B.DLL
+再起動時の処理の予約が読み取れる大きさを超えてしまうため置換は予約されていません．
+
+" 'C:\s9b\A.DLL' 'C:\s9b\B.DLL'
+! exists 'C:\w9\B.NEW' && pass "9x: the refused entry left no staged copy" ||
+  fail "C:\\w9\\B.NEW was left behind"
+restart_machine
+holds 'C:\w9\A.DLL' 'new A.DLL' && holds 'C:\w9\A.OLD' 'old A.DLL' && holds 'C:\w9\B.DLL' 'old B.DLL' &&
+  [ "$(ls "$(host_path 'C:\w9')" | wc -l)" -eq 3 ] &&
+  pass "9x, wininit.ini near its size: the entry that fits replaced, the other untouched" ||
+  fail "9x, full wininit.ini, after the restart: $(cd "$(host_path 'C:\w9')" && grep -H . ./*)"
 finish

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The dialogs on the smallest screens an administrator may have: 800 x 600 at
 # 96 DPI, and 1024 x 768 at 144 DPI (150 %). At each, the main dialog with two
-# rows, the pending-operations dialog with a Tessera row and the history of
+# rows, the pending-operations dialog with Tessera rows and the history of
 # replacements with three entries lie on the screen with their buttons; the
 # main list's columns and the tooltips' wrap width are scaled from their
 # 96-DPI values, the pending list's kind and state columns and the history's
 # time and outcome columns hold their texts, and every button and label holds
-# its text on one line. Screenshots of each dialog at each setting, with the visual styles and
-# in the classic look, and in English where the code page is 1252.
+# its text on one line. Screenshots of each dialog at each setting, with the
+# visual styles and in the classic look, and in English where the code page
+# is 1252. At each, the window that scrolls a report of 40 pairs lies on the
+# screen too.
 source "$(dirname "$0")/lib.sh"
 
 put_file 'C:\src\ALPHA.DLL' 'new alpha'
@@ -15,13 +17,15 @@ put_file 'C:\src\BETA.DLL' 'new beta'
 put_file 'C:\target\ALPHA.DLL' 'old alpha'
 put_file 'C:\target\BETA.DLL' 'old beta'
 
-# Another program's replacing rename, and a replacement in the form Tessera
-# records it, whose staged copy is there.
+# Another program's replacing rename, and two replacements in the form Tessera
+# records them: ALPHA's staged copy is there, DELTA's is not, so that the state
+# column shows both its texts. (There is no DELTA at all: the restart that
+# changes the screen fails its renames and loses nothing.)
 queue_replacements() {
   put_file 'C:\target\ALPHA.DLL.new' 'new alpha'
   machine_reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
     /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
-    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL'
+    '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL\0\??\C:\target\DELTA.DLL\0!\??\C:\target\DELTA.DLL.old\0\??\C:\target\DELTA.DLL.new\0!\??\C:\target\DELTA.DLL'
 }
 
 # A journal of three entries, each of which the next start has nothing to
@@ -80,8 +84,8 @@ look_at() {
   local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width history_title
   scaled() { echo $((($1 * dpi + 48) / 96)); }
   if [ -n "${RIG_LANG:-}" ]; then
-    e2e_code_page=CP1252 pending_title='Pending operations' dialog_font='8 MS Shell Dlg' main_width=336
-    history_title='History of replacements'
+    e2e_code_page=CP1252 pending_title='Pending Operations' dialog_font='8 MS Shell Dlg' main_width=336
+    history_title='Replacement History'
     tessera_row='Replace (Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	Staged copy present	*'
   else
     e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック' main_width=319
@@ -159,6 +163,27 @@ look_at() {
   expect_ended "the program ends at $dpi DPI"
 }
 
+# A plan of 40 pairs committed at dpi: its report opens in the window that
+# scrolls, which lies on the screen with its OK button. In English under RIG_LANG.
+long_report_at() {
+  local dpi=$1 look=$2 summary='40件の置換を予約し、0件は予約しませんでした．' font='9 ＭＳ Ｐゴシック'
+  e2e_code_page=CP932
+  [ -z "${RIG_LANG:-}" ] || e2e_code_page=CP1252 summary='Replacements scheduled: 40. Not scheduled: 0.' font='8 MS Shell Dlg'
+  start_tessera
+  add_numbered_pairs "C:\\long$dpi$look" 40
+  press "$IDOK"
+  drive answer "$tessera_caption" "$IDYES" || fail "no confirmation at $dpi DPI"
+  [ "$(drive text "$tessera_caption" "$IDC_LONG_TEXT" | iconv -f "$e2e_code_page" -t UTF-8 |
+    head -n 1 | tr -d '\r')" == "$summary" ] && pass "the long report at $dpi DPI begins: $summary" ||
+    fail "no long report at $dpi DPI that begins: $summary"
+  expect_on_screen "$tessera_caption" "the long report at $dpi DPI" "$IDC_LONG_TEXT" "$IDOK"
+  expect_roomy "$tessera_caption" "the long report at $dpi DPI" 320 "$font"
+  screenshot "long-report-${dpi}dpi$look"
+  drive click "$tessera_caption" "$IDOK"
+  drive answer "$tessera_caption" "$IDNO" || fail "no restart prompt at $dpi DPI"
+  expect_ended "the program ends after the long report at $dpi DPI"
+}
+
 for screen in "96 800x600" "144 1024x768"; do
   set_screen $screen
   queue_replacements
@@ -169,5 +194,7 @@ for screen in "96 800x600" "144 1024x768"; do
   look_at ${screen% *} -classic
   set_visual_styles 1
   RIG_LANG=en_US.UTF-8 look_at ${screen% *} -english
+  long_report_at ${screen% *} ""
+  RIG_LANG=en_US.UTF-8 long_report_at ${screen% *} -english
 done
 finish

@@ -101,6 +101,7 @@ FileIdentity FakeFileSystem::IdentityOf(const char* path)
     const std::string resolved = aliases.LongForm(ResolveDots(path));
     const size_t cut = static_cast<size_t>(FindLastBackslash(resolved.c_str(), FakeCodePage932()));
     FileIdentity identity;
+    identity.unknown = !PathSteps::Split(resolved.c_str(), FakeCodePage932()).Readable();
     identity.folder = FoldCase(resolved.substr(0, cut));
     identity.restFoldedByLocale = identity.restFoldedByUpper = FoldCase(resolved.substr(cut + 1));
     for (const auto& [entry, mode] : entries) {

@@ -2,12 +2,17 @@
 
 int FakeMessageBoxes::Show(const char* text, unsigned style)
 {
-    return Record(ShownBox{text, "", style});
+    return Record(ShownBox{text, "", style, false, ""});
 }
 
 int FakeMessageBoxes::ShowFromDialog(const char* text, const char* caption, unsigned style)
 {
-    return Record(ShownBox{text, caption, style});
+    return Record(ShownBox{text, caption, style, false, ""});
+}
+
+int FakeMessageBoxes::ShowLong(const char* text, const char* summary)
+{
+    return Record(ShownBox{text, "", box::kOk, true, summary});
 }
 
 std::vector<std::string> FakeMessageBoxes::Texts() const

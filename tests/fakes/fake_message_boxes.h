@@ -13,12 +13,17 @@ struct ShownBox {
     std::string text;
     std::string caption;  // "" for a box captioned with the application's name
     unsigned style;
+    // A text shown through ShowLong, which a window that scrolls shows
+    // below summary where the box would not fit the screen.
+    bool mayScroll = false;
+    std::string summary;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
     int Show(const char* text, unsigned style) override;
     int ShowFromDialog(const char* text, const char* caption, unsigned style) override;
+    int ShowLong(const char* text, const char* summary) override;
 
     void Answer(int answer) { m_answers.push_back(answer); }
     std::vector<std::string> Texts() const;

@@ -293,22 +293,31 @@ bool SameSteps(const PathSteps& a, const PathSteps& b)
 
 // A path read as root and names: the names are whole, with no separator and
 // none empty; the root is the path's own beginning and ends in a backslash;
-// the path put back together reads the same; a \\?\ before a drive adds
-// nothing but itself to the root.
+// the root alone, and the path put back together, read the same; a prefix
+// \\?\ before a drive adds nothing but itself to the root. A path that
+// cannot be read has neither root nor names, and does not begin with a drive.
 void CheckSteps(const std::string& path, const CodePage& codePage)
 {
     const PathSteps steps = PathSteps::Split(path.c_str(), codePage);
+    if (!steps.Readable()) {
+        const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                           path[1] == ':' && path[2] == '\\';
+        Require(steps.names.empty() && !steps.share && !drive,
+                "a path that cannot be read has no names and no drive");
+        return;
+    }
     for (const CString& name : steps.names) {
         Require(!name.IsEmpty() && FindFirstBackslash(name, codePage) < 0,
                 "a name is whole, without a backslash");
     }
     const std::string root(steps.root);
-    Require(root.empty() || (root.back() == '\\' && path.compare(0, root.size() - 1, root, 0,
-                                                                   root.size() - 1) == 0),
+    Require(root.back() == '\\' && path.compare(0, root.size() - 1, root, 0, root.size() - 1) == 0,
             "the root is the path's beginning, ending in a backslash");
+    Require(SameSteps(PathSteps::Split(root.c_str(), codePage), PathSteps{steps.root, {}}),
+            "the root alone reads the same");
     const CString whole = steps.Leading(steps.names.size());
     Require(SameSteps(PathSteps::Split(whole, codePage), steps), "the path put together reads the same");
-    if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') {
+    if (root.size() == 3 && !steps.Drive().IsEmpty()) {
         const PathSteps verbatim = PathSteps::Split(("\\\\?\\" + path).c_str(), codePage);
         Require(verbatim.root == CString("\\\\?\\") + steps.root &&
                     SameSteps(PathSteps{steps.root, verbatim.names}, steps),

@@ -260,7 +260,7 @@ TEST_CASE("In English, an entry with no staged copy to record again gets an OK b
           "1 of the replacements that Tessera scheduled did not go as planned at the restart.\n\n"
           "Target missing: C:\\SYS\\T.DLL (the old file is C:\\SYS\\T.DLL.old)\n"
           "\nTarget missing: there is no file at the target; the old file is in its backup. To put it "
-          "back, select the entry in History of replacements (system menu) and press Restore from "
+          "back, select the entry in Replacement history (system menu) and press Restore from "
           "backup: nothing holds the name, so Tessera copies the backup back at once, without a "
           "restart.\n");
 }
@@ -328,11 +328,11 @@ TEST_CASE("Recorded again: a changed staged copy is refused and kept, a refused 
                                   machine.wideToAnsi});
     REQUIRE(machine.boxes.shown.size() == 1);
     CHECK(machine.boxes.shown[0].text ==
-          "C:\\SYS\\A.DLL.new\n -> C:\\SYS\\A.DLL\n"
+          "Source: C:\\SYS\\A.DLL.new\nTarget: C:\\SYS\\A.DLL\n"
           "No replacement is scheduled: C:\\SYS\\A.DLL.new is no longer the staged copy that "
           "Tessera made.\n\n"
-          "C:\\SYS\\B.DLL.new\n -> C:\\SYS\\B.DLL\n"
-          "No replacement is scheduled: the restart already has an operation on C:\\SYS\\B.DLL.\n\n");
+          "Source: C:\\SYS\\B.DLL.new\nTarget: C:\\SYS\\B.DLL\n"
+          "No replacement is scheduled: C:\\SYS\\B.DLL is already in a pending operation.\n\n");
     CHECK(RecordedMoves(machine.files) == "remove C:\\SYS\\B.DLL.new\n");
 }
 
@@ -431,8 +431,8 @@ TEST_CASE("The history: every entry newest first, its outcome judged afresh")
     }
     CHECK(rows == std::vector<std::string>{
                       "2026-03-02 09:00:00 C:\\SYS\\C.DLL Replaced",
-                      "2026-03-01 09:00:00 C:\\SYS\\B.DLL Waiting for the restart",
-                      "2026-03-01 09:00:00 C:\\SYS\\A.DLL Cancelled",
+                      "2026-03-01 09:00:00 C:\\SYS\\B.DLL Pending",
+                      "2026-03-01 09:00:00 C:\\SYS\\A.DLL Canceled",
                   });
     CHECK(FormatText(HistoryStatus(history)) ==
           "Entries in C:\\WINDOWS\\TESSERA.LOG: 3 (1 unreadable lines skipped).");

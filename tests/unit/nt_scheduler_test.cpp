@@ -90,7 +90,8 @@ TEST_CASE("NT entry: each step that fails gives its own outcome, nothing after i
     }
 }
 
-TEST_CASE("A failed entry does not stop the next: a stale staged copy, then a success")
+TEST_CASE("A failed entry does not stop the next: a stale staged copy, then a success; "
+          "the summary counts one of each")
 {
     PlanOnFakeFiles plan;
     plan.Add("D:\\A\\KERNEL32.DLL", "C:\\WINNT\\SYSTEM32\\KERNEL32.DLL");
@@ -107,6 +108,7 @@ TEST_CASE("A failed entry does not stop the next: a stale staged copy, then a su
         " → C:\\WINNT\\SYSTEM32\\DRIVERS\\ETC\\HOSTS\n"
         "再起動後に置換されます．\n"
         "\n");
+    CHECK(plan.summary == "1件の置換を予約し、1件は予約しませんでした．");
     // A target without an extension keeps its whole name before the suffixes.
     CHECK(plan.files.log == std::vector<std::string>{
                                 "copy D:\\A\\KERNEL32.DLL > C:\\WINNT\\SYSTEM32\\KERNEL32.DLL.new",

@@ -72,10 +72,20 @@ TEST_CASE("A full path reads as its root and its names, whatever form its root t
         {"\\\\?\\C:\\W\\X.DLL", "\\\\?\\C:\\", {"W", "X.DLL"}},
         {"\\\\.\\C:\\W", "\\\\.\\C:\\", {"W"}},
         {"\\\\?\\unc\\host\\share\\W", "\\\\?\\unc\\host\\share\\", {"W"}},
+        {"\\\\.\\UnC\\host\\share", "\\\\.\\UnC\\host\\share\\", {}},
         // ソ and 表 end in the byte 0x5C; a doubled backslash makes no empty name.
         {"C:\\ソ\\\\表\\X", "C:\\", {"ソ", "表", "X"}},
-        {"\\\\server", "", {"server"}},
-        {"W\\X", "", {"W", "X"}},
+        // Paths that cannot be read: no root, no names.
+        {"\\\\server", "", {}},
+        {"W\\X", "", {}},
+        {"\\C:\\X", "", {}},
+        {"C:X", "", {}},
+        {"1:\\X", "", {}},
+        {"\\\\\\share\\X", "", {}},
+        {"\\\\.\\UNC", "", {}},      // \\.\UNC\ would be a share's prefix
+        {"\\\\?\\\\X", "", {}},
+        {"\\\\s\\h\x83", "", {}},  // a backslash after it would complete the lead byte
+        {"\\??\\C:\\X", "", {}},
     };
     for (const Row& row : rows) {
         CAPTURE(row.path);

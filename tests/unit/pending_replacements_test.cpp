@@ -237,6 +237,8 @@ TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged co
         Utf16(u"\\??\\C:\\Program Files\\X\\B.DLL.new\0!\\??\\C:\\Program Files\\X\\B.DLL\0"sv),
         Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL\0!\\??\\C:\\Program Files\\X\\B.DLL.old\0"sv),
         Utf16(u"\\??\\C:\\PROGRA~1\\X\\B.DLL.new\0!\\??\\C:\\PROGRA~1\\X\\B.DLL\0"sv),
+        // Names that cannot be read (shares without their share names) make no pair.
+        Utf16(u"\\??\\UNC\\H\0!\\??\\UNC\\H.old\0\\??\\UNC\\H.new\0!\\??\\UNC\\H\0"sv),
         Utf16(u"\0"sv),
     };
     Machine machine;
@@ -250,6 +252,8 @@ TEST_CASE("Pairs are recognised through any spelling; a cancel keeps a staged co
           std::vector<std::string>{
               "tessera|C:\\Program Files\\X\\B.DLL.new|C:\\Program Files\\X\\B.DLL|staged@0:0",
               "tessera|C:\\PROGRA~1\\X\\B.DLL.new|C:\\PROGRA~1\\X\\B.DLL|missing@0:2",
+              "replacing|\\\\H|\\\\H.old|@0:4",
+              "replacing|\\\\H.new|\\\\H|@0:5",
           });
     CHECK(CancelPendingReplacement(list, 0, machine.Services()) == CancelResult::kCancelled);
     CHECK(machine.boxes.Texts() ==

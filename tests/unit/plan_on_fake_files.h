@@ -40,13 +40,19 @@ struct PlanOnFakeFiles {
         files.AddFile(target);
     }
 
-    // Runs scheduler on the plan; answers the text of the one report box shown.
+    // Runs scheduler on the plan; answers the text of the one report shown,
+    // which a window that scrolls shows below its summary where a box would
+    // not fit the screen.
     std::string ReportOf(Scheduler& scheduler)
     {
         FakeMessageBoxes boxes;
         scheduler(sources, targets, Services(boxes));
         REQUIRE(boxes.shown.size() == 1);
         CHECK(boxes.shown[0].style == box::kOk);
+        CHECK(boxes.shown[0].mayScroll);
+        summary = boxes.shown[0].summary;
         return boxes.shown[0].text;
     }
+
+    std::string summary;  // of the last report
 };

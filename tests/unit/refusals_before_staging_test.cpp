@@ -131,14 +131,18 @@ TEST_CASE("9x: a line keyed by the short target, or a target named .OLD, is refu
     }
 }
 
-TEST_CASE("A queue that cannot be read refuses every entry")
+TEST_CASE("A queue that cannot be read, or a queued name that cannot, refuses every entry")
 {
-    PlanOnFakeFiles plan;
-    plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
-    plan.queue.ntValues[NtQueueValue::kPendingFileRenameOperations2] = {QueueResult::kMalformed,
-                                                                        ""};
-    CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
-                 "再起動時の処理の予約を読み取れないため置換は予約されていません．\n");
+    for (bool malformed : {true, false}) {
+        PlanOnFakeFiles plan;
+        plan.Add("A:\\T.DLL", "C:\\W\\T.DLL");
+        if (malformed)
+            plan.queue.ntValues[NtQueueValue::kPendingFileRenameOperations2] = {QueueResult::kMalformed, ""};
+        else
+            QueueNt(plan, u"\\??\\UNC\\HOST\0\0"sv);  // a share without its share name
+        CheckRefused(plan, ScheduleReplaceNt, "A:\\T.DLL\n → C:\\W\\T.DLL\n",
+                     "再起動時の処理の予約を読み取れないため置換は予約されていません．\n");
+    }
 }
 
 TEST_CASE("9x: a key that appears in the section during the run stops the pair's lines and deletes its copy")
@@ -297,11 +301,24 @@ TEST_CASE("What the restart cannot do refuses the entry before anything is stage
          },
          "U:\\T.DLL",
          onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
+        {ScheduleReplaceNt, "U:\\T.DLL",
+         [](FakeFileSystem& f) {
+             f.driveTargets["U:"] = "\\??\\unc\\HOST\\SHARE\\W";
+             f.AddAlias("U:", "\\\\HOST\\SHARE\\W");
+         },
+         "U:\\T.DLL", onNetwork("\\\\HOST\\SHARE\\W\\T.DLL"), {}},
         {ScheduleReplaceNt, "V:\\T.DLL",
          [](FakeFileSystem& f) { f.driveTargets["V:"] = "\\??\\Volume{5}\\W"; }, "V:\\T.DLL",
          "V:\\T.DLLのドライブV:が指す場所を確かめられないため、再起動時に見つかるか分かりません．\n" +
              refused + "ドライブの指す実際のフォルダで指定し直してください．\n",
          {}},
+        // Entered with '/', read whole through its long form.
+        {ScheduleReplaceNt, "C:/W/T.DLL", [](FakeFileSystem&) {}, "C:/W/T.DLL", scheduled, nt("C:\\W\\T.DLL")},
+        // A path that cannot be read as a root and names: a folder of the current drive.
+        {ScheduleReplaceNt, "\\C:\\T.DLL", [](FakeFileSystem&) {}, "\\C:\\T.DLL",
+         "\\C:\\T.DLLが見つかりませんでした．\n" + refused + "\n", {}},
+        {ScheduleReplace9x, "\\C:\\T.DLL", [](FakeFileSystem&) {}, "\\C:\\T.DLL",
+         "\\C:\\T.DLLが見つかりませんでした．\n" + refused + "\n", {}},
         {ScheduleReplaceNt, "C:\\W\\T.DLL", [](FakeFileSystem& f) { f.deniedFiles.insert("C:\\W\\T.DLL"); },
          "C:\\W\\T.DLL", denied("C:\\W\\T.DLL"), {}},
         // The backup rename would have to replace the old backup.

@@ -1,5 +1,7 @@
 // "置換して終了": what a commit asks, schedules and answers, in the order the
 // user meets it.
+#include "framework/long_text_dlg.h"
+#include "framework/message_box.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/win32/dialog_harness.h"
@@ -7,6 +9,7 @@
 
 #include <doctest/doctest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -151,4 +154,37 @@ TEST_CASE("Replace and quit with an empty plan closes at once, asking nothing")
     CHECK(script.RunModal(dialog) == IDOK);
     CHECK(test.boxes.shown.empty());
     CHECK(test.restart.calls.empty());
+}
+
+TEST_CASE("A report too tall for the screen is read in a window that scrolls, captioned as the "
+          "boxes are, whose text follows the window's size")
+{
+    std::string report;
+    for (int i = 1; i <= 40; ++i)
+        report += "C:\\SRC\\F" + std::to_string(i) + ".DLL\n → C:\\SYS\\F.DLL\n再起動後に置換されます．\n\n";
+    CHECK(MessageBoxFitsWorkArea(kReport.c_str()));
+    CHECK_FALSE(MessageBoxFitsWorkArea(report.c_str()));
+    // A line that cannot be broken widens the box beyond the screen.
+    CHECK_FALSE(MessageBoxFitsWorkArea(std::string(4000, 'W').c_str()));
+    DialogTestApp test;
+    CLongTextDlg dialog({IDD_LONG_TEXT, IDC_LONG_TEXT}, report.c_str(), "SUMMARY");
+    DialogScript script;
+    script.Do([&] {
+        HWND window = dialog.m_hWnd, edit = dialog.GetDlgItem(IDC_LONG_TEXT);
+        CHECK(TextOf(window) == "TESSERA");
+        CHECK(TextOf(edit) == std::regex_replace("SUMMARY\n\n" + report, std::regex("\n"), "\r\n"));
+        CHECK((::GetWindowLongA(edit, GWL_STYLE) & WS_VSCROLL) != 0);
+        RECT frame, before, after, button;
+        ::GetWindowRect(window, &frame);
+        ::GetWindowRect(edit, &before);
+        ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 120,
+                       frame.bottom - frame.top + 90, SWP_NOMOVE | SWP_NOZORDER);
+        ::GetWindowRect(edit, &after);
+        ::GetWindowRect(dialog.GetDlgItem(IDOK), &button);
+        CHECK(after.right - before.right == 120);
+        CHECK(after.bottom - before.bottom == 90);
+        CHECK(button.top > after.bottom);
+        PostClick(window, IDOK);
+    });
+    CHECK(script.RunModal(dialog) == IDOK);
 }

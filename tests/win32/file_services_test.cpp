@@ -243,6 +243,7 @@ TEST_CASE("One file has one identity on every road to it; a sibling or a name a 
         {sub + "\\ДД.DLL", "\\\\localhost\\acc\\дд.DLL", true},
         {"T:\\", sub, true},
         {"C:\\roads\\link", sub, true},
+        {"\\\\localhost", sib + "\\X.DLL", true},  // cannot be read: may be any file
         {sub + "\\X.DLL", sib + "\\X.DLL", false},
         {sub + "\\X.DLL", "T:\\Y.DLL", false},
         {sub + "\\X.DLL", sub + "\\X.DLL.old", false},
@@ -297,6 +298,8 @@ TEST_CASE("The long form names every existing component by its long name, on any
         {"T:\\Long Target Name.dll", "T:\\Long Target Name.dll"},
         // A name not there yet keeps its tail as given.
         {alias + ".new", sub + "\\" + alias.substr(sub.size() + 1) + ".new"},
+        // A path that cannot be read stays as it is: \\?\UNC\ would be a share.
+        {"\\\\?\\UNC", "\\\\?\\UNC"},
     };
     for (const auto& row : rows) {
         CAPTURE(row[0]);

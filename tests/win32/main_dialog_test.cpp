@@ -30,7 +30,7 @@ const ExpectedTool kExpectedTools[] = {
     {1007, {"ファイルのバージョン情報を表示します", "Show the program's version"}},
     {2, {"上記の設定を破棄して終了します", "Discard the list and quit"}},
     {1, {"置換の予約を行った後、再起動を問い合わせて終了します",
-         "Schedule the replacements, offer a restart, and quit"}},
+         "Schedule the replacements for the next restart, offer to restart now, and quit"}},
 };
 
 void CheckColumns(HWND list, int language)
@@ -41,7 +41,7 @@ void CheckColumns(HWND list, int language)
     };
     const Column expected[] = {{{"置換元(上書きする側)", "Source (new file)"}, 195},
                                {{"Version", "Version"}, 70},
-                               {{"置換先(上書きされる側)", "Target (file replaced)"}, 195},
+                               {{"置換先(上書きされる側)", "Target (file to replace)"}, 195},
                                {{"Version", "Version"}, 70}};
     HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
     CHECK(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) == 4);
@@ -62,9 +62,9 @@ void CheckColumns(HWND list, int language)
 
 void CheckSystemMenu(HWND dialog, int language)
 {
-    const char* const pending[] = {"再起動待ちの操作(&P)...", "&Pending operations..."};
-    const char* const restore[] = {"バックアップから戻す(&R)...", "Restore from &backup..."};
-    const char* const history[] = {"置換の記録(&H)...", "&History of replacements..."};
+    const char* const pending[] = {"再起動待ちの操作(&P)...", "&Pending operations"};
+    const char* const restore[] = {"バックアップから戻す(&R)...", "Restore a file from its &backup..."};
+    const char* const history[] = {"置換の記録(&H)...", "Replacement &history"};
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
     const int count = ::GetMenuItemCount(menu);

@@ -40,6 +40,10 @@ absent() { [ ! -e "$drive/$1" ] || complain "$1 exists"; }
 
 # Expected report blocks, in UTF-8; the header shows TARGET as given.
 scheduled() { printf '%s\n → %s\n再起動後に置換されます．\n\n' "$(win "$1")" "$2"; }
+already_queued() {
+  printf '%s\n → %s\n%sは再起動時の処理にすでに予約されているため置換は予約されていません．\n\n' \
+    "$(win "$1")" "$2" "$3"
+}
 copy_failed() {
   printf '%s\n → %s\n%sを%sにコピーするのに失敗しました．\n%sがすでにある可能性があります．\n\n' \
     "$(win "$1")" "$2" "$(win "$1")" "$3" "$3"
@@ -138,7 +142,8 @@ fill 9x/src/STALE.DLL 9x/src/FIRST.DLL 9x/src/FOO.DLL 9x/src/FOO.EXE 9x/src/HOST
   copy_failed 9x/src/STALE.DLL "$(win 9x/tgt/STALE.DLL)" "$(win 9x/tgt/STALE.NEW)"
   scheduled 9x/src/FIRST.DLL "$(win 9x/tgt/FIRST.DLL)"
   scheduled 9x/src/FOO.DLL "$(win 9x/tgt/FOO.DLL)"
-  copy_failed 9x/src/FOO.EXE "$(win 9x/tgt/FOO.EXE)" "$(win 9x/tgt/FOO.NEW)"
+  # FOO.EXE's staged copy would be FOO.DLL's: refused before its copy.
+  already_queued 9x/src/FOO.EXE "$(win 9x/tgt/FOO.EXE)" "$(win 9x/tgt/FOO.NEW)"
   scheduled 9x/src/HOSTS "$(win 9x/tgt/HOSTS)"
   scheduled 9x/src/ABC "$(win 9x/tgt/ABC)"
   # Wine gives a folder named in Japanese a hash-style short name.
