@@ -1,6 +1,6 @@
 // The journal's file as a string of bytes that can be made unreadable or
-// unwritable, a clock that moves on a second at each reading, and version
-// texts from a table.
+// unwritable; a clock a millisecond later at each reading; version texts from
+// a table.
 #pragma once
 
 #include "platform/clock.h"
@@ -16,7 +16,7 @@ public:
     CString Location() override { return "C:\\WINDOWS\\TESSERA.LOG"; }
     bool Read(unsigned long limit, std::string& read) override
     {
-        read = bytes.size() > limit ? bytes.substr(bytes.size() - limit) : bytes;
+        read = bytes.substr(bytes.size() > limit ? bytes.size() - limit : 0);
         return readable;
     }
     bool Size(unsigned long& size) override
@@ -26,23 +26,21 @@ public:
     }
     bool Append(const std::string& more) override
     {
-        appends.push_back(more);
-        if (writable)
-            bytes += more;
+        appends.push_back(more);  // asked for, written or not
+        bytes += writable ? more : "";
         return writable;
     }
     bool Replace(const std::string& whole) override
     {
         ++replaced;
-        if (writable)
-            bytes = whole;
+        bytes = writable ? whole : bytes;
         return writable;
     }
 
     std::string bytes;
     bool readable = true;
     bool writable = true;
-    std::vector<std::string> appends;  // every append asked for, written or not
+    std::vector<std::string> appends;
     int replaced = 0;
 };
 
@@ -51,13 +49,7 @@ public:
     LocalTime Now() override
     {
         const LocalTime time = now;
-        if (++now.second == 60) {
-            now.second = 0;
-            if (++now.minute == 60) {
-                now.minute = 0;
-                ++now.hour;
-            }
-        }
+        now.milliseconds = (now.milliseconds + 1) % 1000;
         return time;
     }
 
@@ -69,10 +61,8 @@ public:
     bool VersionTextOf(const char* path, CString& text) override
     {
         const auto found = texts.find(path);
-        if (found == texts.end())
-            return false;
-        text = found->second.c_str();
-        return true;
+        text = found == texts.end() ? text : CString(found->second.c_str());
+        return found != texts.end();
     }
 
     std::map<std::string, std::string> texts;
