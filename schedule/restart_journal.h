@@ -63,8 +63,8 @@ struct JournalEntry {
     int number = 0;
     OsKind family = OS_UNKNOWN;
     ReplacementNames names;
-    JournalFacts newFile;
-    JournalFacts oldFile;
+    JournalFacts newFile{};
+    JournalFacts oldFile{};
     // The last outcome the journal tells of it; kPending while none is told.
     EntryOutcome told = EntryOutcome::kPending;
 };

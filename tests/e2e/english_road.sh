@@ -131,22 +131,18 @@ Changed since: C:\target\Café\ALPHA.DLL
 Changed since: another program replaced the file after the restart.
 ' "$IDOK" start-box
 drive wait Tessera 30000 || fail "the main dialog did not open after the start box"
+history='Replacement History'
 drive syscommand Tessera "$IDM_JOURNAL"
-if drive wait 'Replacement History' 30000; then
-  rows=$(drive rows 'Replacement History' "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8)
-  [ "$(cut -f 2,3 <<<"$rows")" == 'C:\target\Café\ALPHA.DLL	Changed since' ] &&
-    pass "the history reads in English" || fail "history rows: $rows"
-  [ "$(drive text 'Replacement History' "$IDC_JOURNAL_STATUS")" == 'Entries in C:\windows\TESSERA.LOG: 1.' ] &&
-    pass "the history's status reads in English" ||
-    fail "history status: $(drive text 'Replacement History' "$IDC_JOURNAL_STATUS")"
-  expect_roomy 'Replacement History' "the history" 340 '8 MS Shell Dlg'
-  drive select 'Replacement History' "$IDC_JOURNAL_LIST" 0
-  screenshot history
-  drive click 'Replacement History' "$IDCANCEL"
-  drive gone 'Replacement History' 10000 || fail "the history stayed"
-else
-  fail "no history of replacements"
-fi
+drive wait "$history" 30000 || fail "no history of replacements"
+[ "$(drive rows "$history" "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8 | cut -f 2,3)" == \
+  'C:\target\Café\ALPHA.DLL	Changed since' ] &&
+  [ "$(drive text "$history" "$IDC_JOURNAL_STATUS")" == 'Entries in C:\windows\TESSERA.LOG: 1.' ] &&
+  pass "the history reads in English" || fail "history: $(drive rows "$history" "$IDC_JOURNAL_LIST")"
+expect_roomy "$history" "the history" 340 '8 MS Shell Dlg'
+drive select "$history" "$IDC_JOURNAL_LIST" 0
+screenshot history
+drive click "$history" "$IDCANCEL"
+drive gone "$history" 10000 || fail "the history stayed"
 press "$IDCANCEL"
 expect_ended "the program ends"
 finish

@@ -32,9 +32,8 @@ start_tessera
 for name in A B C D; do add_pair "C:\\src\\$name.DLL" 'C:\target'; done
 press "$IDOK"
 expect_box "$tessera_caption" '本当に置換を行ってもよろしいですか?' "$IDYES"
-report=''
-for name in A B C D; do report+="C:\\src\\$name.DLL"$'\n'" → C:\\target\\$name.DLL"$'\n'"$done_text"$'\n\n'; done
-expect_box "$tessera_caption" "$report" "$IDOK"
+expect_box "$tessera_caption" "$(for name in A B C D; do
+  printf 'C:\\src\\%s.DLL\n → C:\\target\\%s.DLL\n%s\n\n' "$name" "$name" "$done_text"; done)"$'\n\n' "$IDOK"
 expect_box "$tessera_caption" 'ファイルの置換を完了するにはシステムの再起動が必要です．
 今すぐ再起動しますか?' "$IDNO"
 expect_ended "the plan is committed"
@@ -52,9 +51,7 @@ a_line=$(head -n 1 <<<"$scheduled")
   pass "A's sizes and version texts: $(cut -f 8-13 <<<"$a_line" | tr '\t' ' ')" || fail "A's facts: $a_line"
 
 # A's records removed; another program deletes C after Tessera's renames.
-tessera_records B.DLL
-tessera_records C.DLL
-tessera_records D.DLL
+for name in B C D; do tessera_records "$name.DLL"; done
 set_pending_renames "${records[@]}"
 drive deletelater 'C:\target\C.DLL' || fail "could not queue C's deletion"
 # Lines nobody may trust: garbage, D's line with its plan changed by hand (so
@@ -95,8 +92,7 @@ $done_text
 drive wait Tessera 30000 || fail "the main dialog did not open after the start box"
 records=()
 tessera_records A.DLL
-expected_renames=$(printf '%s > %s\n' "${records[@]}")
-[ "$(pending_renames)" == "$expected_renames" ] && pass "A's two renames are recorded again" ||
+[ "$(pending_renames)" == "$(printf '%s > %s\n' "${records[@]}")" ] && pass "A's two renames are recorded again" ||
   fail "pending renames:"$'\n'"$(pending_renames)"
 [ "$(journal_outcomes)" == 'C:\target\A.DLL not carried out
 C:\target\B.DLL replaced

@@ -28,23 +28,19 @@ queue_replacements() {
     '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL\0\??\C:\target\DELTA.DLL\0!\??\C:\target\DELTA.DLL.old\0\??\C:\target\DELTA.DLL.new\0!\??\C:\target\DELTA.DLL'
 }
 
-# A journal of three entries, each of which the next start has nothing to
-# tell of: ALPHA's, whose renames queue_replacements leaves waiting; BETA's,
-# cancelled; a long target's, long told. Their outcomes in the history are
-# the longest texts the list can show beside the longest times.
+# A journal of three entries the next start has nothing to tell of: ALPHA's,
+# whose renames queue_replacements leaves pending, BETA's, canceled, and a
+# long target's, long told: the longest outcome texts beside the longest times.
 write_journal() {
-  local plan='2026-03-04 10:22:31.123' old='2025-01-01 00:00:00.000' facts
-  facts=(9 '2026-01-01T00:00:00.0000000Z' '' 9 '2025-01-01T00:00:00.0000000Z' '')
-  {
-    journal_line "$old" 1 scheduled NT \
-      'C:\Program Files\A Rather Long Folder Name\Another Level\LIBRARY WITH A LONG NAME.DLL' \
-      'C:\Program Files\A Rather Long Folder Name\Another Level\LIBRARY WITH A LONG NAME.DLL.new' \
-      'C:\Program Files\A Rather Long Folder Name\Another Level\LIBRARY WITH A LONG NAME.DLL.old' "${facts[@]}"
+  local plan='2026-03-04 10:22:31.123' old='2025-01-01 00:00:00.000' name number=0
+  local facts=(9 '2026-01-01T00:00:00.0000000Z' '' 9 '2025-01-01T00:00:00.0000000Z' '')
+  name='C:\Program Files\A Rather Long Folder Name\Another Level\LIBRARY WITH A LONG NAME.DLL'
+  { journal_line "$old" 1 scheduled NT "$name" "$name.new" "$name.old" "${facts[@]}"
     journal_line "$old" 1 replaced "$plan"
-    journal_line "$plan" 1 scheduled NT 'C:\target\ALPHA.DLL' 'C:\target\ALPHA.DLL.new' \
-      'C:\target\ALPHA.DLL.old' "${facts[@]}"
-    journal_line "$plan" 2 scheduled NT 'C:\target\BETA.DLL' 'C:\target\BETA.DLL.new' \
-      'C:\target\BETA.DLL.old' "${facts[@]}"
+    for name in ALPHA BETA; do
+      journal_line "$plan" $((++number)) scheduled NT "C:\\target\\$name.DLL" "C:\\target\\$name.DLL.new" \
+        "C:\\target\\$name.DLL.old" "${facts[@]}"
+    done
     journal_line "$plan" 2 cancelled "$plan"
   } >"$(host_path "$journal_path")"
 }
@@ -70,6 +66,23 @@ expect_on_screen() {
     fi
   done
   pass "$name and its buttons lie on the ${width}x$height screen"
+}
+
+# columns_hold TITLE LIST COLUMN...: each COLUMN of the list keeps the margin
+# the list view itself gives a cell's text, and the columns together need no
+# horizontal scroll bar (the list's frame is 2 pixels a side).
+columns_hold() {
+  local title=$1 list=$2 left right
+  shift 2
+  read -r left _ right _ < <(drive rect "$title" "$list")
+  drive columns "$title" "$list" | awk -F'\t' -v room=$((right - left - 4)) -v checked="$*" '
+    { width[NR - 1] = $1; widest[NR - 1] = $2; total += $1 }
+    END {
+      for (n = split(checked, column, " "); n > 0; --n)
+        if (width[column[n]] < widest[column[n]] + 12) { printf "column %d: %d for %d\n", column[n], width[column[n]], widest[column[n]]; bad = 1 }
+      if (total > room) { printf "columns of %d in %d\n", total, room; bad = 1 }
+      exit bad
+    }' >"$e2e_work/columns"
 }
 
 # Programs started from now on draw with the visual styles (1) or without (0).
@@ -120,14 +133,7 @@ look_at() {
   # Under load Wine may take over ten seconds to open it, as it may the main dialog.
   drive wait "$pending_title" 30000 || fail "the pending-operations dialog did not open"
   expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" "$IDC_CANCEL_REPLACEMENT" "$IDCANCEL"
-  # Kind and state keep the margin the list view itself gives a cell's text.
-  drive columns "$pending_title" "$IDC_PENDING_LIST" | awk -F'\t' -v dpi="$dpi" '
-    { width[NR - 1] = $1; widest[NR - 1] = $2 }
-    END {
-      for (c = 0; c <= 3; c += 3)
-        if (width[c] < widest[c] + 12) { printf "column %d: %d for a text of %d\n", c, width[c], widest[c]; bad = 1 }
-      exit bad
-    }' >"$e2e_work/columns" && pass "kind and state columns hold their texts at $dpi DPI" ||
+  columns_hold "$pending_title" "$IDC_PENDING_LIST" 0 3 && pass "kind and state columns hold their texts at $dpi DPI" ||
     fail "pending columns at $dpi DPI: $(cat "$e2e_work/columns")"
   drive select "$pending_title" "$IDC_PENDING_LIST" 1
   [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f "$e2e_code_page" -t UTF-8)" == \
@@ -141,16 +147,7 @@ look_at() {
   drive syscommand Tessera "$IDM_JOURNAL"
   drive wait "$history_title" 30000 || fail "the history did not open"
   expect_on_screen "$history_title" "the history at $dpi DPI" "$IDC_JOURNAL_RESTORE" "$IDCANCEL"
-  # When and outcome hold their texts; the three need no horizontal scroll bar.
-  read -r left _ right _ < <(drive rect "$history_title" "$IDC_JOURNAL_LIST")
-  drive columns "$history_title" "$IDC_JOURNAL_LIST" | awk -F'\t' -v room=$((right - left - 4)) '
-    { width[NR - 1] = $1; widest[NR - 1] = $2; total += $1 }
-    END {
-      for (c = 0; c <= 2; c += 2)
-        if (width[c] < widest[c] + 12) { printf "column %d: %d for a text of %d\n", c, width[c], widest[c]; bad = 1 }
-      if (total > room) { printf "columns of %d in %d\n", total, room; bad = 1 }
-      exit bad
-    }' >"$e2e_work/columns" && pass "the history's columns hold their texts at $dpi DPI" ||
+  columns_hold "$history_title" "$IDC_JOURNAL_LIST" 0 2 && pass "the history's columns hold their texts at $dpi DPI" ||
     fail "history columns at $dpi DPI: $(cat "$e2e_work/columns")"
   [ "$(drive rows "$history_title" "$IDC_JOURNAL_LIST" | wc -l)" -eq 3 ] ||
     fail "history rows: $(drive rows "$history_title" "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8)"

@@ -2,7 +2,6 @@
 #include "schedule/pending_replacements.h"
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_journal.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/fake_restart_queue_store.h"
 #include "tests/fakes/fake_wide_to_ansi.h"
@@ -66,23 +65,9 @@ struct Machine {
     FakeFileSystem files;
     FakeCodePage932 codePage;
     FakeMessageBoxes boxes;
-    FakeJournalStore journal;
-    FakeClock clock;
-    JournalAccess journalAccess{journal, clock};
 
     Machine()
     {
-        // The journal's entries of the two Tessera replacements, NT and 9x.
-        int number = 0;
-        for (const ReplacementNames& names :
-             {NtReplacementNames("C:\\SYS\\A.DLL"),
-              ReplacementNames{"C:\\ソ\\TOOL.DLL", "C:\\ソ\\TOOL.NEW", "C:\\ソ\\TOOL.OLD"}}) {
-            JournalEntry entry;
-            entry.plan = "2026-03-01 09:00:00.000";
-            entry.number = ++number;
-            entry.names = names;
-            journal.bytes += *ScheduledLine(entry);
-        }
         store.ntValues[NtQueueValue::kPendingFileRenameOperations] = {QueueResult::kOk,
                                                                       Joined(kNtParts)};
         store.ntValues[NtQueueValue::kPendingFileRenameOperations2] = {QueueResult::kOk, kNtSecond};
@@ -90,16 +75,7 @@ struct Machine {
         files.AddFile("C:\\SYS\\A.DLL.new");
         files.AddFile("C:\\WINDOWS\\SYSTEM\\FOO.NEW");
     }
-    PendingServices Services() { return {store, wideToAnsi, files, codePage, boxes, &journalAccess}; }
-    // The journal's entry whose target is target has been told cancelled.
-    bool JournaledCancelled(const char* target)
-    {
-        for (const JournalEntry& entry : ParseJournal(journal.bytes).entries) {
-            if (entry.names.target == target)
-                return entry.told == EntryOutcome::kCancelled;
-        }
-        return false;
-    }
+    PendingServices Services() { return {store, wideToAnsi, files, codePage, boxes}; }
     PendingList Read(OsKind osKind) { return ReadPendingList(osKind, Services()); }
 };
 
@@ -222,9 +198,6 @@ TEST_CASE("Cancel asks, takes the row's two records out of the listed bytes, the
         const std::string removal = "remove " + std::string(list.rows[c.row].from);
         CHECK(std::count(machine.files.log.begin(), machine.files.log.end(), removal) ==
               (c.removes ? 1 : 0));
-        // Once its records are out, the replacement's journal entry says so.
-        CHECK(machine.JournaledCancelled(list.rows[c.row].to) ==
-              (c.result == CancelResult::kCancelled || c.result == CancelResult::kStagedLeft));
     }
 }
 

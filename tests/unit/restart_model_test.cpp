@@ -424,74 +424,51 @@ private:
         return std::string();
     }
 
-    // The entry of the plan whose journal entry this is: its new file's size
-    // is the number that stands for the source's bytes.
+    // The plan's entry that a journal entry is of: its new file's size is the
+    // number that stands for the source's bytes.
     const Entry* ModelEntryOf(const JournalEntry& journaled) const
     {
         for (const Entry& entry : m_entries) {
-            if (entry.scheduled &&
-                journaled.newFile.file.size == static_cast<unsigned long long>(entry.source))
+            if (entry.scheduled && journaled.newFile.file.size == static_cast<unsigned long long>(entry.source))
                 return &entry;
         }
         return nullptr;
     }
 
-    // Before the restart the journal holds one entry per pair scheduled, with
-    // the facts of its source and target, and the renames of each that was
-    // not cancelled wait for the restart under the names journaled.
+    // Before the restart the journal holds an entry per pair scheduled, whose
+    // renames wait under the names journaled unless it was cancelled (a later
+    // commit may record the same names again).
     std::string JournalBeforeRestart()
     {
         const JournalContents journal = ParseJournal(m_journal.bytes);
         const auto scheduled = std::count_if(m_entries.begin(), m_entries.end(),
                                              [](const Entry& entry) { return entry.scheduled; });
         if (journal.skipped != 0 || journal.entries.size() != static_cast<size_t>(scheduled))
-            return "the journal holds " + std::to_string(journal.entries.size()) + " entries (" +
-                   std::to_string(journal.skipped) + " lines skipped) for " +
-                   std::to_string(scheduled) + " pairs scheduled";
+            return "the journal's entries are not the pairs scheduled";
         const WaitingRenames waiting(m_universe.osKind, m_machine, m_machine.Converter());
         for (const JournalEntry& journaled : journal.entries) {
             const Entry* entry = ModelEntryOf(journaled);
-            if (!entry || journaled.oldFile.file.size != static_cast<unsigned long long>(entry->oldBytes))
-                return std::string(journaled.names.target) + ": the journal's facts are no pair's";
-            // A cancelled entry's names may be a later commit's again.
-            if (!entry->cancelled && !waiting.Wait(journaled.names))
-                return std::string(journaled.names.target) +
-                       ": its renames do not wait under the names journaled";
+            if (!entry || (!entry->cancelled && !waiting.Wait(journaled.names)))
+                return std::string(journaled.names.target) + ": no pair's, or its renames do not wait";
         }
         return std::string();
     }
 
-    // After the restart each entry is judged as its files say: a pair carried
-    // out is replaced, one whose staged copy was deleted by hand has lost its
-    // target, a cancel is told as such.
+    // After the restart a pair carried out is judged replaced, one whose staged
+    // copy was deleted by hand has lost its target, a cancel is told.
     std::string JournalAfterRestart()
     {
         FakeVersionTexts noVersions;
         for (const JournalEntry& journaled : ParseJournal(m_journal.bytes).entries) {
             const Entry& entry = *ModelEntryOf(journaled);
-            const std::string target(journaled.names.target);
-            if (entry.cancelled) {
-                if (journaled.told != EntryOutcome::kCancelled)
-                    return target + ": cancelled, but the journal does not say so";
-                continue;
-            }
-            const int now = m_machine.BytesAt(target);
-            EntryOutcome expected = EntryOutcome::kChanged;
-            if (m_machine.Find(target) < 0)
-                expected = EntryOutcome::kTargetMissing;
-            else if (now == entry.source)
-                expected = EntryOutcome::kReplaced;
-            else if (now == entry.oldBytes) {
-                const int backup = m_machine.BytesAt(std::string(journaled.names.backup));
-                expected = m_machine.BytesAt(std::string(journaled.names.staged)) != entry.source &&
-                                   (backup == entry.source || backup == entry.oldBytes)
-                               ? EntryOutcome::kPutBack
-                               : EntryOutcome::kNotCarriedOut;
-            }
-            const EntryOutcome judged = JudgeEntry(journaled, m_machine, noVersions).outcome;
-            if (judged != expected || (!entry.spoiled && judged != EntryOutcome::kReplaced))
-                return target + ": judged " + Text(OutcomeText(judged)) + ", its files say " +
-                       Text(OutcomeText(expected));
+            const EntryOutcome judged = entry.cancelled ? journaled.told
+                                                        : JudgeEntry(journaled, m_machine, noVersions).outcome;
+            const EntryOutcome expected = entry.cancelled ? EntryOutcome::kCancelled
+                                          : entry.spoiled ? EntryOutcome::kTargetMissing
+                                                          : EntryOutcome::kReplaced;
+            if (judged != expected)
+                return std::string(journaled.names.target) + ": judged " + Text(OutcomeText(judged)) +
+                       ", not " + Text(OutcomeText(expected));
         }
         return std::string();
     }

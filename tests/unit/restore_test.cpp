@@ -117,22 +117,3 @@ TEST_CASE("Restore: committed, the family's scheduler moves the file onto the en
         CHECK(std::count(plan.files.log.begin(), plan.files.log.end(), row.backupRename) == 1);
     }
 }
-
-TEST_CASE("A target gone from its name gets its backup copied back at once; any other is left to the restore rule")
-{
-    PlanOnFakeFiles plan;
-    plan.files.AddFile(kSystem + "GONE.DLL.old");
-    plan.files.AddFile(kKernel);
-    plan.files.AddFile(kKernel + ".old");
-    plan.files.AddDirectory(kSystem + "FOLDER.DLL.old");
-    CHECK(CanCopyBackupBack((kSystem + "GONE.DLL").c_str(), (kSystem + "GONE.DLL.old").c_str(),
-                            plan.files));
-    // The file is there: only a restart can swap it.
-    CHECK_FALSE(CanCopyBackupBack(kKernel.c_str(), (kKernel + ".old").c_str(), plan.files));
-    // No backup, a folder, or none named.
-    CHECK_FALSE(CanCopyBackupBack((kSystem + "NONE.DLL").c_str(), (kSystem + "NONE.DLL.old").c_str(),
-                                  plan.files));
-    CHECK_FALSE(CanCopyBackupBack((kSystem + "FOLDER.DLL").c_str(),
-                                  (kSystem + "FOLDER.DLL.old").c_str(), plan.files));
-    CHECK_FALSE(CanCopyBackupBack((kSystem + "GONE.DLL").c_str(), "", plan.files));
-}
