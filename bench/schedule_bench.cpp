@@ -258,7 +258,7 @@ int main(int argc, char** argv)
     PrintRow("CopyFileA", copies);
     PrintRow("the 400 recorded renames alone", renames);
     PrintRow("copies and renames by hand", byHand);
-    std::printf("%-34s %.3f     %.3f     (goal <= 1.10)\n", "ratio to copies + renames",
+    std::printf("%-34s %.3f     %.3f     (goal: at most 1.10)\n", "ratio to copies + renames",
                 Median(scheduler) / (Median(copies) + Median(renames)),
                 Best(scheduler) / (Best(copies) + Best(renames)));
     std::printf("%-34s %.3f     %.3f\n", "ratio to the job by hand",

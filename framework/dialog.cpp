@@ -3,10 +3,6 @@
 #include "framework/resources.h"
 #include "framework/win_app.h"
 
-namespace {
-const char kDialogProperty[] = "Tessera.CDialog";
-}
-
 void DDX_Text(CDataExchange* exchange, int id, CString& value)
 {
     HWND control = exchange->m_pDlgWnd->GetDlgItem(id);
@@ -152,12 +148,15 @@ void CDialog::CenterOnOwner(HWND owner)
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The object rides in the dialog's DWLP_USER, which the dialog manager keeps
+// for its procedure: a window property would cost Wine a round trip to its
+// server on every message.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* dialog = static_cast<CDialog*>(::GetPropA(window, kDialogProperty));
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<CDialog*>(lParam);
-        ::SetPropA(window, kDialogProperty, dialog);
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
         dialog->m_hWnd = window;
     }
     // Messages that arrive before WM_INITDIALOG (WM_SETFONT) find no object.
@@ -171,7 +170,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
             return focusDefault;
         }
         if (message == WM_NCDESTROY) {
-            ::RemovePropA(window, kDialogProperty);
+            ::SetWindowLongPtrA(window, DWLP_USER, 0);
             dialog->m_hWnd = nullptr;
             CWinApp* app = AfxGetApp();
             if (app && app->m_pMainWnd == dialog)

@@ -3,7 +3,6 @@
 #include "texts/texts.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <new>
 
@@ -41,7 +40,7 @@ bool CopyBounded(const char* source, unsigned long limit, char (&buffer)[kWorkin
 
 // The first entry of the record's translation table as the sub-block path of
 // its "FileVersion"; false when the record has no complete entry.
-bool FileVersionSubBlock(VersionRecords& records, const RecordBlock& record, char (&subBlock)[40])
+bool FileVersionSubBlock(VersionRecords& records, const RecordBlock& record, CString& subBlock)
 {
     const void* table = nullptr;
     unsigned length = 0;
@@ -54,8 +53,7 @@ bool FileVersionSubBlock(VersionRecords& records, const RecordBlock& record, cha
     const auto* entry = static_cast<const unsigned char*>(table);
     const unsigned language = entry[0] | entry[1] << 8;
     const unsigned codePage = entry[2] | entry[3] << 8;
-    std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%04x%04x\\FileVersion", language,
-                  codePage);
+    subBlock.Format("\\StringFileInfo\\%04x%04x\\FileVersion", language, codePage);
     return true;
 }
 }  // namespace
@@ -74,7 +72,7 @@ VersionLookup ReadFileVersionText(const char* path, CString& text, VersionRecord
         return VersionLookup::kNone;
     const RecordBlock record{block.get(), size};
 
-    char subBlock[40];
+    CString subBlock;
     if (!FileVersionSubBlock(records, record, subBlock))
         return VersionLookup::kNoTranslation;
     const void* value = nullptr;

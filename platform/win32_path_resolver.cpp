@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -16,7 +15,10 @@ namespace {
 const LCID kInvariantLocale = 0x007F;
 
 // A drive without its disk or a share that is gone answers as missing,
-// without a box that asks the user to insert a disk.
+// without a box that asks the user to insert a disk. Set around the calls that
+// reach a drive rather than around whole lookups: most lookups of a run are
+// answered from what it has learnt and need neither the drive nor the two
+// calls that set and restore the error mode.
 class QuietErrors {
 public:
     QuietErrors() : m_previous(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
@@ -106,8 +108,8 @@ std::string KeyOf(const FileHandle& file)
     if (!file.IsValid() || !::GetFileInformationByHandle(file.Get(), &information))
         return std::string();
     char key[32];
-    std::snprintf(key, sizeof key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
-                  information.nFileIndexHigh, information.nFileIndexLow);
+    ::wsprintfA(key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
+                information.nFileIndexHigh, information.nFileIndexLow);
     return key;
 }
 
@@ -200,6 +202,7 @@ Win32PathResolver::Listing& Win32PathResolver::ListingOf(const PathSteps& steps,
     const auto [listing, added] = m_listings.try_emplace(std::string(folder));
     if (!added)
         return listing->second;
+    const QuietErrors quiet;
     // The root ends in its backslash already.
     const CString pattern = folder + (count == 1 ? "*" : "\\*");
     WIN32_FIND_DATAW found;
@@ -294,8 +297,10 @@ CString Win32PathResolver::FullPath(const char* path) const
 const std::string& Win32PathResolver::OwnKey(const CString& path)
 {
     const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
-    if (added)
+    if (added) {
+        const QuietErrors quiet;
         entry->second = KeyOf(OpenForIdentity(path));
+    }
     return entry->second;
 }
 
@@ -309,6 +314,7 @@ bool Win32PathResolver::ArrivesElsewhere(const CString& path, const std::wstring
     const auto [entry, added] = m_elsewhere.try_emplace(std::string(path), false);
     if (!added)
         return entry->second;
+    const QuietErrors quiet;
     const std::wstring arrived = FinalPath(OpenForIdentity(path));
     const size_t cut = arrived.find_last_of(L'\\');
     if (cut == std::wstring::npos)
@@ -330,7 +336,6 @@ bool Win32PathResolver::ArrivesElsewhere(const CString& path, const std::wstring
 
 CString Win32PathResolver::LongForm(const char* path)
 {
-    const QuietErrors quiet;
     const CString full = FullPath(path);
     const PathSteps steps = PathSteps::Split(full, m_codePage);
     if (!steps.Readable())
@@ -353,7 +358,6 @@ CString Win32PathResolver::LongForm(const char* path)
 // exists is identified by its own key as well.
 FileIdentity Win32PathResolver::IdentityOf(const char* path)
 {
-    const QuietErrors quiet;
     const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
     const size_t count = steps.names.size();
     FileIdentity identity;

@@ -1,6 +1,5 @@
 #include "texts/texts.h"
 
-#include <cstdio>
 
 namespace {
 struct Entry {
@@ -27,9 +26,7 @@ const char* Text(TextId id)
 
 TextArgument::TextArgument(int number)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%d", number);
-    m_text = digits;
+    m_text.Format("%d", number);
 }
 
 // No trail byte of a double-byte character of code page 932 is a '%' or a
