@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "platform/os_kind.h"
 
 struct PlatformVersion {
     unsigned long platformId;   // 1: Windows 9x, 2: Windows NT
@@ -35,4 +36,12 @@ public:
     virtual ~MainDialogRunner() = default;
     // Constructs the main dialog, makes it the main window and runs it modally.
     virtual void RunMainDialog() = 0;
+};
+
+class RestartReview {
+public:
+    virtual ~RestartReview() = default;
+    // What became of the replacements scheduled by earlier runs, told once
+    // (schedule/journal_review.h), on the family that passed the gate.
+    virtual void TellWhatTheRestartDid(OsKind family) = 0;
 };

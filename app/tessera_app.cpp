@@ -75,6 +75,8 @@ bool CTesseraApp::InitInstance()
         return false;
     }
 
+    if (m_services.restartReview)
+        m_services.restartReview->TellWhatTheRestartDid(m_nOsKind);
     m_services.mainDialog.RunMainDialog();
     return false;
 }

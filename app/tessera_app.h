@@ -24,6 +24,8 @@ struct AppServices {
     const CodePage& codePage;
     RestartServices& restart;
     Shell& shell;
+    // Told after the gate, before the main dialog; none: nothing is told.
+    RestartReview* restartReview = nullptr;
 };
 
 class CTesseraApp : public CWinApp {

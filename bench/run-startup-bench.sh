@@ -5,13 +5,16 @@
 # It measures the build that this host runs (scripts/host-build) and says which;
 # the size of the other build, a static fact, is printed too where its tree is
 # configured (cmake --preset win32 or win64).
+# With ENTRIES, the machine's journal (TESSERA.LOG) first holds that many
+# entries, all told, which every start reads.
 #
-#   bench/run-startup-bench.sh [STARTS]
+#   bench/run-startup-bench.sh [STARTS [ENTRIES]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 read -r preset exe < <(scripts/host-build)
 cmake --preset $preset >/dev/null
-cmake --build --preset $preset --target tessera yardstick_dialog minimal_dialog startup_bench >/dev/null
+cmake --build --preset $preset --target tessera yardstick_dialog minimal_dialog startup_bench \
+  journal_fill >/dev/null
 echo "measured build:               $preset ($exe)"
 # Both executables against the size goal: the other build too, brought up to
 # date first, where its tree is configured.
@@ -38,5 +41,10 @@ prefix=$("$rig" clone "$build" startup-bench | tail -n 1)
 mkdir -p "$prefix/drive_c/bench"
 cp "$build/$exe" "$build/bench/YARDSTICK.EXE" "$build/bench/MINIMAL.EXE" "$build/bench/startup_bench.exe" \
   "$prefix/drive_c/bench/"
+
+if [ -n "${2:-}" ]; then
+  cp "$build/bench/journal_fill.exe" "$prefix/drive_c/bench/"
+  "$rig" exec "$prefix" wine 'C:\bench\journal_fill.exe' 'C:\windows\TESSERA.LOG' "$2"
+fi
 "$rig" exec "$prefix" wine 'C:\bench\startup_bench.exe' "C:\\bench\\$exe" Tessera \
     'C:\bench\YARDSTICK.EXE' Yardstick 'C:\bench\MINIMAL.EXE' Minimal "${1:-20}"

@@ -1,5 +1,6 @@
 // How much the NT scheduler costs over what the job cannot avoid: schedules
-// 200 files of 1 MiB with the real file services and a message-box fake, and
+// 200 files of 1 MiB with the real file services, journaling each pair, and a
+// message-box fake, and
 // in the same run copies the same files with plain CopyFileA to the same
 // staged names, records the same 400 renames with plain MoveFileExA, and does
 // both by hand file by file, as the scheduler orders them; prints the times,
@@ -12,6 +13,7 @@
 // restart, and removes them all again afterwards.
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_journal_store.h"
 #include "platform/win32_restart_queue_store.h"
 #include "platform/win32_wide_to_ansi.h"
 #include "schedule/schedulers.h"
@@ -33,6 +35,7 @@ const DWORD kMoveAtRestart = MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_RE
 struct Plan {
     CStringArray sources;
     CStringArray targets;
+    std::string journal;  // the journal's file, beside the folders
 };
 
 bool WriteFileOfSize(const char* path, DWORD size, unsigned seed)
@@ -55,6 +58,7 @@ bool WriteFileOfSize(const char* path, DWORD size, unsigned seed)
 // Sources of kFileSize bytes and small targets, F000.DLL to F199.DLL.
 bool MakePlan(const std::string& root, Plan& plan)
 {
+    plan.journal = root + "\\TESSERA.LOG";
     const std::string sources = root + "\\sources";
     const std::string targets = root + "\\targets";
     ::CreateDirectoryA(root.c_str(), nullptr);
@@ -92,6 +96,7 @@ void Reset(const Plan& plan)
 {
     for (int i = 0; i < kFileCount; ++i)
         ::DeleteFileA(Staged(plan.targets[i]));
+    ::DeleteFileA(plan.journal.c_str());
     HKEY key;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
                         0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
@@ -134,8 +139,11 @@ SchedulerTimes TimeScheduler(const Plan& plan)
     const double start = Now();
     Win32RestartQueueStore queue;
     Win32WideToAnsi wideToAnsi;
+    Win32JournalStore store(plan.journal.c_str());
+    Win32Clock clock;
+    const JournalAccess journal{store, clock};
     ScheduleReplaceNt(plan.sources, plan.targets,
-                      SchedulerServices{files, codePage, boxes, queue, wideToAnsi});
+                      SchedulerServices{files, codePage, boxes, queue, wideToAnsi, &journal});
     const double seconds = Now() - start;
     const std::string& report = boxes.shown.at(0).text;
     if (std::count(report.begin(), report.end(), '\n') != 4 * kFileCount)

@@ -104,6 +104,13 @@ AddDecision DecideRestore(const RestoreRequest& request, const CStringArray& sou
     return AddDecision{std::nullopt, request.backup, request.target};
 }
 
+bool CanCopyBackupBack(const char* target, const char* backup, FileSystemOps& files)
+{
+    unsigned mode = 0;
+    return *backup != '\0' && !files.GetStatus(target, &mode) && files.GetStatus(backup, &mode) &&
+           IsRegularFile(mode);
+}
+
 // The folder is the target's drive and directory without the backslash put
 // before the file name, except where the folder is a bare root.
 PlanFields DecideRemove(const CString& source, const CString& target, const CodePage& codePage)

@@ -57,6 +57,12 @@ struct RestoreRequest {
 AddDecision DecideRestore(const RestoreRequest& request, const CStringArray& sources,
                           const CStringArray& targets, FileSystemOps& files);
 
+// A replaced file that is gone from its name (another program deleted it
+// after the restart) leaves the name free: nothing holds it, so its backup
+// can be copied back at once, without a restart. True when nothing is at
+// target and backup is a file.
+bool CanCopyBackupBack(const char* target, const char* backup, FileSystemOps& files);
+
 // The fields that the entry (source, target) goes back into: its source, and
 // the folder its target was built from.
 PlanFields DecideRemove(const CString& source, const CString& target, const CodePage& codePage);

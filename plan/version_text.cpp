@@ -58,34 +58,40 @@ bool FileVersionSubBlock(VersionRecords& records, const RecordBlock& record, CSt
 }
 }  // namespace
 
-bool GetFileVersionText(const char* path, CString& text, VersionRecords& records,
-                        MessageBoxes& boxes)
+VersionLookup ReadFileVersionText(const char* path, CString& text, VersionRecords& records)
 {
     char workingPath[kWorkingBuffer];
     if (!CopyBounded(path, sizeof workingPath, workingPath))
-        return false;
+        return VersionLookup::kNone;
     unsigned long handle = 0;
     const unsigned long size = records.GetSize(workingPath, &handle);
     if (size == 0)
-        return false;
+        return VersionLookup::kNone;
     const std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[size]);
     if (!block || !records.Read(workingPath, handle, size, block.get()))
-        return false;
+        return VersionLookup::kNone;
     const RecordBlock record{block.get(), size};
 
     CString subBlock;
-    if (!FileVersionSubBlock(records, record, subBlock)) {
-        boxes.ShowFromDialog(Text(TextId::kVersionUnreadable), Text(TextId::kVersionCaption),
-                             box::kOk);
-        return false;
-    }
+    if (!FileVersionSubBlock(records, record, subBlock))
+        return VersionLookup::kNoTranslation;
     const void* value = nullptr;
     unsigned length = 0;
     if (!records.Query(record.start, subBlock, &value, &length))
-        return false;
+        return VersionLookup::kNone;
     char versionText[kWorkingBuffer];
     if (!CopyBounded(static_cast<const char*>(value), record.BytesFrom(value), versionText))
-        return false;
+        return VersionLookup::kNone;
     text = versionText;
-    return true;
+    return VersionLookup::kFound;
+}
+
+bool GetFileVersionText(const char* path, CString& text, VersionRecords& records,
+                        MessageBoxes& boxes)
+{
+    const VersionLookup lookup = ReadFileVersionText(path, text, records);
+    if (lookup == VersionLookup::kNoTranslation)
+        boxes.ShowFromDialog(Text(TextId::kVersionUnreadable), Text(TextId::kVersionCaption),
+                             box::kOk);
+    return lookup == VersionLookup::kFound;
 }

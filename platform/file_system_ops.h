@@ -38,6 +38,14 @@ struct FileIdentity {
     bool unknown = false;
 };
 
+// What tells one content of a file from another without reading its bytes.
+struct FileFacts {
+    unsigned long long size = 0;
+    // Last written, in 100-nanosecond units since 1601-01-01 UTC (a FILETIME).
+    // A copy keeps its source's.
+    unsigned long long lastWrite = 0;
+};
+
 // True when the file system takes a and b to one file, or to one name in one
 // folder; or when either is unknown.
 inline bool IsSameFile(const FileIdentity& a, const FileIdentity& b)
@@ -58,6 +66,8 @@ public:
 
     // Succeeds when something exists at path; mode then tells its kind.
     virtual bool GetStatus(const char* path, unsigned* mode) = 0;
+    // Succeeds for a file (not a folder) at path, even one in use.
+    virtual bool GetFacts(const char* path, FileFacts& facts) = 0;
     // True only when destination did not exist and the copy was made.
     virtual bool CopyWithoutOverwrite(const char* source, const char* destination) = 0;
     // Records a rename for the next restart, replacing an existing file of the

@@ -6,6 +6,7 @@ const unsigned kOk = 0x0;             // MB_OK
 const unsigned kYesNo = 0x4;          // MB_YESNO
 const unsigned kIconHand = 0x10;      // MB_ICONHAND
 const unsigned kIconQuestion = 0x20;  // MB_ICONQUESTION
+const unsigned kIconExclamation = 0x30;  // MB_ICONEXCLAMATION
 const unsigned kDefaultButton2 = 0x100;  // MB_DEFBUTTON2
 const int kAnswerOk = 1;              // IDOK
 const int kAnswerYes = 6;             // IDYES

@@ -1,9 +1,11 @@
 #include "platform/win32_file_system_ops.h"
 
 #include "framework/system_library.h"
+#include "platform/owned_handle.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 // The file attributes rather than the run-time library's _stat: Wine's _stat
@@ -20,6 +22,25 @@ bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
         *mode = 0;
     else
         *mode = kModeRegular;
+    return true;
+}
+
+// The folder's listing answers for a file in use, whoever holds it and
+// however it is shared, on every release. A wildcard would find another file;
+// no name holds one, and the ? of a \\?\ prefix is none (and no trail byte of
+// a double-byte character is a '*' or a '?').
+bool Win32FileSystemOps::GetFacts(const char* path, FileFacts& facts)
+{
+    const char* name = std::strncmp(path, "\\\\?\\", 4) == 0 ? path + 4 : path;
+    if (std::strpbrk(name, "*?") != nullptr)
+        return false;
+    WIN32_FIND_DATAA found;
+    const SearchHandle search(::FindFirstFileA(path, &found));
+    if (!search.IsValid() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    facts.size = static_cast<unsigned long long>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+    facts.lastWrite = static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32 |
+                      found.ftLastWriteTime.dwLowDateTime;
     return true;
 }
 

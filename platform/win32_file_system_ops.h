@@ -11,6 +11,7 @@
 class Win32FileSystemOps : public FileSystemOps {
 public:
     bool GetStatus(const char* path, unsigned* mode) override;
+    bool GetFacts(const char* path, FileFacts& facts) override;
     bool CopyWithoutOverwrite(const char* source, const char* destination) override;
     bool MoveAtRestart(const char* from, const char* to) override;
     bool WriteProfileEntry(const char* section, const char* key, const char* value,

@@ -40,3 +40,12 @@
 // The dialog that shows a text too long for a message box (a long report)
 #define IDD_LONG_TEXT 106
 #define IDC_LONG_TEXT 1030
+
+// The main dialog's system-menu command that opens the history of
+// replacements, and that dialog
+#define IDD_JOURNAL 107
+#define IDS_JOURNAL 108
+#define IDM_JOURNAL 0x0040
+#define IDC_JOURNAL_LIST 1040
+#define IDC_JOURNAL_STATUS 1041
+#define IDC_JOURNAL_RESTORE 1042

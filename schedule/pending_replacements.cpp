@@ -151,6 +151,8 @@ CancelResult CancelPendingReplacement(const PendingList& list, size_t index,
                             box::kIconHand);
         return CancelResult::kNotRewritten;
     }
+    if (services.journal)
+        JournalCancelled(*services.journal, row.to, row.from);
     unsigned mode = 0;
     if (!stagedUsed && services.files.GetStatus(row.from, &mode) &&
         !services.files.RemoveFile(row.from)) {

@@ -11,6 +11,7 @@
 #include "platform/os_kind.h"
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
+#include "schedule/restart_journal.h"
 #include "schedule/restart_queue.h"
 #include "texts/texts.h"
 
@@ -24,6 +25,8 @@ struct PendingServices {
     FileSystemOps& files;  // the staged copies: asked about, and deleted on cancel
     const CodePage& codePage;
     MessageBoxes& boxes;
+    // Where a cancelled replacement's entry is told cancelled; none: nowhere.
+    const JournalAccess* journal = nullptr;
 };
 
 // One store as it was read; its raw bytes are what a cancel rewrites from.
@@ -71,6 +74,7 @@ enum class CancelResult {
 // was listed, in one rewrite that keeps every other byte, and only then
 // deletes the staged copy: without its renames nothing uses it, while the
 // renames without it would move the target to its backup name and leave
-// none in its place. Every failure is explained in a box.
+// none in its place. Every failure is explained in a box. Once the renames
+// are removed, the replacement's journal entry is told cancelled.
 CancelResult CancelPendingReplacement(const PendingList& list, size_t row,
                                       const PendingServices& services);

@@ -27,6 +27,8 @@ inline Outcome Refused(Message why)
 class ScheduleReport {
 public:
     void AddBlock(const char* source, const char* target, const Outcome& outcome);
+    // A line after the blocks, about the run as a whole.
+    void AddNote(const Message& note) { m_text += FormatText(note); }
     void Show(MessageBoxes& boxes) const;
 
 private:

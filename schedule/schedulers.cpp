@@ -134,6 +134,29 @@ private:
     const SchedulerServices& m_services;
 };
 
+// The plan of a run: entry i is (sources[i], targets[i]). Recorded again,
+// entry i's staged copy is already there, made by an earlier run, and must
+// still show the facts again[i] journaled for it; its source is that copy.
+struct RunPlan {
+    const CStringArray& sources;
+    const CStringArray& targets;
+    const std::vector<JournalEntry>* again = nullptr;
+
+    const JournalEntry* Again(int i) const
+    {
+        return again ? &(*again)[static_cast<size_t>(i)] : nullptr;
+    }
+};
+
+// True when the file at staged is the copy an earlier run made: its size and
+// last-write time are those journaled.
+bool IsCopyAsMade(const char* staged, const JournalEntry& made, FileSystemOps& files)
+{
+    FileFacts facts;
+    return files.GetFacts(staged, facts) && facts.size == made.newFile.file.size &&
+           SameWriteTime(facts.lastWrite, made.newFile.file.lastWrite);
+}
+
 // An entry of the plan on its way through the run.
 struct RunEntry {
     ReplacementNames names;
@@ -179,13 +202,17 @@ Outcome Withdrawn(Outcome outcome, const ReplacementNames& names, FileSystemOps&
 // stops at the first step that fails. Without its replacing rename the backup
 // rename would leave the target missing after the restart, so it is taken
 // back.
-Outcome Carry(OsKind family, const char* source, const RunEntry& entry,
-              const SchedulerServices& services, RestartRenames& renames)
+Outcome Carry(OsKind family, const char* source, const JournalEntry* again,
+              const RunEntry& entry, const SchedulerServices& services, RestartRenames& renames)
 {
     FileSystemOps& files = services.files;
     const ReplacementNames& names = entry.names;
-    if (!files.CopyWithoutOverwrite(source, names.staged))
+    if (again) {
+        if (!IsCopyAsMade(names.staged, *again, files))
+            return Refused({TextId::kStagedNotTheCopy, {names.staged}});
+    } else if (!files.CopyWithoutOverwrite(source, names.staged)) {
         return Refused({TextId::kCopyFailed, {source, names.staged}});
+    }
     if (const std::optional<Message> refusal = renames.RecordingRefusal(names, *entry.identities))
         return Withdrawn(Refused(*refusal), names, files);
     if (!renames.Record(names.target, names.backup))
@@ -202,12 +229,67 @@ Outcome Carry(OsKind family, const char* source, const RunEntry& entry,
     return outcome;
 }
 
-// The plan through family's names and renames: every entry decided before the
-// first copy, then the copies and renames of those that may go ahead; one
-// report box at the end.
-void Schedule(OsKind family, const CStringArray& sources, const CStringArray& targets,
-              const SchedulerServices& services, QueueGuard& guard, RestartRenames& renames)
+// What the journal keeps of an entry scheduled: its names, and the facts of
+// its staged copy and target (journaled already for an entry recorded again).
+// False when they cannot be had.
+bool JournalFactsOf(const RunPlan& plan, int i, const SchedulerServices& services,
+                    JournalEntry& journaled)
 {
+    if (const JournalEntry* again = plan.Again(i)) {
+        journaled.newFile = again->newFile;
+        journaled.oldFile = again->oldFile;
+        return true;
+    }
+    if (services.versions) {
+        const PlanVersionTexts& versions = *services.versions;
+        if (i < versions.sources.GetSize() && i < versions.targets.GetSize()) {
+            journaled.newFile.version = versions.sources[i];
+            journaled.oldFile.version = versions.targets[i];
+        }
+    }
+    return services.files.GetFacts(journaled.names.staged, journaled.newFile.file) &&
+           services.files.GetFacts(journaled.names.target, journaled.oldFile.file);
+}
+
+// One line for each entry scheduled, all in one write; the report's last line
+// says when any could not be written. The entries are scheduled all the same.
+void Journal(OsKind family, const RunPlan& plan, const std::vector<RunEntry>& entries,
+             const SchedulerServices& services, ScheduleReport& report)
+{
+    if (!services.journal)
+        return;
+    const CString stamp = JournalStamp(services.journal->clock.Now());
+    std::string lines;
+    bool complete = true;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].outcome->scheduled)
+            continue;
+        JournalEntry journaled;
+        journaled.plan = stamp;
+        journaled.number = static_cast<int>(i) + 1;
+        journaled.family = family;
+        journaled.names = entries[i].names;
+        std::optional<std::string> line;
+        if (JournalFactsOf(plan, static_cast<int>(i), services, journaled))
+            line = ScheduledLine(journaled);
+        if (line)
+            lines += *line;
+        else
+            complete = false;
+    }
+    JournalStore& store = services.journal->store;
+    if ((!lines.empty() && !AppendToJournal(store, lines)) || !complete)
+        report.AddNote({TextId::kJournalNotWritten, {store.Location()}});
+}
+
+// The plan through family's names and renames: every entry decided before the
+// first copy, then the copies and renames of those that may go ahead; the
+// journal; one report box at the end.
+void Schedule(OsKind family, const RunPlan& plan, const SchedulerServices& services,
+              QueueGuard& guard, RestartRenames& renames)
+{
+    const CStringArray& sources = plan.sources;
+    const CStringArray& targets = plan.targets;
     std::vector<RunEntry> entries(static_cast<size_t>(sources.GetSize()));
     for (int i = 0; i < sources.GetSize(); ++i) {
         RunEntry& entry = entries[static_cast<size_t>(i)];
@@ -226,19 +308,21 @@ void Schedule(OsKind family, const CStringArray& sources, const CStringArray& ta
     ScheduleReport report;
     for (int i = 0; i < sources.GetSize(); ++i) {
         RunEntry& entry = entries[static_cast<size_t>(i)];
+        const JournalEntry* again = plan.Again(i);
         if (!entry.outcome)
-            entry.outcome = Carry(family, sources[i], entry, services, renames);
+            entry.outcome = Carry(family, sources[i], again, entry, services, renames);
+        else if (again && entry.identities && IsCopyAsMade(entry.names.staged, *again, services.files))
+            entry.outcome = Withdrawn(*entry.outcome, entry.names, services.files);
         // The 9x report names the target by the short name its lines use.
         report.AddBlock(sources[i], family == OS_9X && entry.identities ? entry.names.target
                                                                          : targets[i],
                         *entry.outcome);
     }
+    Journal(family, plan, entries, services, report);
     report.Show(services.boxes);
 }
-}  // namespace
 
-void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
-                       const SchedulerServices& services)
+void ScheduleNt(const RunPlan& plan, const SchedulerServices& services)
 {
     const FileSystemRun run(services.files);
     const RestartQueue stored = ReadNtQueue(
@@ -246,19 +330,31 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
     QueueGuard guard({stored, ReadNtQueue(services.queue,
                                           NtQueueValue::kPendingFileRenameOperations2,
                                           services.wideToAnsi)},
-                     targets, services);
+                     plan.targets, services);
     MoveAtRestartRenames renames(services, stored);
-    Schedule(OS_NT, sources, targets, services, guard, renames);
+    Schedule(OS_NT, plan, services, guard, renames);
+}
+
+void Schedule9x(const RunPlan& plan, const SchedulerServices& services)
+{
+    const FileSystemRun run(services.files);
+    const RestartQueue stored = ReadWininitQueue(services.queue);
+    QueueGuard guard({stored}, plan.targets, services);
+    WininitRenames renames(services, stored);
+    Schedule(OS_9X, plan, services, guard, renames);
+}
+}  // namespace
+
+void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
+                       const SchedulerServices& services)
+{
+    ScheduleNt(RunPlan{sources, targets}, services);
 }
 
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services)
 {
-    const FileSystemRun run(services.files);
-    const RestartQueue stored = ReadWininitQueue(services.queue);
-    QueueGuard guard({stored}, targets, services);
-    WininitRenames renames(services, stored);
-    Schedule(OS_9X, sources, targets, services, guard, renames);
+    Schedule9x(RunPlan{sources, targets}, services);
 }
 
 void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStringArray& targets,
@@ -268,4 +364,22 @@ void ScheduleReplacements(OsKind family, const CStringArray& sources, const CStr
         ScheduleReplaceNt(sources, targets, services);
     else if (family == OS_9X)
         ScheduleReplace9x(sources, targets, services);
+}
+
+// Each entry's staged copy stands as its source, so the report's blocks read
+// "staged copy -> target".
+void RecordAgain(OsKind family, const std::vector<JournalEntry>& entries,
+                 const SchedulerServices& services)
+{
+    CStringArray staged;
+    CStringArray targets;
+    for (const JournalEntry& entry : entries) {
+        staged.Add(entry.names.staged);
+        targets.Add(entry.names.target);
+    }
+    const RunPlan plan{staged, targets, &entries};
+    if (family == OS_NT)
+        ScheduleNt(plan, services);
+    else if (family == OS_9X)
+        Schedule9x(plan, services);
 }

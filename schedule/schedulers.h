@@ -10,16 +10,31 @@
 #include "platform/os_kind.h"
 #include "platform/restart_queue_store.h"
 #include "platform/wide_to_ansi.h"
+#include "schedule/restart_journal.h"
+
+#include <vector>
+
+// The version texts that the main dialog shows for each entry's source and
+// target, which the journal keeps.
+struct PlanVersionTexts {
+    const CStringArray& sources;
+    const CStringArray& targets;
+};
 
 // What a scheduler works with: the file services, the code page their paths
-// are written in, where its report is shown, and the operations the next
-// restart will already carry out.
+// are written in, where its report is shown, the operations the next
+// restart will already carry out, and the journal.
 struct SchedulerServices {
     FileSystemOps& files;
     const CodePage& codePage;
     MessageBoxes& boxes;
     RestartQueueStore& queue;
     const WideToAnsi& wideToAnsi;
+    // Where every pair scheduled is journaled; none: nothing is. When the
+    // journal cannot be written, the report's last line says so.
+    const JournalAccess* journal = nullptr;
+    // Recorded empty where none are given.
+    const PlanVersionTexts* versions = nullptr;
 };
 
 // The scheduler of family (none for any other kind: nothing is staged,
@@ -42,3 +57,12 @@ void ScheduleReplaceNt(const CStringArray& sources, const CStringArray& targets,
 // written only while neither of the pair's keys stands in the section yet.
 void ScheduleReplace9x(const CStringArray& sources, const CStringArray& targets,
                        const SchedulerServices& services);
+
+// The renames of journal entries that a restart did not carry out, recorded
+// again for their staged copies, still beside their targets as they were made
+// (their size and last-write time say so): the checks of a commit, then the
+// two renames, without the copy; one report box, and the entries recorded
+// journaled as a new plan. A staged copy whose entry is refused is deleted,
+// as a commit deletes the copy it made.
+void RecordAgain(OsKind family, const std::vector<JournalEntry>& entries,
+                 const SchedulerServices& services);

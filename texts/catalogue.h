@@ -223,6 +223,12 @@ TESSERA_TEXT(kMayBeRestored,
     "再起動後にファイルのバージョンを確かめてください．\n",
     "Windows File Protection guards %1 and may put the original back after the restart. "
     "Check the file's version after the restart.\n")
+TESSERA_TEXT(kStagedNotTheCopy,
+    "%1はTesseraが作った置換用のコピーではなくなっているため置換は予約されていません．\n",
+    "No replacement is scheduled: %1 is no longer the staged copy that Tessera made.\n")
+TESSERA_TEXT(kJournalNotWritten,
+    "記録ファイル%1に書き込めませんでした．置換はそのまま予約されています．\n",
+    "The journal %1 could not be written. The replacements are scheduled all the same.\n")
 TESSERA_TEXT(kRestartPrompt,
     "ファイルの置換を完了するにはシステムの再起動が必要です．\n今すぐ再起動しますか?",
     "The files will be replaced at the next restart.\n"
@@ -300,3 +306,108 @@ TESSERA_TEXT(kStagedNotDeleted,
     "自分で削除してください．",
     "The replacement was canceled, but %1 could not be deleted.\n"
     "Please delete it yourself.")
+
+// The journal: what became of the replacements at the restart, told at the
+// next start, and the history dialog
+TESSERA_TEXT(kToldHeading,
+    "前回の再起動で、Tesseraが予約した置換のうち%1件が予定どおりに行われていません．\n\n",
+    "%1 of the replacements that Tessera scheduled did not go as planned at the restart.\n\n")
+TESSERA_TEXT(kToldNotCarriedOut,
+    "未実行: %1\n",
+    "Not carried out: %1\n")
+TESSERA_TEXT(kToldNotCarriedOutNoCopy,
+    "未実行(置換用のコピーもありません): %1\n",
+    "Not carried out (its staged copy is gone too): %1\n")
+TESSERA_TEXT(kToldTargetMissing,
+    "置換先なし: %1 (元のファイルは%2)\n",
+    "Target missing: %1 (the old file is %2)\n")
+TESSERA_TEXT(kToldChanged,
+    "その後変更: %1\n",
+    "Changed since: %1\n")
+TESSERA_TEXT(kToldPutBack,
+    "元に戻された: %1\n",
+    "Put back: %1\n")
+TESSERA_TEXT(kToldMore,
+    "ほか%1件(すべて%2に記録されています)\n",
+    "... and %1 more (the journal %2 lists them all)\n")
+TESSERA_TEXT(kAdviceNotCarriedOut,
+    "\n未実行: 再起動で名前の変更が行われませんでした．高速スタートアップが有効なままのシャットダウンや、"
+    "ほかのプログラムによる予約の消去で起こります．置換にはシャットダウンではなく再起動が必要です．\n",
+    "\nNot carried out: the restart did not rename the files. A shut down with fast start-up does this, "
+    "and so does another program that clears the pending operations. A replacement needs a restart, not a shut down.\n")
+TESSERA_TEXT(kAdviceTargetMissing,
+    "\n置換先なし: 置換先にファイルがありません．元のファイルはバックアップにあります．戻すには、システム メニューの"
+    "「置換の記録」でその記録を選び「バックアップから戻す」を押してください．名前を使っているファイルがないため、"
+    "すぐにコピーして戻します(再起動は要りません)．\n",
+    "\nTarget missing: there is no file at the target; the old file is in its backup. To put it back, select the "
+    "entry in Replacement history (system menu) and press Restore from backup: nothing holds the name, so Tessera "
+    "copies the backup back at once, without a restart.\n")
+TESSERA_TEXT(kAdviceChanged,
+    "\nその後変更: 再起動の後、ほかのプログラムがファイルを置き換えました．\n",
+    "\nChanged since: another program replaced the file after the restart.\n")
+TESSERA_TEXT(kAdvicePutBack,
+    "\n元に戻された: 名前の変更は行われましたが、置換先は元のファイルに戻っています"
+    "(Windowsファイル保護か、バックアップからの復元によるものです)．\n",
+    "\nPut back: the renames were done, but the old file is at the target again "
+    "(Windows File Protection, or a restore from the backup, does this).\n")
+TESSERA_TEXT(kToldNotJournaled,
+    "\n記録ファイル%1に書き込めないため、次回の起動時にもう一度お知らせします．\n",
+    "\nThe journal %1 cannot be written, so this will be told again at the next start.\n")
+TESSERA_TEXT(kAskRecordAgain,
+    "\n置換用のコピーが残っている%1件について、名前の変更をもう一度予約しますか?\n"
+    "次の再起動で置換されます(シャットダウンではなく再起動してください)．",
+    "\nRecord the renames again where the staged copy is still there (%1)?\n"
+    "They take effect at the next restart (restart, do not shut down).")
+TESSERA_TEXT(kCopyBackQuestion,
+    "%1にはファイルがありません．バックアップ%2を%1にコピーして元に戻しますか?\n"
+    "この名前を使っているファイルがないため、再起動は要りません．",
+    "There is no file at %1. Copy its backup %2 to %1 to put it back?\n"
+    "Nothing holds that name, so no restart is needed.")
+TESSERA_TEXT(kCopiedBack,
+    "%2を%1にコピーして元に戻しました．",
+    "%2 was copied back to %1.")
+TESSERA_TEXT(kCopyBackFailed,
+    "%2を%1にコピーできませんでした．",
+    "Could not copy %2 to %1.")
+TESSERA_TEXT(kHistoryColumnWhen,
+    "日時",
+    "When")
+TESSERA_TEXT(kHistoryColumnTarget,
+    "置換先",
+    "Target")
+TESSERA_TEXT(kHistoryColumnOutcome,
+    "結果",
+    "Outcome")
+TESSERA_TEXT(kOutcomePending,
+    "再起動待ち",
+    "Pending")
+TESSERA_TEXT(kOutcomeReplaced,
+    "置換済み",
+    "Replaced")
+TESSERA_TEXT(kOutcomeNotCarriedOut,
+    "未実行",
+    "Not carried out")
+TESSERA_TEXT(kOutcomeTargetMissing,
+    "置換先なし",
+    "Target missing")
+TESSERA_TEXT(kOutcomeChanged,
+    "その後変更",
+    "Changed since")
+TESSERA_TEXT(kOutcomePutBack,
+    "元に戻された",
+    "Put back")
+TESSERA_TEXT(kOutcomeCancelled,
+    "取り消し",
+    "Canceled")
+TESSERA_TEXT(kHistoryCount,
+    "%2の記録は%1件です．",
+    "Entries in %2: %1.")
+TESSERA_TEXT(kHistorySkipped,
+    "%2の記録は%1件です(読めない行%3行は無視しました)．",
+    "Entries in %2: %1 (%3 unreadable lines skipped).")
+TESSERA_TEXT(kHistoryNone,
+    "%1には記録がありません．",
+    "%1 holds no entries.")
+TESSERA_TEXT(kHistoryUnreadable,
+    "%1を読み込めなかったため、記録を表示できません．",
+    "%1 could not be read, so the history cannot be shown.")

@@ -5,10 +5,14 @@
 #include "framework/dpi.h"
 #include "framework/resources.h"
 #include "framework/screen_dpi.h"
+#include "plan/version_text.h"
 #include "res/resource.h"
 #include "texts/texts.h"
+#include "ui/journal_dlg.h"
 #include "ui/minimized_icon.h"
 #include "ui/pending_dlg.h"
+
+#include <optional>
 
 namespace {
 struct Column {
@@ -47,11 +51,13 @@ struct SystemEntry {
     UINT command;
     bool startsGroup;  // a separator goes before the group's first entry shown
 };
-// After the system's own entries: the pending operations and the restore from
-// a backup, then About, each group behind a separator.
+// After the system's own entries: the pending operations, the restore from a
+// backup and the history of replacements, then About, each group behind a
+// separator.
 const SystemEntry kSystemEntries[] = {
     {IDS_PENDING, IDM_PENDING, true},
     {IDS_RESTORE, IDM_RESTORE, false},
+    {IDS_JOURNAL, IDM_JOURNAL, false},
     {IDS_ABOUTBOX, IDM_ABOUTBOX, true},
 };
 }  // namespace
@@ -176,6 +182,7 @@ BOOL CTesseraDlg::OnSysCommand(UINT id, LPARAM)
     case IDM_ABOUTBOX: OnAbout(); return TRUE;
     case IDM_PENDING: OnPendingOperations(); return TRUE;
     case IDM_RESTORE: OnRestore(); return TRUE;
+    case IDM_JOURNAL: OnHistory(); return TRUE;
     default: return FALSE;  // the default processing: move, close, ...
     }
 }
@@ -216,8 +223,26 @@ void CTesseraDlg::OnAbout()
 
 void CTesseraDlg::OnPendingOperations()
 {
+    std::optional<JournalAccess> journal;
+    if (m_services.journal && m_services.clock)
+        journal.emplace(JournalAccess{*m_services.journal, *m_services.clock});
     CPendingDlg pending(PendingServices{m_services.queue, m_services.wideToAnsi, m_services.files,
-                                        m_services.codePage, m_services.boxes},
+                                        m_services.codePage, m_services.boxes,
+                                        journal ? &*journal : nullptr},
                         TesseraApp().m_nOsKind, this);
     pending.DoModal();
+}
+
+void CTesseraDlg::OnHistory()
+{
+    if (!m_services.journal || !m_services.clock)
+        return;
+    UpdateData(TRUE);
+    RecordVersionTexts versions(m_services.versions);
+    CJournalDlg history(JournalServices{*m_services.journal, *m_services.clock, m_services.files,
+                                        versions, m_services.queue, m_services.wideToAnsi,
+                                        m_services.codePage, m_services.boxes},
+                        TesseraApp().m_nOsKind, this);
+    if (history.DoModal() == CJournalDlg::kRestoreChosen)
+        RestoreFile(history.RestoreTarget(), history.RestoreBackup());
 }

@@ -7,7 +7,9 @@
 #include "framework/controls.h"
 #include "framework/cstringarray.h"
 #include "framework/dialog.h"
+#include "platform/clock.h"
 #include "platform/file_system_ops.h"
+#include "platform/journal_store.h"
 #include "platform/message_boxes.h"
 #include "platform/restart_queue_store.h"
 #include "platform/version_records.h"
@@ -24,6 +26,10 @@ struct DialogServices {
     // The operations already queued for the next restart.
     RestartQueueStore& queue;
     const WideToAnsi& wideToAnsi;
+    // The journal of replacements and the clock its lines are stamped by;
+    // without them nothing is journaled and there is no history.
+    JournalStore* journal = nullptr;
+    Clock* clock = nullptr;
 };
 
 class CTesseraDlg : public CDialog {
@@ -56,11 +62,19 @@ private:
     void OnAbout();
     // The operations queued for the next restart, in a dialog of their own.
     void OnPendingOperations();
+    // The journal's entries and what became of them; a restore chosen there
+    // goes through RestoreFile.
+    void OnHistory();
     void OnBrowseTarget();
     void OnBrowseSource();
     void OnAdd();
     // Puts a replaced file back: the entry (its backup, the file).
     void OnRestore();
+    // The restore rule for target, the file in use now, and its backup as
+    // this family's scheduler names it (or as the journal names it, where
+    // that cannot be had). A target that is gone gets its backup copied back
+    // at once, on Yes.
+    void RestoreFile(const CString& target, const CString& journaledBackup = CString());
     void OnRemove();
     // Shows the rule's refusal, or appends the entry it accepted and the
     // entry's row, with both paths and both version texts.

@@ -25,9 +25,26 @@ void CTesseraDlg::OnRestore()
     CString target;
     if (!BrowseForFile(Text(TextId::kChooseRestoreTitle), m_strTargetFolder, target))
         return;
-    const KeptBackup backup =
+    RestoreFile(target);
+}
+
+void CTesseraDlg::RestoreFile(const CString& target, const CString& journaledBackup)
+{
+    KeptBackup backup =
         BackupKeptFor(TesseraApp().m_nOsKind, target, m_services.files,
                       m_services.codePage);
+    if (backup.path.IsEmpty())
+        backup.path = journaledBackup;
+    if (CanCopyBackupBack(target, backup.path, m_services.files)) {
+        if (m_services.boxes.Show(FormatText(TextId::kCopyBackQuestion, {target, backup.path}),
+                                  box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
+            return;
+        const bool copied = m_services.files.CopyWithoutOverwrite(backup.path, target);
+        m_services.boxes.Show(
+            FormatText(copied ? TextId::kCopiedBack : TextId::kCopyBackFailed, {target, backup.path}),
+            copied ? box::kOk : box::kIconHand);
+        return;
+    }
     AddEntry(DecideRestore(RestoreRequest{target, backup.path, backup.isTarget}, m_sources,
                            m_targets, m_services.files));
 }

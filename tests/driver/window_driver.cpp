@@ -26,6 +26,8 @@
 //                                          it has none), a tab, and its long name in UTF-8: the
 //                                          way to a name that the code page cannot write
 //   window_driver drivetype ROOT           the type GetDriveTypeA gives ROOT ("N:\\"): 4 network
+//   window_driver deletelater PATH         another program's record: delete PATH at the next
+//                                          restart (MoveFileExA with no new name)
 //   window_driver pointer X Y              move the mouse pointer to screen point X,Y
 //   window_driver columns TITLE ID         per column of a list view: its width, and the
 //                                          width of its widest heading or cell text
@@ -420,6 +422,8 @@ int main(int argc, char** argv)
         std::printf("%s", shortPath);
         return 0;
     }
+    if (command == "deletelater")
+        return ::MoveFileExA(title, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? 0 : 1;
     if (command == "aliases") {
         WIN32_FIND_DATAW found;
         std::wstring pattern(title, title + std::strlen(title));  // ASCII

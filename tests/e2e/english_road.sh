@@ -4,7 +4,8 @@
 # add refusal, help without its English document, the About box, the pending
 # operations and the restore command's file dialog, then a commit through the
 # confirmation, the report and the restart prompt; a restart of the machine
-# carries the renames out.
+# carries the renames out; another program's update of a target is told at
+# the next start, and shown in the history.
 source "$(dirname "$0")/lib.sh"
 
 if [ "$e2e_code_page" == CP932 ]; then
@@ -118,4 +119,30 @@ same_bytes 'C:\src\ALPHA.DLL' 'C:\target\Café\ALPHA.DLL' &&
 [ "$(cat "$(host_path 'C:\target\Café\GAMMA.EXE')")" == 'old gamma' ] &&
   pass "the failed entry's target is untouched" || fail "GAMMA changed"
 [ -z "$(pending_renames)" ] && pass "no rename is left pending" || fail "renames still pending"
+
+# Another program replaces ALPHA after the restart: the next start tells it in
+# English, and the history shows it.
+put_file 'C:\target\Café\ALPHA.DLL' 'alpha as an update left it'
+start_tessera_to_box
+expect_box "$tessera_caption" '1 of the replacements that Tessera scheduled did not go as planned at the restart.
+
+Changed since: C:\target\Café\ALPHA.DLL
+
+Changed since: another program replaced the file after the restart.
+' "$IDOK" start-box
+drive wait Tessera 30000 || fail "the main dialog did not open after the start box"
+history='Replacement History'
+drive syscommand Tessera "$IDM_JOURNAL"
+drive wait "$history" 30000 || fail "no history of replacements"
+[ "$(drive rows "$history" "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8 | cut -f 2,3)" == \
+  'C:\target\Café\ALPHA.DLL	Changed since' ] &&
+  [ "$(drive text "$history" "$IDC_JOURNAL_STATUS")" == 'Entries in C:\windows\TESSERA.LOG: 1.' ] &&
+  pass "the history reads in English" || fail "history: $(drive rows "$history" "$IDC_JOURNAL_LIST")"
+expect_roomy "$history" "the history" 340 '8 MS Shell Dlg'
+drive select "$history" "$IDC_JOURNAL_LIST" 0
+screenshot history
+drive click "$history" "$IDCANCEL"
+drive gone "$history" 10000 || fail "the history stayed"
+press "$IDCANCEL"
+expect_ended "the program ends"
 finish

@@ -197,3 +197,65 @@ pending_renames() {
     sed -n 's/.*REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' | sed '/^$/d' | paste -d'>' - - |
     sed 's/>/ > /'
 }
+
+session_manager='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager'
+# Strings in UTF-16LE, each with its NUL, as the hex pairs of a registry file.
+utf16_hex() {
+  printf '%s\0' "$@" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ' ' |
+    sed 's/^ //; s/ $//; s/ /,/g'
+}
+# Makes PendingFileRenameOperations hold exactly the given strings (source,
+# destination, ...), as MoveFileEx leaves them; a value that does not read
+# back so is a set-up fault.
+set_pending_renames() {
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"PendingFileRenameOperations"=hex(7):%s\r\n' \
+    "$session_manager" "$(utf16_hex "$@"),00,00" | iconv -f UTF-8 -t UTF-16 >"$(host_path 'C:\queue.reg')"
+  machine_reg import 'C:\queue.reg' >/dev/null
+  local expected='' i j
+  for ((i = 1; i < $#; i += 2)); do
+    j=$((i + 1))
+    expected+="${!i} > ${!j}"$'\n'
+  done
+  if [ "$(pending_renames)" != "${expected%$'\n'}" ]; then
+    echo "set-up fault: PendingFileRenameOperations reads"$'\n'"$(pending_renames)"
+    exit 2
+  fi
+}
+
+# The journal in the machine's Windows folder, read as UTF-8 lines without CRs.
+journal_path='C:\windows\TESSERA.LOG'
+journal_text() { iconv -f "$e2e_code_page" -t UTF-8 "$(host_path "$journal_path")" | tr -d '\r'; }
+# The journal's lines that tell an outcome (the third field), as "target
+# outcome" for the targets of the scheduled lines they name.
+journal_outcomes() {
+  journal_text | awk -F'\t' '$3 == "scheduled" { target[$1 "#" $2] = $5; next }
+                             NF == 5 && ($1 "#" $2) in target { print target[$1 "#" $2] " " $3 }'
+}
+# A journal line of the given fields (UTF-8), in the machine's code page,
+# sealed as Tessera seals it: a tab, the CRC-32 of the bytes before it (the
+# CRC that gzip keeps in its trailer) in hex, CR LF.
+journal_line() {
+  local fields crc
+  fields=$(IFS=$'\t'; printf '%s' "$*" | iconv -f UTF-8 -t "$e2e_code_page")
+  crc=$(printf '%s' "$fields" | gzip -c | tail -c 8 | head -c 4 | od -An -tx4 | tr -d ' \n' |
+    tr a-f A-F)
+  printf '%s\t%s\r\n' "$fields" "$crc"
+}
+
+# Starts the program when a box is due before its main dialog.
+start_tessera_to_box() {
+  drive pointer 0 0 || fail "could not move the pointer aside"
+  in_wine "C:\\Tessera\\$tessera_exe" &
+  tessera_pid=$!
+}
+# No box of the program shows within a few seconds, and the main dialog opens.
+expect_quiet_start() {
+  start_tessera_to_box
+  if drive msgbox "$tessera_caption" 4000 >"$e2e_work/box.txt"; then
+    fail "$1: a box at start: $(iconv -f "$e2e_code_page" -t UTF-8 "$e2e_work/box.txt")"
+    drive answer "$tessera_caption" "$IDOK" || drive answer "$tessera_caption" "$IDNO"
+  else
+    pass "$1"
+  fi
+  drive wait Tessera 30000 || fail "the main dialog did not open"
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The road of a replacement on the 9x family (Windows 98 for TESSERA.EXE):
 # short names, staged .NEW copies and wininit.ini rename lines; then a restart
-# of the Wine machine processes wininit.ini as the 9x start-up does.
+# of the Wine machine processes wininit.ini as the 9x start-up does, and the
+# next start finds the entries done.
 source "$(dirname "$0")/lib.sh"
 set_windows_version win98
 
@@ -81,4 +82,19 @@ same_bytes 'C:\src\BETA.SYS' 'C:\target\ソフト\BETA.SYS' || fail "BETA.SYS do
   fail "FOO.EXE changed"
 ! exists 'C:\windows\wininit.ini' && exists 'C:\windows\wininit.bak' && pass "wininit.ini was consumed" ||
   fail "wininit.ini was not processed"
+
+# The next start judges the four entries, named by their short names, replaced
+# and says nothing.
+expect_quiet_start "all replaced: nothing is told at the next start"
+press "$IDCANCEL"
+expect_ended "the program ends"
+[ "$(journal_outcomes)" == "C:\\target\\ALPHA.DLL replaced
+C:\\target\\FOO.DLL replaced
+C:\\target\\HOSTS replaced
+$beta_short replaced" ] && pass "the journal tells the four replaced" ||
+  fail "outcomes:"$'\n'"$(journal_outcomes)"
+[ "$(journal_text | awk -F'\t' '$3 == "scheduled" { print $4, $6 }' | head -n 3)" == '9x C:\target\ALPHA.NEW
+9x C:\target\FOO.NEW
+9x C:\target\H.NEW' ] && pass "9x entries with their short staged names" ||
+  fail "journal:"$'\n'"$(journal_text)"
 finish

@@ -2,8 +2,9 @@
 # The road of a replacement on the NT family: a plan built through the fields
 # (added, refused, removed and added again), committed, the report read, the
 # restart declined; the staged copies and recorded renames checked; then a
-# restart of the Wine machine carries the renames out. Then the same road for
-# a plan of 40 pairs, whose report is read in the window that scrolls.
+# restart of the Wine machine carries the renames out, and the next start
+# finds them done. Then the same road for a plan of 40 pairs, whose report is
+# read in the window that scrolls.
 source "$(dirname "$0")/lib.sh"
 
 # Two of Wine's own libraries stand in for a new and an old version of one
@@ -89,6 +90,15 @@ cmp -s "$e2e_work/alpha.old" "$(host_path 'C:\target\ALPHA.DLL.old')" &&
 ! exists 'C:\target\ALPHA.DLL.new' && ! exists 'C:\target\ソフト\BETA.SYS.new' &&
   pass "no staged copy is left" || fail "staged copies left after the restart"
 [ -z "$(pending_renames)" ] && pass "no rename is left pending" || fail "renames still pending"
+
+# The next start judges both entries replaced (ALPHA by its version texts too)
+# and says nothing; the journal tells it.
+expect_quiet_start "both replaced: nothing is told at the next start"
+press "$IDCANCEL"
+expect_ended "the program ends"
+[ "$(journal_outcomes)" == 'C:\target\ALPHA.DLL replaced
+C:\target\ソフト\BETA.SYS replaced' ] && pass "the journal tells both replaced" ||
+  fail "outcomes:"$'\n'"$(journal_outcomes)"
 
 # A plan of 40 pairs, two of which find a staged copy left from an earlier run.
 # Its report would run off the screen, so it opens in the window that scrolls:

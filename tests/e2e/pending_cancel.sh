@@ -5,14 +5,8 @@
 # its two records go, every other byte stays in order, its staged copy is deleted.
 source "$(dirname "$0")/lib.sh"
 
-session_manager='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager'
 pending_title='再起動待ちの操作'
 
-# Strings in UTF-16LE, each with its NUL, as the hex pairs of a registry file.
-utf16_hex() {
-  printf '%s\0' "$@" | iconv -f UTF-8 -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ' ' |
-    sed 's/^ //; s/ $//; s/ /,/g'
-}
 tessera_pair() { local t="\\??\\C:\\target\\$1"; utf16_hex "$t" "!$t.old" "$t.new" "!$t"; }
 # PendingFileRenameOperations exactly as stored, in the same hex pairs.
 queue_bytes() {

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The dialogs on the smallest screens an administrator may have: 800 x 600 at
 # 96 DPI, and 1024 x 768 at 144 DPI (150 %). At each, the main dialog with two
-# rows and the pending-operations dialog with Tessera rows lie on the screen
-# with their buttons; the main list's columns and the tooltips' wrap width are
-# scaled from their 96-DPI values, and the pending list's kind and state
-# columns hold their texts, and every button and label holds its text on one
-# line. Screenshots of each dialog at each setting, with the visual styles and
-# in the classic look, and in English where the code page is 1252. At each, the
-# window that scrolls a report of 40 pairs lies on the screen too.
+# rows, the pending-operations dialog with Tessera rows and the history of
+# replacements with three entries lie on the screen with their buttons; the
+# main list's columns and the tooltips' wrap width are scaled from their
+# 96-DPI values, the pending list's kind and state columns and the history's
+# time and outcome columns hold their texts, and every button and label holds
+# its text on one line. Screenshots of each dialog at each setting, with the
+# visual styles and in the classic look, and in English where the code page
+# is 1252. At each, the window that scrolls a report of 40 pairs lies on the
+# screen too.
 source "$(dirname "$0")/lib.sh"
 
 put_file 'C:\src\ALPHA.DLL' 'new alpha'
@@ -24,6 +26,23 @@ queue_replacements() {
   machine_reg add 'HKLM\System\CurrentControlSet\Control\Session Manager' \
     /v PendingFileRenameOperations /t REG_MULTI_SZ /f /d \
     '\??\C:\Other\app.dll.new\0!\??\C:\Other\app.dll\0\??\C:\target\ALPHA.DLL\0!\??\C:\target\ALPHA.DLL.old\0\??\C:\target\ALPHA.DLL.new\0!\??\C:\target\ALPHA.DLL\0\??\C:\target\DELTA.DLL\0!\??\C:\target\DELTA.DLL.old\0\??\C:\target\DELTA.DLL.new\0!\??\C:\target\DELTA.DLL'
+}
+
+# A journal of three entries the next start has nothing to tell of: ALPHA's,
+# whose renames queue_replacements leaves pending, BETA's, canceled, and a
+# long target's, long told: the longest outcome texts beside the longest times.
+write_journal() {
+  local plan='2026-03-04 10:22:31.123' old='2025-01-01 00:00:00.000' name number=0
+  local facts=(9 '2026-01-01T00:00:00.0000000Z' '' 9 '2025-01-01T00:00:00.0000000Z' '')
+  name='C:\Program Files\A Rather Long Folder Name\Another Level\LIBRARY WITH A LONG NAME.DLL'
+  { journal_line "$old" 1 scheduled NT "$name" "$name.new" "$name.old" "${facts[@]}"
+    journal_line "$old" 1 replaced "$plan"
+    for name in ALPHA BETA; do
+      journal_line "$plan" $((++number)) scheduled NT "C:\\target\\$name.DLL" "C:\\target\\$name.DLL.new" \
+        "C:\\target\\$name.DLL.old" "${facts[@]}"
+    done
+    journal_line "$plan" 2 cancelled "$plan"
+  } >"$(host_path "$journal_path")"
 }
 
 # The screen takes its size when the machine starts; programs read the DPI.
@@ -49,6 +68,23 @@ expect_on_screen() {
   pass "$name and its buttons lie on the ${width}x$height screen"
 }
 
+# columns_hold TITLE LIST COLUMN...: each COLUMN of the list keeps the margin
+# the list view itself gives a cell's text, and the columns together need no
+# horizontal scroll bar (the list's frame is 2 pixels a side).
+columns_hold() {
+  local title=$1 list=$2 left right
+  shift 2
+  read -r left _ right _ < <(drive rect "$title" "$list")
+  drive columns "$title" "$list" | awk -F'\t' -v room=$((right - left - 4)) -v checked="$*" '
+    { width[NR - 1] = $1; widest[NR - 1] = $2; total += $1 }
+    END {
+      for (n = split(checked, column, " "); n > 0; --n)
+        if (width[column[n]] < widest[column[n]] + 12) { printf "column %d: %d for %d\n", column[n], width[column[n]], widest[column[n]]; bad = 1 }
+      if (total > room) { printf "columns of %d in %d\n", total, room; bad = 1 }
+      exit bad
+    }' >"$e2e_work/columns"
+}
+
 # Programs started from now on draw with the visual styles (1) or without (0).
 set_visual_styles() {
   machine_reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
@@ -58,13 +94,15 @@ set_visual_styles() {
 # The checks and screenshots at dpi; look names the screenshots. Under
 # RIG_LANG=en_US.UTF-8 the program runs in code page 1252, in English.
 look_at() {
-  local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width
+  local dpi=$1 look=$2 widths expected pending_title tessera_row dialog_font main_width history_title
   scaled() { echo $((($1 * dpi + 48) / 96)); }
   if [ -n "${RIG_LANG:-}" ]; then
     e2e_code_page=CP1252 pending_title='Pending Operations' dialog_font='8 MS Shell Dlg' main_width=336
+    history_title='Replacement History'
     tessera_row='Replace (Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	Staged copy present	*'
   else
     e2e_code_page=CP932 pending_title='再起動待ちの操作' dialog_font='9 ＭＳ Ｐゴシック' main_width=319
+    history_title='置換の記録'
     tessera_row='置換(Tessera)	C:\target\ALPHA.DLL.new	C:\target\ALPHA.DLL	置換用コピーあり	*'
   fi
 
@@ -95,14 +133,7 @@ look_at() {
   # Under load Wine may take over ten seconds to open it, as it may the main dialog.
   drive wait "$pending_title" 30000 || fail "the pending-operations dialog did not open"
   expect_on_screen "$pending_title" "the pending-operations dialog at $dpi DPI" "$IDC_CANCEL_REPLACEMENT" "$IDCANCEL"
-  # Kind and state keep the margin the list view itself gives a cell's text.
-  drive columns "$pending_title" "$IDC_PENDING_LIST" | awk -F'\t' -v dpi="$dpi" '
-    { width[NR - 1] = $1; widest[NR - 1] = $2 }
-    END {
-      for (c = 0; c <= 3; c += 3)
-        if (width[c] < widest[c] + 12) { printf "column %d: %d for a text of %d\n", c, width[c], widest[c]; bad = 1 }
-      exit bad
-    }' >"$e2e_work/columns" && pass "kind and state columns hold their texts at $dpi DPI" ||
+  columns_hold "$pending_title" "$IDC_PENDING_LIST" 0 3 && pass "kind and state columns hold their texts at $dpi DPI" ||
     fail "pending columns at $dpi DPI: $(cat "$e2e_work/columns")"
   drive select "$pending_title" "$IDC_PENDING_LIST" 1
   [ "$(drive rows "$pending_title" "$IDC_PENDING_LIST" | sed -n 2p | iconv -f "$e2e_code_page" -t UTF-8)" == \
@@ -112,6 +143,19 @@ look_at() {
   screenshot "pending-${dpi}dpi$look"
   drive click "$pending_title" "$IDCANCEL"
   drive gone "$pending_title" 10000 || fail "the pending-operations dialog stayed"
+
+  drive syscommand Tessera "$IDM_JOURNAL"
+  drive wait "$history_title" 30000 || fail "the history did not open"
+  expect_on_screen "$history_title" "the history at $dpi DPI" "$IDC_JOURNAL_RESTORE" "$IDCANCEL"
+  columns_hold "$history_title" "$IDC_JOURNAL_LIST" 0 2 && pass "the history's columns hold their texts at $dpi DPI" ||
+    fail "history columns at $dpi DPI: $(cat "$e2e_work/columns")"
+  [ "$(drive rows "$history_title" "$IDC_JOURNAL_LIST" | wc -l)" -eq 3 ] ||
+    fail "history rows: $(drive rows "$history_title" "$IDC_JOURNAL_LIST" | iconv -f "$e2e_code_page" -t UTF-8)"
+  expect_roomy "$history_title" "the history at $dpi DPI" 340 "$dialog_font"
+  drive select "$history_title" "$IDC_JOURNAL_LIST" 0
+  screenshot "history-${dpi}dpi$look"
+  drive click "$history_title" "$IDCANCEL"
+  drive gone "$history_title" 10000 || fail "the history stayed"
   press "$IDCANCEL"
   expect_ended "the program ends at $dpi DPI"
 }
@@ -140,6 +184,7 @@ long_report_at() {
 for screen in "96 800x600" "144 1024x768"; do
   set_screen $screen
   queue_replacements
+  write_journal
   set_visual_styles 1
   look_at ${screen% *} ""
   set_visual_styles 0

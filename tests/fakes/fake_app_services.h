@@ -19,6 +19,7 @@ struct FakeAppServices {
 
     AppServices Services()
     {
-        return AppServices{platform, platform, platform, tokens, boxes, codePage, restart, shell};
+        return AppServices{platform, platform, platform, tokens, boxes,
+                           codePage, restart,  shell,  &platform};
     }
 };

@@ -44,6 +44,16 @@ bool FakeFileSystem::GetStatus(const char* path, unsigned* mode)
     return true;
 }
 
+bool FakeFileSystem::GetFacts(const char* path, FileFacts& found)
+{
+    const auto entry = entries.find(path);
+    if (entry == entries.end() || entry->second != kModeRegular || Fails(kStatus, path))
+        return false;
+    const auto listed = facts.find(path);
+    found = listed == facts.end() ? FileFacts() : listed->second;
+    return true;
+}
+
 bool FakeFileSystem::CopyWithoutOverwrite(const char* source, const char* destination)
 {
     log.push_back(std::string("copy ") + source + " > " + destination);
@@ -51,6 +61,8 @@ bool FakeFileSystem::CopyWithoutOverwrite(const char* source, const char* destin
         entries.count(destination) || !entries.count(source))
         return false;
     entries[destination] = kModeRegular;
+    if (facts.count(source))
+        facts[destination] = facts[source];
     return true;
 }
 

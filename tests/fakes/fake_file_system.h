@@ -32,6 +32,9 @@ public:
     void FailMutatingCall(int n) { m_failingMutations.insert(n); }
 
     bool GetStatus(const char* path, unsigned* mode) override;
+    // A file's facts from the table (none listed: all zero); a copy takes its
+    // source's. Not logged.
+    bool GetFacts(const char* path, FileFacts& facts) override;
     bool CopyWithoutOverwrite(const char* source, const char* destination) override;
     bool MoveAtRestart(const char* from, const char* to) override;
     bool WriteProfileEntry(const char* section, const char* key, const char* value,
@@ -60,6 +63,7 @@ public:
     std::set<std::string> links;
     std::set<std::string> namesOutsideCodePage;
     std::map<std::string, unsigned> entries;
+    std::map<std::string, FileFacts> facts;
     std::map<std::string, std::string> shortPaths;
     AliasTable aliases;
     // "copy A > B", "move A > B", "profile F [S] K=V", "profile F [S] K removed",

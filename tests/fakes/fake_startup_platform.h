@@ -7,7 +7,10 @@
 #include <vector>
 
 // One journal for the three services, so that their order shows.
-class FakeStartupPlatform : public StartupLibraries, public SystemFacts, public MainDialogRunner {
+class FakeStartupPlatform : public StartupLibraries,
+                            public SystemFacts,
+                            public MainDialogRunner,
+                            public RestartReview {
 public:
     void SetUpLibraries() override { calls.push_back("SetUpLibraries"); }
     void ReleaseLibraries() override { calls.push_back("ReleaseLibraries"); }
@@ -24,6 +27,10 @@ public:
     bool RunsUnderWow64() override { return wow64; }
     unsigned AnsiCodePage() override { return codePage; }
     void RunMainDialog() override { calls.push_back("RunMainDialog"); }
+    void TellWhatTheRestartDid(OsKind family) override
+    {
+        calls.push_back(family == OS_NT ? "TellWhatTheRestartDid NT" : "TellWhatTheRestartDid 9x");
+    }
 
     std::string modulePath = "C:\\TOOLS\\TESSERA.EXE";
     PlatformVersion version = {2, 7601};

@@ -1,16 +1,19 @@
-// Properties of the restart queue's parsers, its record removal and the
-// reading of paths into root and names that hold for any input. A failed property aborts, which
-// libFuzzer and the corpus replay both report as a crash.
+// Properties of the restart queue's parsers, its record removal, the
+// reading of paths into root and names, and the journal's reader and trimming
+// that hold for any input. A failed property aborts, which libFuzzer and the
+// corpus replay both report as a crash.
 //
 // Input: byte 0 says what is fuzzed, byte 1 which records are removed, the
 // rest is the text (for paths, byte 1 is not used).
-//   byte 0, bits 0-1: 0 an NT queue (UTF-16LE), 1 wininit.ini, 2 or 3 two
-//     paths separated by a NUL byte;
+//   byte 0, bits 0-1: 0 an NT queue (UTF-16LE), 1 wininit.ini, 2 two paths
+//     separated by a NUL byte, 3 the journal (byte 1 then picks the byte of a
+//     line that is changed and the budget it is trimmed to);
 //   bits 2-3: 0 a valid list of records to remove, 1 one named twice,
 //     2 with -1, 3 with one past the last;
 //   bit 4: the list in descending order.
 //   byte 1: record i is removed when bit i % 8 is set.
 #include "framework/path_text.h"
+#include "schedule/restart_journal.h"
 #include "schedule/restart_queue.h"
 #include "tests/fakes/fake_code_page.h"
 #include "tests/fakes/fake_wide_to_ansi.h"
@@ -330,6 +333,43 @@ void CheckPaths(const std::string& text)
     if (text.size() > a.size())
         CheckSteps(text.c_str() + a.size() + 1, codePage);
 }
+std::string Written(JournalEntry entry)
+{
+    const EntryOutcome told = entry.told;
+    entry.told = EntryOutcome::kPending;
+    const std::optional<std::string> line = ScheduledLine(entry);
+    Require(line.has_value(), "an entry read can be written");
+    return told == EntryOutcome::kPending ? *line : *line + ToldLine(entry, told, entry.plan);
+}
+
+// The journal's reader trusts only what its writer writes: an entry read is
+// written again to lines that read back as it, a line with any one byte
+// changed reads as nothing, and trimming keeps whole plans of trusted lines,
+// each entry as it was, within the budget.
+void CheckJournal(const std::string& bytes, uint8_t selection)
+{
+    const JournalContents contents = ParseJournal(bytes);
+    std::string all;
+    for (const JournalEntry& entry : contents.entries) {
+        const std::string lines = Written(entry);
+        all += lines;
+        Require(Written(ParseJournal(lines).entries.at(0)) == lines, "an entry written again reads back as itself");
+        std::string line = lines.substr(0, lines.find('\n') + 1);
+        line[selection % line.size()] ^= static_cast<char>(1 + selection % 127);
+        Require(ParseJournal(line).entries.empty(), "a line with one byte changed is not trusted");
+    }
+    const unsigned long budget = static_cast<unsigned long>(bytes.size() * (selection + 1) / 256);
+    const std::string trimmed = TrimmedJournal(bytes, budget);
+    const JournalContents kept = ParseJournal(trimmed);
+    Require(trimmed.size() <= budget && kept.skipped == 0, "trimming keeps trusted lines within the budget");
+    for (const JournalEntry& entry : kept.entries) {
+        const auto samePlan = [&](const JournalEntry& other) { return other.plan == entry.plan; };
+        Require(all.find(Written(entry)) != std::string::npos &&
+                    std::count_if(kept.entries.begin(), kept.entries.end(), samePlan) ==
+                        std::count_if(contents.entries.begin(), contents.entries.end(), samePlan),
+                "trimming keeps whole plans, each entry as it was");
+    }
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -340,7 +380,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     switch (data[0] & 3) {
     case 0: CheckQueue(text, kNt, data[0], data[1]); break;
     case 1: CheckQueue(text, kWininit, data[0], data[1]); break;
-    default: CheckPaths(text); break;
+    case 2: CheckPaths(text); break;
+    default: CheckJournal(text, data[1]); break;
     }
     return 0;
 }

@@ -129,6 +129,7 @@ public:
     void Restart();
 
     bool GetStatus(const char* path, unsigned* mode) override;
+    bool GetFacts(const char* path, FileFacts& facts) override;
     bool CopyWithoutOverwrite(const char* source, const char* destination) override;
     // As MoveFileExA with replace-existing and delay-until-reboot records it.
     bool MoveAtRestart(const char* from, const char* to) override;

@@ -15,9 +15,11 @@
 //
 // TESSERA_MODEL_PLANS sets the number of plans per family (default 1000).
 #include "platform/os_kind.h"
+#include "schedule/journal_review.h"
 #include "schedule/pending_replacements.h"
 #include "schedule/schedulers.h"
 #include "tests/fakes/fake_code_page.h"
+#include "tests/fakes/fake_journal.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/unit/restart_model.h"
 #include "texts/texts.h"
@@ -296,8 +298,12 @@ public:
             CancelOne();
         if (Chance(2, 5))
             Commit();
+        const std::string waiting = JournalBeforeRestart();
+        if (!waiting.empty())
+            return waiting;
         m_machine.Restart();
-        return m_broken.empty() ? Broken(baseline) : m_broken;
+        const std::string broken = m_broken.empty() ? Broken(baseline) : m_broken;
+        return broken.empty() ? JournalAfterRestart() : broken;
     }
 
     std::string trace;
@@ -436,7 +442,7 @@ private:
         }
         FakeMessageBoxes boxes;
         const SchedulerServices services{m_machine, m_codePage, boxes, m_machine,
-                                         m_machine.Converter()};
+                                         m_machine.Converter(), &m_journalAccess};
         if (Nt())
             ScheduleReplaceNt(sources, targets, services);
         else
@@ -578,7 +584,7 @@ private:
     {
         FakeMessageBoxes boxes;
         const PendingServices services{m_machine, m_machine.Converter(), m_machine, m_codePage,
-                                       boxes};
+                                       boxes, &m_journalAccess};
         const PendingList list = ReadPendingList(m_universe.osKind, services);
         std::vector<size_t> rows;
         for (size_t i = 0; i < list.rows.size(); ++i) {
@@ -687,8 +693,60 @@ private:
         return std::string();
     }
 
+    // The plan's entry that a journal entry is of: its new file's size is the
+    // number that stands for the source's bytes.
+    const Entry* ModelEntryOf(const JournalEntry& journaled) const
+    {
+        for (const Entry& entry : m_entries) {
+            if (entry.scheduled && journaled.newFile.file.size == static_cast<unsigned long long>(entry.source))
+                return &entry;
+        }
+        return nullptr;
+    }
+
+    // Before the restart the journal holds an entry per pair scheduled, whose
+    // renames wait under the names journaled unless it was cancelled (a later
+    // commit may record the same names again).
+    std::string JournalBeforeRestart()
+    {
+        const JournalContents journal = ParseJournal(m_journal.bytes);
+        const auto scheduled = std::count_if(m_entries.begin(), m_entries.end(),
+                                             [](const Entry& entry) { return entry.scheduled; });
+        if (journal.skipped != 0 || journal.entries.size() != static_cast<size_t>(scheduled))
+            return "the journal's entries are not the pairs scheduled";
+        const WaitingRenames waiting(m_universe.osKind, m_machine, m_machine.Converter());
+        for (const JournalEntry& journaled : journal.entries) {
+            const Entry* entry = ModelEntryOf(journaled);
+            if (!entry || (!entry->cancelled && !waiting.Wait(journaled.names)))
+                return std::string(journaled.names.target) + ": no pair's, or its renames do not wait";
+        }
+        return std::string();
+    }
+
+    // After the restart a pair carried out is judged replaced, one whose staged
+    // copy was deleted by hand has lost its target, a cancel is told.
+    std::string JournalAfterRestart()
+    {
+        FakeVersionTexts noVersions;
+        for (const JournalEntry& journaled : ParseJournal(m_journal.bytes).entries) {
+            const Entry& entry = *ModelEntryOf(journaled);
+            const EntryOutcome judged = entry.cancelled ? journaled.told
+                                                        : JudgeEntry(journaled, m_machine, noVersions).outcome;
+            const EntryOutcome expected = entry.cancelled ? EntryOutcome::kCancelled
+                                          : entry.spoiled ? EntryOutcome::kTargetMissing
+                                                          : EntryOutcome::kReplaced;
+            if (judged != expected)
+                return std::string(journaled.names.target) + ": judged " + Text(OutcomeText(judged)) +
+                       ", not " + Text(OutcomeText(expected));
+        }
+        return std::string();
+    }
+
     const Universe& m_universe;
     std::mt19937 m_random;
+    FakeJournalStore m_journal;
+    FakeClock m_clock;
+    JournalAccess m_journalAccess{m_journal, m_clock};
     ModelMachine m_machine;
     FakeCodePage932 m_codePage;
     std::vector<Entry> m_entries;

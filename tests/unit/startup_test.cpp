@@ -83,17 +83,20 @@ TEST_CASE("The 9x family runs without any administrator test")
     machine.app.InitInstance();
     CHECK(machine.tokens.calls.empty());
     CHECK(machine.platform.calls.back() == "RunMainDialog");
+    // What the last restart did is told on the family that passed the gate.
+    CHECK(machine.platform.calls.end()[-2] == "TellWhatTheRestartDid 9x");
 }
 
 TEST_CASE("Start-up steps run in order and the libraries are released exactly once")
 {
-    SUBCASE("main dialog")
+    SUBCASE("main dialog, after what the last restart did")
     {
         Machine machine;
         machine.Run();
-        CHECK(machine.platform.calls == std::vector<std::string>{"SetUpLibraries", "ModulePath",
-                                                                  "GetVersion", "RunMainDialog",
-                                                                  "ReleaseLibraries"});
+        CHECK(machine.platform.calls ==
+              std::vector<std::string>{"SetUpLibraries", "ModulePath", "GetVersion",
+                                       "TellWhatTheRestartDid NT", "RunMainDialog",
+                                       "ReleaseLibraries"});
     }
     SUBCASE("each refusal")
     {

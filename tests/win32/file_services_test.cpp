@@ -1,6 +1,7 @@
 #include "framework/path_text.h"
 #include "framework/win32_code_page.h"
 #include "platform/win32_file_system_ops.h"
+#include "platform/win32_journal_store.h"
 #include "schedule/replacement_names.h"
 #include "tests/win32/test_folder.h"
 
@@ -67,6 +68,25 @@ TEST_CASE("Copy without overwrite makes a new file and never replaces one")
     CHECK_FALSE(files.CopyWithoutOverwrite((folder / "NEW.DLL").c_str(), (folder / "OLD.DLL").c_str()));
     CHECK(ReadFileBytes(folder / "OLD.DLL") == "old content");
     CHECK_FALSE(files.CopyWithoutOverwrite((folder / "GONE.DLL").c_str(), (folder / "X.DLL").c_str()));
+}
+
+TEST_CASE("The journal's file: in the Windows folder; appended, read from its end, replaced whole")
+{
+    char windows[MAX_PATH];
+    REQUIRE(::GetWindowsDirectoryA(windows, MAX_PATH) > 0);
+    CHECK(Win32JournalStore().Location() == CString(windows) + "\\TESSERA.LOG");
+    TestFolder folder("journal");
+    Win32JournalStore store((folder / "TESSERA.LOG").c_str());
+    unsigned long size = 1;
+    std::string bytes = "left over";
+    CHECK((store.Size(size) && size == 0 && store.Read(1024, bytes) && bytes.empty()));
+    CHECK((store.Append("first line\r\n") && store.Append("second line\r\n")));
+    CHECK((store.Size(size) && size == 25 && store.Read(13, bytes) && bytes == "second line\r\n"));
+    CHECK(store.Replace("kept\r\n"));
+    CHECK((ReadFileBytes(folder / "TESSERA.LOG") == "kept\r\n" && !Exists(folder / "TESSERA.LO~")));
+    // A folder where the journal should be: nothing can be written.
+    Win32JournalStore blocked(folder.Path().c_str());
+    CHECK_FALSE((blocked.Append("x\r\n") || blocked.Size(size)));
 }
 
 TEST_CASE("Move at restart records the rename, replacing, and moves nothing now")

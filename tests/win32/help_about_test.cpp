@@ -179,7 +179,7 @@ TEST_CASE("No text of any dialog is cut off by its control, in either language; 
           "dialogs have the Japanese ones' controls, with texts in ASCII")
 {
     DialogTestApp test;
-    for (int dialogId : {IDD_MAIN, IDD_ABOUTBOX, IDD_PENDING}) {
+    for (int dialogId : {IDD_MAIN, IDD_ABOUTBOX, IDD_PENDING, IDD_JOURNAL}) {
         CAPTURE(dialogId);
         std::vector<std::string> controls[2];  // id and class of each, per language
         for (const Language language : {Language::kJapanese, Language::kEnglish}) {

@@ -64,20 +64,24 @@ void CheckSystemMenu(HWND dialog, int language)
 {
     const char* const pending[] = {"再起動待ちの操作(&P)...", "&Pending operations"};
     const char* const restore[] = {"バックアップから戻す(&R)...", "Restore a file from its &backup..."};
+    const char* const history[] = {"置換の記録(&H)...", "Replacement &history"};
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
     const int count = ::GetMenuItemCount(menu);
-    REQUIRE(count >= 5);
-    CHECK((::GetMenuState(menu, count - 5, MF_BYPOSITION) & MF_SEPARATOR) != 0);
-    CHECK(::GetMenuItemID(menu, count - 4) == IDM_PENDING);
-    CHECK(::GetMenuItemID(menu, count - 3) == IDM_RESTORE);
+    REQUIRE(count >= 6);
+    CHECK((::GetMenuState(menu, count - 6, MF_BYPOSITION) & MF_SEPARATOR) != 0);
+    CHECK(::GetMenuItemID(menu, count - 5) == IDM_PENDING);
+    CHECK(::GetMenuItemID(menu, count - 4) == IDM_RESTORE);
+    CHECK(::GetMenuItemID(menu, count - 3) == IDM_JOURNAL);
     CHECK((::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR) != 0);
     CHECK(::GetMenuItemID(menu, count - 1) == IDM_ABOUTBOX);
     char text[64] = {};
-    ::GetMenuStringA(menu, count - 4, text, sizeof text, MF_BYPOSITION);
+    ::GetMenuStringA(menu, count - 5, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == pending[language]);
-    ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
+    ::GetMenuStringA(menu, count - 4, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == restore[language]);
+    ::GetMenuStringA(menu, count - 3, text, sizeof text, MF_BYPOSITION);
+    CHECK(std::string(text) == history[language]);
     ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
     CHECK(std::string(text) == "&About Tessera...");
 }
