@@ -21,8 +21,9 @@ public:
     // The main dialog's own box, with a caption of its own.
     virtual int ShowFromDialog(const char* text, const char* caption, unsigned style) = 0;
     // A text that grows with what it reports (one block per entry, however
-    // many): in a box like Show(text, box::kOk) where that box fits the
-    // screen, else in a window that scrolls, below summary, its first line.
-    // Answers box::kAnswerOk.
-    virtual int ShowLong(const char* text, const char* summary) = 0;
+    // many): in a box like Show(text, style) where that box fits the screen,
+    // and answered as it is; else in a window that scrolls, below summary, its
+    // first line, which has only OK and answers box::kAnswerOk (a question
+    // read there is left unanswered).
+    virtual int ShowLong(const char* text, const char* summary, unsigned style) = 0;
 };

@@ -21,7 +21,7 @@ int Win32MessageBoxes::ShowFromDialog(const char* text, const char* caption, uns
     return ::MessageBoxA(owner, text, caption, style);
 }
 
-int Win32MessageBoxes::ShowLong(const char* text, const char* summary)
+int Win32MessageBoxes::ShowLong(const char* text, const char* summary, unsigned style)
 {
     if (!MessageBoxFitsWorkArea(text)) {
         CLongTextDlg dialog(m_longText, text, summary);
@@ -29,5 +29,5 @@ int Win32MessageBoxes::ShowLong(const char* text, const char* summary)
             return box::kAnswerOk;
     }
     // Also where the dialog cannot be made: the box shows what fits.
-    return AfxMessageBox(text, MB_OK);
+    return AfxMessageBox(text, style);
 }

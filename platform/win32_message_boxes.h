@@ -13,7 +13,7 @@ public:
 
     int Show(const char* text, unsigned style) override;
     int ShowFromDialog(const char* text, const char* caption, unsigned style) override;
-    int ShowLong(const char* text, const char* summary) override;
+    int ShowLong(const char* text, const char* summary, unsigned style) override;
 
 private:
     LongTextTemplate m_longText;

@@ -41,9 +41,11 @@ struct Told {
     Judgement judgement;
 };
 
-CString ToldText(const std::vector<Told>& told, const CString& location, bool journaled)
+// The heading, a line per entry and what each outcome found means.
+CString ToldText(const CString& heading, const std::vector<Told>& told, const CString& location,
+                 bool journaled)
 {
-    CString text = FormatText(TextId::kToldHeading, {static_cast<int>(told.size())});
+    CString text = heading + "\n\n";
     for (size_t i = 0; i < told.size() && i < static_cast<size_t>(kToldLines); ++i)
         text += FormatText(ToldMessage(*told[i].entry, told[i].judgement));
     if (told.size() > static_cast<size_t>(kToldLines))
@@ -160,13 +162,19 @@ void TellWhatTheRestartDid(OsKind family, const JournalServices& services)
     const bool journaled = lines.empty() || AppendToJournal(services.store, lines);
     if (told.empty())
         return;
-    CString text = ToldText(told, services.store.Location(), journaled);
+    const CString heading = FormatText(TextId::kToldHeading, {static_cast<int>(told.size())});
+    CString text = ToldText(heading, told, services.store.Location(), journaled);
     if (again.empty()) {
-        services.boxes.Show(text, box::kOk | box::kIconExclamation);
+        services.boxes.ShowLong(text, heading, box::kOk | box::kIconExclamation);
         return;
     }
-    text += FormatText(TextId::kAskRecordAgain, {static_cast<int>(again.size())});
-    if (services.boxes.Show(text, box::kYesNo | box::kIconQuestion) != box::kAnswerYes)
+    const CString ask = FormatText(TextId::kAskRecordAgain, {static_cast<int>(again.size())});
+    const unsigned question = box::kYesNo | box::kIconQuestion;
+    int answer = services.boxes.ShowLong(text + "\n" + ask, heading, question);
+    // Read in the window that scrolls, the question is asked on its own.
+    if (answer == box::kAnswerOk)
+        answer = services.boxes.Show(ask, question);
+    if (answer != box::kAnswerYes)
         return;
     const JournalAccess access{services.store, services.clock};
     RecordAgain(family, again,

@@ -11,5 +11,6 @@ void ScheduleReport::AddBlock(const char* source, const char* target, const Outc
 
 void ScheduleReport::Show(MessageBoxes& boxes) const
 {
-    boxes.ShowLong(m_text, FormatText(TextId::kReportSummary, {m_scheduled, m_notScheduled}));
+    boxes.ShowLong(m_text, FormatText(TextId::kReportSummary, {m_scheduled, m_notScheduled}),
+                   box::kOk);
 }

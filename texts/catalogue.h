@@ -310,8 +310,8 @@ TESSERA_TEXT(kStagedNotDeleted,
 // The journal: what became of the replacements at the restart, told at the
 // next start, and the history dialog
 TESSERA_TEXT(kToldHeading,
-    "前回の再起動で、Tesseraが予約した置換のうち%1件が予定どおりに行われていません．\n\n",
-    "%1 of the replacements that Tessera scheduled did not go as planned at the restart.\n\n")
+    "前回の再起動で、Tesseraが予約した置換のうち%1件が予定どおりに行われていません．",
+    "%1 of the replacements that Tessera scheduled did not go as planned at the restart.")
 TESSERA_TEXT(kToldNotCarriedOut,
     "未実行: %1\n",
     "Not carried out: %1\n")
@@ -354,9 +354,9 @@ TESSERA_TEXT(kToldNotJournaled,
     "\n記録ファイル%1に書き込めないため、次回の起動時にもう一度お知らせします．\n",
     "\nThe journal %1 cannot be written, so this will be told again at the next start.\n")
 TESSERA_TEXT(kAskRecordAgain,
-    "\n置換用のコピーが残っている%1件について、名前の変更をもう一度予約しますか?\n"
+    "置換用のコピーが残っている%1件について、名前の変更をもう一度予約しますか?\n"
     "次の再起動で置換されます(シャットダウンではなく再起動してください)．",
-    "\nRecord the renames again where the staged copy is still there (%1)?\n"
+    "Record the renames again where the staged copy is still there (%1)?\n"
     "They take effect at the next restart (restart, do not shut down).")
 TESSERA_TEXT(kCopyBackQuestion,
     "%1にはファイルがありません．バックアップ%2を%1にコピーして元に戻しますか?\n"

@@ -10,9 +10,9 @@ int FakeMessageBoxes::ShowFromDialog(const char* text, const char* caption, unsi
     return Record(ShownBox{text, caption, style, false, ""});
 }
 
-int FakeMessageBoxes::ShowLong(const char* text, const char* summary)
+int FakeMessageBoxes::ShowLong(const char* text, const char* summary, unsigned style)
 {
-    return Record(ShownBox{text, "", box::kOk, true, summary});
+    return Record(ShownBox{text, "", style, true, summary});
 }
 
 std::vector<std::string> FakeMessageBoxes::Texts() const

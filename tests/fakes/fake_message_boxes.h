@@ -23,7 +23,7 @@ class FakeMessageBoxes : public MessageBoxes {
 public:
     int Show(const char* text, unsigned style) override;
     int ShowFromDialog(const char* text, const char* caption, unsigned style) override;
-    int ShowLong(const char* text, const char* summary) override;
+    int ShowLong(const char* text, const char* summary, unsigned style) override;
 
     void Answer(int answer) { m_answers.push_back(answer); }
     std::vector<std::string> Texts() const;

@@ -169,6 +169,9 @@ TEST_CASE("One box tells every entry but the replaced; No records nothing; each 
     TellWhatTheRestartDid(OS_NT, machine.Services());
     REQUIRE(machine.boxes.shown.size() == 1);
     CHECK(machine.boxes.shown[0].style == (box::kYesNo | box::kIconQuestion));
+    CHECK(machine.boxes.shown[0].mayScroll);
+    CHECK(machine.boxes.shown[0].summary ==
+          "前回の再起動で、Tesseraが予約した置換のうち3件が予定どおりに行われていません．");
     const std::string& text = machine.boxes.shown[0].text;
     for (const char* told :
          {"3件", "未実行: C:\\SYS\\A.DLL\n", "置換先なし: C:\\SYS\\B.DLL (元のファイルはC:\\SYS\\B.DLL.old)\n",
@@ -181,6 +184,24 @@ TEST_CASE("One box tells every entry but the replaced; No records nothing; each 
     CHECK(RecordedMoves(machine.files).empty());
     TellWhatTheRestartDid(OS_NT, machine.Services());
     CHECK(machine.boxes.shown.size() == 1);
+}
+
+TEST_CASE("Told in the window that scrolls, the question is asked in a box of its own")
+{
+    const LanguageScope language(Language::kEnglish);
+    Machine machine;
+    machine.Journal("C:\\SYS\\A.DLL", 1);
+    machine.Put("C:\\SYS\\A.DLL", kOld);
+    machine.Put("C:\\SYS\\A.DLL.new", kNew);
+    machine.boxes.Answer(box::kAnswerOk);  // what the window that scrolls answers
+    machine.boxes.Answer(box::kAnswerNo);
+    TellWhatTheRestartDid(OS_NT, machine.Services());
+    REQUIRE(machine.boxes.shown.size() == 2);
+    CHECK(machine.boxes.shown[1].text ==
+          "Record the renames again where the staged copy is still there (1)?\n"
+          "They take effect at the next restart (restart, do not shut down).");
+    CHECK(machine.boxes.shown[1].style == (box::kYesNo | box::kIconQuestion));
+    CHECK(RecordedMoves(machine.files).empty());
 }
 
 TEST_CASE("Many entries: the first lines, then how many more; unwritable, told again next time")
