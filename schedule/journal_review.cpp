@@ -111,7 +111,7 @@ WaitingRenames::WaitingRenames(OsKind family, RestartQueueStore& queue,
         m_known = m_known && read.WasRead();
         for (const QueuedOperation& operation : read.operations) {
             if (operation.kind != QueuedKind::kDelete)
-                m_renames.emplace(std::string(operation.from), std::string(operation.to));
+                m_renames.emplace_back(std::string(operation.from), std::string(operation.to));
         }
     }
 }
@@ -119,8 +119,13 @@ WaitingRenames::WaitingRenames(OsKind family, RestartQueueStore& queue,
 bool WaitingRenames::Wait(const ReplacementNames& names) const
 {
     const std::string target = NameAsQueued(names.target);
-    return m_renames.count({target, NameAsQueued(names.backup)}) ||
-           m_renames.count({NameAsQueued(names.staged), target});
+    const std::string backup = NameAsQueued(names.backup);
+    const std::string staged = NameAsQueued(names.staged);
+    for (const auto& [from, to] : m_renames) {
+        if ((from == target && to == backup) || (from == staged && to == target))
+            return true;
+    }
+    return false;
 }
 
 void TellWhatTheRestartDid(OsKind family, const JournalServices& services)

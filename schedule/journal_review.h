@@ -15,7 +15,6 @@
 #include "schedule/restart_journal.h"
 #include "texts/texts.h"
 
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,7 +57,7 @@ public:
 
 private:
     bool m_known = true;
-    std::set<std::pair<std::string, std::string>> m_renames;
+    std::vector<std::pair<std::string, std::string>> m_renames;  // from, to
 };
 
 // At start, after the start-up gate: every entry not yet told whose renames

@@ -1,18 +1,16 @@
 #include "schedule/restart_journal.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <map>
-#include <set>
+#include <string_view>
 
 namespace {
 const char kHeading[] =
     "; Tessera: the replacements it scheduled, and what became of them at the restart.\r\n"
     "; Written by Tessera; see its help. A line that is changed is no longer read.\r\n";
 const char kScheduled[] = "scheduled";
-const int kScheduledFields = 14;
-const int kToldFields = 5;
+// The fields of each kind of line, its CRC not counted.
+const size_t kScheduledFields = 13;
+const size_t kToldFields = 4;
 
 // The outcome words, by EntryOutcome; kPending has none.
 const char* const kOutcomeWords[] = {"",
@@ -30,49 +28,48 @@ const long long kDaysFrom1601To1970 = 134774;
 
 uint32_t Crc32(const char* bytes, size_t length)
 {
-    static const auto table = [] {
-        std::vector<uint32_t> entries(256);
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-        return entries;
-    }();
     uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < length; ++i)
-        crc = table[(crc ^ static_cast<unsigned char>(bytes[i])) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
     return crc ^ 0xFFFFFFFFu;
 }
 
-// The fields of a line with its CRC, which must match; none otherwise.
-std::optional<std::vector<std::string>> TrustedFields(const std::string& line)
+// The fields of a line before its CRC, which must match.
+struct Fields {
+    std::string_view at[kScheduledFields];
+    size_t count = 0;
+};
+
+// False unless line (without its line end) ends in a tab and the CRC of what
+// precedes it, in upper-case hex, with at most kScheduledFields fields before.
+bool TrustedFields(std::string_view line, Fields& fields)
 {
     const size_t lastTab = line.rfind('\t');
-    if (lastTab == std::string::npos || line.size() - lastTab - 1 != 8)
-        return std::nullopt;
-    unsigned long written = 0;
-    for (size_t i = lastTab + 1; i < line.size(); ++i) {
-        const char c = line[i];
+    if (lastTab == std::string_view::npos || line.size() - lastTab - 1 != 8)
+        return false;
+    uint32_t written = 0;
+    for (const char c : line.substr(lastTab + 1)) {
         const int digit = c >= '0' && c <= '9'   ? c - '0'
                           : c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                  : -1;
         if (digit < 0)
-            return std::nullopt;
-        written = written << 4 | static_cast<unsigned long>(digit);
+            return false;
+        written = written << 4 | static_cast<uint32_t>(digit);
     }
     if (written != Crc32(line.data(), lastTab))
-        return std::nullopt;
-    std::vector<std::string> fields;
-    for (size_t start = 0;;) {
-        const size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
+        return false;
+    for (std::string_view rest = line.substr(0, lastTab);;) {
+        if (fields.count == kScheduledFields)
+            return false;
+        const size_t tab = rest.find('\t');
+        fields.at[fields.count++] = rest.substr(0, tab);
+        if (tab == std::string_view::npos)
+            return true;
+        rest.remove_prefix(tab + 1);
     }
-    return fields;
 }
 
 }  // namespace
@@ -89,31 +86,33 @@ std::string SealedJournalLine(const std::string& fields)
 
 namespace {
 
-bool AllDigits(const std::string& text, size_t from, size_t count)
+bool AllDigits(std::string_view text)
 {
-    if (from + count > text.size())
-        return false;
-    for (size_t i = from; i < from + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
+    for (const char c : text) {
+        if (c < '0' || c > '9')
             return false;
     }
     return true;
 }
 
 // "YYYY-MM-DD hh:mm:ss.mmm", digits where digits stand.
-bool IsStamp(const std::string& text)
+bool IsStamp(std::string_view text)
 {
-    return text.size() == 23 && AllDigits(text, 0, 4) && text[4] == '-' && AllDigits(text, 5, 2) &&
-           text[7] == '-' && AllDigits(text, 8, 2) && text[10] == ' ' && AllDigits(text, 11, 2) &&
-           text[13] == ':' && AllDigits(text, 14, 2) && text[16] == ':' &&
-           AllDigits(text, 17, 2) && text[19] == '.' && AllDigits(text, 20, 3);
+    const char kForm[] = "0000-00-00 00:00:00.000";
+    if (text.size() != sizeof kForm - 1)
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (kForm[i] == '0' ? !AllDigits(text.substr(i, 1)) : text[i] != kForm[i])
+            return false;
+    }
+    return true;
 }
 
 // A decimal number written as the journal writes it: no sign, no leading zero.
-bool ParseNumber(const std::string& text, unsigned long long& number)
+bool ParseNumber(std::string_view text, unsigned long long& number)
 {
     if (text.empty() || text.size() > 20 || (text.size() > 1 && text[0] == '0') ||
-        !AllDigits(text, 0, text.size()))
+        !AllDigits(text))
         return false;
     number = 0;
     for (const char c : text) {
@@ -126,14 +125,15 @@ bool ParseNumber(const std::string& text, unsigned long long& number)
 }
 
 // Written digit by digit: the msvcrt of the oldest releases knows no %llu.
-std::string NumberText(unsigned long long number, size_t width = 1)
+std::string NumberText(unsigned long long number)
 {
-    std::string digits;
+    char digits[20];
+    size_t at = sizeof digits;
     do {
-        digits.insert(digits.begin(), static_cast<char>('0' + number % 10));
+        digits[--at] = static_cast<char>('0' + number % 10);
         number /= 10;
-    } while (number != 0 || digits.size() < width);
-    return digits;
+    } while (number != 0);
+    return std::string(digits + at, sizeof digits - at);
 }
 
 // The digits of text from *at on, at least least and at most most of them;
@@ -157,70 +157,58 @@ bool ReadCharacter(const char* text, size_t* at, char expected)
     return true;
 }
 
-bool ParseFacts(const std::vector<std::string>& fields, size_t first, JournalFacts& facts)
+// The fields of a line, joined by tabs as they are added.
+class LineText {
+public:
+    LineText& operator<<(std::string_view field)
+    {
+        if (m_fields++ != 0)
+            m_text += '\t';
+        m_text += field;
+        return *this;
+    }
+    LineText& operator<<(const char* field) { return *this << std::string_view(field); }
+    LineText& operator<<(unsigned long long number) { return *this << NumberText(number); }
+    LineText& operator<<(const JournalFacts& facts)
+    {
+        return *this << facts.file.size << FileTimeText(facts.file.lastWrite)
+                     << JournalVersionText(facts.version);
+    }
+    std::string Sealed() const { return SealedJournalLine(m_text); }
+
+private:
+    std::string m_text;
+    int m_fields = 0;
+};
+
+bool ParseFacts(const Fields& fields, size_t first, JournalFacts& facts)
 {
-    facts.version = fields[first + 2].c_str();
-    return ParseNumber(fields[first], facts.file.size) &&
-           ParseFileTimeText(fields[first + 1].c_str(), facts.file.lastWrite) &&
+    facts.version = std::string(fields.at[first + 2]).c_str();
+    return ParseNumber(fields.at[first], facts.file.size) &&
+           ParseFileTimeText(std::string(fields.at[first + 1]).c_str(), facts.file.lastWrite) &&
            JournalVersionText(facts.version) == facts.version;
 }
 
-std::string FactsText(const JournalFacts& facts)
+CString TextOf(std::string_view field)
 {
-    return NumberText(facts.file.size) + '\t' + std::string(FileTimeText(facts.file.lastWrite)) +
-           '\t' + std::string(JournalVersionText(facts.version));
+    return CString(field.data(), static_cast<int>(field.size()));
 }
 
-std::string Key(const std::string& plan, int number)
+bool ParseScheduled(const Fields& fields, JournalEntry& entry)
 {
-    return plan + '#' + NumberText(static_cast<unsigned>(number));
+    if (fields.at[3] == "NT")
+        entry.family = OS_NT;
+    else if (fields.at[3] == "9x")
+        entry.family = OS_9X;
+    else
+        return false;
+    entry.names = ReplacementNames{TextOf(fields.at[4]), TextOf(fields.at[5]), TextOf(fields.at[6])};
+    return !entry.names.target.IsEmpty() && !entry.names.staged.IsEmpty() &&
+           !entry.names.backup.IsEmpty() && ParseFacts(fields, 7, entry.newFile) &&
+           ParseFacts(fields, 10, entry.oldFile);
 }
 
-// One line of the file: its bytes with the line end, and its fields when it
-// can be trusted.
-struct Line {
-    std::string bytes;
-    std::optional<std::vector<std::string>> fields;
-    bool heading;
-};
-
-// The lines of bytes; a last line without its line end was torn in writing.
-std::vector<Line> SplitLines(const std::string& bytes)
-{
-    std::vector<Line> lines;
-    for (size_t start = 0; start < bytes.size();) {
-        const size_t newline = bytes.find('\n', start);
-        const size_t end = newline == std::string::npos ? bytes.size() : newline + 1;
-        Line line{bytes.substr(start, end - start), std::nullopt, bytes[start] == ';'};
-        if (newline != std::string::npos && !line.heading) {
-            std::string text = bytes.substr(start, newline - start);
-            if (!text.empty() && text.back() == '\r')
-                text.pop_back();
-            line.fields = TrustedFields(text);
-        }
-        lines.push_back(std::move(line));
-        start = end;
-    }
-    return lines;
-}
-
-bool IsScheduledLine(const std::vector<std::string>& fields)
-{
-    return fields.size() == kScheduledFields && fields[2] == kScheduled;
-}
-
-// The plan and number a trusted line speaks of, when it has the form of one.
-std::optional<std::string> LineKey(const std::vector<std::string>& fields)
-{
-    unsigned long long number = 0;
-    if ((fields.size() != kScheduledFields && fields.size() != kToldFields) ||
-        !IsStamp(fields[0]) || !ParseNumber(fields[1], number) || number == 0 ||
-        number > 1000000)
-        return std::nullopt;
-    return Key(fields[0], static_cast<int>(number));
-}
-
-std::optional<EntryOutcome> OutcomeOfWord(const std::string& word)
+std::optional<EntryOutcome> OutcomeOfWord(std::string_view word)
 {
     for (size_t i = 1; i < sizeof kOutcomeWords / sizeof kOutcomeWords[0]; ++i) {
         if (word == kOutcomeWords[i])
@@ -229,66 +217,84 @@ std::optional<EntryOutcome> OutcomeOfWord(const std::string& word)
     return std::nullopt;
 }
 
-std::optional<JournalEntry> ParseScheduled(const std::vector<std::string>& fields)
-{
-    JournalEntry entry;
-    entry.plan = fields[0].c_str();
-    entry.number = std::stoi(fields[1]);
-    if (fields[3] == "NT")
-        entry.family = OS_NT;
-    else if (fields[3] == "9x")
-        entry.family = OS_9X;
-    else
-        return std::nullopt;
-    entry.names = ReplacementNames{fields[4].c_str(), fields[5].c_str(), fields[6].c_str()};
-    if (entry.names.target.IsEmpty() || entry.names.staged.IsEmpty() ||
-        entry.names.backup.IsEmpty() || !ParseFacts(fields, 7, entry.newFile) ||
-        !ParseFacts(fields, 10, entry.oldFile))
-        return std::nullopt;
-    return entry;
-}
-
 // A line as the reader takes it: the heading, a line not trusted, an entry
-// scheduled, or what became of one.
+// scheduled, or what became of one. The plan and number name its entry.
 struct ReadLine {
-    enum Kind { kHeading, kUntrusted, kScheduled, kTold } kind;
-    std::string bytes;  // with its line end
-    std::string plan;
-    std::string key;
-    std::optional<JournalEntry> entry;  // of a scheduled line
-    EntryOutcome outcome = EntryOutcome::kPending;  // of a told line
+    enum Kind { kHeading, kUntrusted, kScheduled, kTold } kind = kUntrusted;
+    std::string_view bytes;  // with its line end
+    std::string_view plan;
+    int number = 0;
 };
 
-// Every line of bytes, judged; an entry scheduled a second time is not
-// trusted the second time.
-std::vector<ReadLine> ReadLines(const std::string& bytes)
-{
+struct Lines {
     std::vector<ReadLine> read;
-    std::set<std::string> scheduled;
-    for (Line& line : SplitLines(bytes)) {
-        ReadLine judged;
-        judged.kind = line.heading ? ReadLine::kHeading : ReadLine::kUntrusted;
-        judged.bytes = std::move(line.bytes);
-        const std::optional<std::string> key =
-            line.fields ? LineKey(*line.fields) : std::optional<std::string>();
-        if (key) {
-            const std::vector<std::string>& fields = *line.fields;
-            judged.plan = fields[0];
-            judged.key = *key;
-            if (IsScheduledLine(fields)) {
-                judged.entry = ParseScheduled(fields);
-                if (judged.entry && scheduled.insert(*key).second)
-                    judged.kind = ReadLine::kScheduled;
-            } else if (fields.size() == kToldFields && IsStamp(fields[3])) {
-                if (const std::optional<EntryOutcome> outcome = OutcomeOfWord(fields[2])) {
-                    judged.kind = ReadLine::kTold;
-                    judged.outcome = *outcome;
-                }
-            }
+    std::vector<JournalEntry> entries;  // of the scheduled lines, in their order
+
+    // The entry plan and number name, when a line has scheduled it.
+    JournalEntry* Find(std::string_view plan, int number)
+    {
+        for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+            if (entry->number == number && std::string_view(entry->plan) == plan)
+                return &*entry;
         }
-        read.push_back(std::move(judged));
+        return nullptr;
     }
-    return read;
+};
+
+// Judges a trusted line's fields: the form of a scheduled or a told line, of
+// an entry that is scheduled (by an earlier line for a told one, by none for
+// a scheduled one).
+void Judge(const Fields& fields, ReadLine& line, Lines& lines)
+{
+    unsigned long long number = 0;
+    if ((fields.count != kScheduledFields && fields.count != kToldFields) ||
+        !IsStamp(fields.at[0]) || !ParseNumber(fields.at[1], number) || number == 0 ||
+        number > 1000000)
+        return;
+    line.plan = fields.at[0];
+    line.number = static_cast<int>(number);
+    JournalEntry* scheduled = lines.Find(line.plan, line.number);
+    if (fields.count == kScheduledFields && fields.at[2] == kScheduled && !scheduled) {
+        JournalEntry entry;
+        entry.plan = TextOf(line.plan);
+        entry.number = line.number;
+        if (ParseScheduled(fields, entry)) {
+            line.kind = ReadLine::kScheduled;
+            lines.entries.push_back(entry);
+        }
+    } else if (fields.count == kToldFields && IsStamp(fields.at[3])) {
+        if (const std::optional<EntryOutcome> outcome = OutcomeOfWord(fields.at[2])) {
+            line.kind = ReadLine::kTold;
+            // A told line of an entry dropped with its plan tells of nothing.
+            if (scheduled)
+                scheduled->told = *outcome;
+        }
+    }
+}
+
+// Every line of bytes, judged; a last line without its line end was torn in
+// writing. An entry scheduled a second time is not trusted the second time.
+Lines ReadLines(std::string_view bytes)
+{
+    Lines lines;
+    while (!bytes.empty()) {
+        const size_t newline = bytes.find('\n');
+        ReadLine line;
+        line.bytes = bytes.substr(0, newline == std::string_view::npos ? bytes.size() : newline + 1);
+        bytes.remove_prefix(line.bytes.size());
+        if (line.bytes[0] == ';') {
+            line.kind = ReadLine::kHeading;
+        } else if (newline != std::string_view::npos) {
+            std::string_view text = line.bytes.substr(0, newline);
+            if (!text.empty() && text.back() == '\r')
+                text.remove_suffix(1);
+            Fields fields;
+            if (TrustedFields(text, fields))
+                Judge(fields, line, lines);
+        }
+        lines.read.push_back(line);
+    }
+    return lines;
 }
 
 bool HasControlCharacter(const char* text)
@@ -335,12 +341,11 @@ CString FileTimeText(unsigned long long ticks)
     unsigned day = 0;
     CivilFromDays(static_cast<long long>(seconds / kSecondsPerDay) - kDaysFrom1601To1970, year,
                   month, day);
-    const std::string text = NumberText(static_cast<unsigned long long>(year), 4) + '-' +
-                             NumberText(month, 2) + '-' + NumberText(day, 2) + 'T' +
-                             NumberText(ofDay / 3600, 2) + ':' + NumberText(ofDay / 60 % 60, 2) +
-                             ':' + NumberText(ofDay % 60, 2) + '.' +
-                             NumberText(ticks % kTicksPerSecond, 7) + 'Z';
-    return text.c_str();
+    CString text;
+    text.Format("%04d-%02d-%02dT%02d:%02d:%02d.%07dZ", static_cast<int>(year), month, day,
+                static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60),
+                static_cast<int>(ofDay % 60), static_cast<int>(ticks % kTicksPerSecond));
+    return text;
 }
 
 // Read by its fields, then written again: only the very text the journal
@@ -404,68 +409,68 @@ std::optional<std::string> ScheduledLine(const JournalEntry& entry)
         if (name->IsEmpty() || HasControlCharacter(*name))
             return std::nullopt;
     }
-    return SealedJournalLine(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
-                   kScheduled + '\t' + (entry.family == OS_9X ? "9x" : "NT") + '\t' +
-                   std::string(names.target) + '\t' + std::string(names.staged) + '\t' +
-                   std::string(names.backup) + '\t' + FactsText(entry.newFile) + '\t' +
-                   FactsText(entry.oldFile));
+    return (LineText() << entry.plan << static_cast<unsigned long long>(entry.number) << kScheduled
+                       << (entry.family == OS_9X ? "9x" : "NT") << names.target << names.staged
+                       << names.backup << entry.newFile << entry.oldFile)
+        .Sealed();
 }
 
 std::string ToldLine(const JournalEntry& entry, EntryOutcome outcome, const CString& when)
 {
-    return SealedJournalLine(std::string(entry.plan) + '\t' + NumberText(static_cast<unsigned>(entry.number)) + '\t' +
-                   kOutcomeWords[static_cast<int>(outcome)] + '\t' + std::string(when));
+    return (LineText() << entry.plan << static_cast<unsigned long long>(entry.number)
+                       << kOutcomeWords[static_cast<int>(outcome)] << when)
+        .Sealed();
 }
 
 JournalContents ParseJournal(const std::string& bytes)
 {
+    Lines lines = ReadLines(bytes);
     JournalContents contents;
-    std::map<std::string, size_t> byKey;
-    for (ReadLine& line : ReadLines(bytes)) {
-        switch (line.kind) {
-        case ReadLine::kUntrusted: ++contents.skipped; break;
-        case ReadLine::kScheduled:
-            byKey.emplace(line.key, contents.entries.size());
-            contents.entries.push_back(std::move(*line.entry));
-            break;
-        case ReadLine::kTold: {
-            // A told line of an entry dropped with its plan tells of nothing.
-            const auto entry = byKey.find(line.key);
-            if (entry != byKey.end())
-                contents.entries[entry->second].told = line.outcome;
-            break;
-        }
-        default: break;
-        }
-    }
+    for (const ReadLine& line : lines.read)
+        contents.skipped += line.kind == ReadLine::kUntrusted;
+    contents.entries = std::move(lines.entries);
     return contents;
 }
 
 std::string TrimmedJournal(const std::string& bytes, unsigned long budget)
 {
-    const std::vector<ReadLine> lines = ReadLines(bytes);
-    // Each plan's lines, the plans in the order their first entry was written.
-    std::vector<std::string> plans;
-    std::map<std::string, unsigned long> planBytes;
-    for (const ReadLine& line : lines) {
+    const Lines lines = ReadLines(bytes);
+    // Each plan's bytes, the plans in the order their first entry was written.
+    struct Plan {
+        std::string_view stamp;
+        unsigned long bytes;
+        bool kept;
+    };
+    std::vector<Plan> plans;
+    const auto planOf = [&plans](std::string_view stamp) -> Plan* {
+        for (auto plan = plans.rbegin(); plan != plans.rend(); ++plan) {
+            if (plan->stamp == stamp)
+                return &*plan;
+        }
+        return nullptr;
+    };
+    for (const ReadLine& line : lines.read) {
         if (line.kind != ReadLine::kScheduled && line.kind != ReadLine::kTold)
             continue;
-        if (line.kind == ReadLine::kScheduled && !planBytes.count(line.plan))
-            plans.push_back(line.plan);
-        planBytes[line.plan] += static_cast<unsigned long>(line.bytes.size());
+        Plan* plan = planOf(line.plan);
+        if (!plan && line.kind == ReadLine::kScheduled) {
+            plans.push_back({line.plan, 0, false});
+            plan = &plans.back();
+        }
+        if (plan)
+            plan->bytes += static_cast<unsigned long>(line.bytes.size());
     }
-    std::set<std::string> kept;
     unsigned long total = 0;
-    for (auto plan = plans.rbegin(); plan != plans.rend(); ++plan) {
-        if (total + planBytes[*plan] > budget)
-            break;
-        total += planBytes[*plan];
-        kept.insert(*plan);
+    for (auto plan = plans.rbegin(); plan != plans.rend() && total + plan->bytes <= budget; ++plan) {
+        total += plan->bytes;
+        plan->kept = true;
     }
     std::string trimmed;
-    for (const ReadLine& line : lines) {
-        if ((line.kind == ReadLine::kScheduled || line.kind == ReadLine::kTold) &&
-            kept.count(line.plan))
+    for (const ReadLine& line : lines.read) {
+        const Plan* plan = line.kind == ReadLine::kScheduled || line.kind == ReadLine::kTold
+                               ? planOf(line.plan)
+                               : nullptr;
+        if (plan && plan->kept)
             trimmed += line.bytes;
     }
     return trimmed;
