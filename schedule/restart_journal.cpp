@@ -450,13 +450,14 @@ std::string TrimmedJournal(const std::string& bytes, unsigned long budget)
         return nullptr;
     };
     for (const ReadLine& line : lines.read) {
-        if (line.kind != ReadLine::kScheduled && line.kind != ReadLine::kTold)
-            continue;
-        Plan* plan = planOf(line.plan);
-        if (!plan && line.kind == ReadLine::kScheduled) {
+        if (line.kind == ReadLine::kScheduled && !planOf(line.plan))
             plans.push_back({line.plan, 0, false});
-            plan = &plans.back();
-        }
+    }
+    // A told line counts with its plan wherever it stands.
+    for (const ReadLine& line : lines.read) {
+        Plan* plan = line.kind == ReadLine::kScheduled || line.kind == ReadLine::kTold
+                         ? planOf(line.plan)
+                         : nullptr;
         if (plan)
             plan->bytes += static_cast<unsigned long>(line.bytes.size());
     }
