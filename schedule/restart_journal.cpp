@@ -86,11 +86,25 @@ std::string SealedJournalLine(const std::string& fields)
 
 namespace {
 
-bool AllDigits(std::string_view text)
+// The numbers of text, read where form has a '0' (a digit each); its other
+// characters must stand as they are, and each ends a number. False for any
+// other text.
+bool ReadForm(std::string_view text, std::string_view form, unsigned long long* numbers)
 {
-    for (const char c : text) {
-        if (c < '0' || c > '9')
+    if (text.size() != form.size())
+        return false;
+    size_t number = 0;
+    numbers[0] = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (form[i] != '0') {
+            if (text[i] != form[i])
+                return false;
+            numbers[++number] = 0;
+        } else if (text[i] < '0' || text[i] > '9') {
             return false;
+        } else {
+            numbers[number] = numbers[number] * 10 + static_cast<unsigned long long>(text[i] - '0');
+        }
     }
     return true;
 }
@@ -98,26 +112,19 @@ bool AllDigits(std::string_view text)
 // "YYYY-MM-DD hh:mm:ss.mmm", digits where digits stand.
 bool IsStamp(std::string_view text)
 {
-    const char kForm[] = "0000-00-00 00:00:00.000";
-    if (text.size() != sizeof kForm - 1)
-        return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (kForm[i] == '0' ? !AllDigits(text.substr(i, 1)) : text[i] != kForm[i])
-            return false;
-    }
-    return true;
+    unsigned long long numbers[7];
+    return ReadForm(text, "0000-00-00 00:00:00.000", numbers);
 }
 
 // A decimal number written as the journal writes it: no sign, no leading zero.
 bool ParseNumber(std::string_view text, unsigned long long& number)
 {
-    if (text.empty() || text.size() > 20 || (text.size() > 1 && text[0] == '0') ||
-        !AllDigits(text))
+    if (text.empty() || (text.size() > 1 && text[0] == '0'))
         return false;
     number = 0;
     for (const char c : text) {
         const unsigned long long digit = static_cast<unsigned long long>(c - '0');
-        if (number > (~0ull - digit) / 10)
+        if (c < '0' || c > '9' || number > (~0ull - digit) / 10)
             return false;
         number = number * 10 + digit;
     }
@@ -134,27 +141,6 @@ std::string NumberText(unsigned long long number)
         number /= 10;
     } while (number != 0);
     return std::string(digits + at, sizeof digits - at);
-}
-
-// The digits of text from *at on, at least least and at most most of them;
-// *at then stands after them.
-bool ReadDigits(const char* text, size_t* at, size_t least, size_t most, unsigned long long& value)
-{
-    value = 0;
-    size_t count = 0;
-    while (count < most && text[*at] >= '0' && text[*at] <= '9') {
-        value = value * 10 + static_cast<unsigned long long>(text[(*at)++] - '0');
-        ++count;
-    }
-    return count >= least;
-}
-
-bool ReadCharacter(const char* text, size_t* at, char expected)
-{
-    if (text[*at] != expected)
-        return false;
-    ++*at;
-    return true;
 }
 
 // The fields of a line, joined by tabs as they are added.
@@ -352,18 +338,16 @@ CString FileTimeText(unsigned long long ticks)
 // writes for a time reads as that time.
 bool ParseFileTimeText(const char* text, unsigned long long& ticks)
 {
-    unsigned long long year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    unsigned long long fraction = 0;
-    size_t at = 0;
-    if (!ReadDigits(text, &at, 4, 5, year) || !ReadCharacter(text, &at, '-') ||
-        !ReadDigits(text, &at, 2, 2, month) || !ReadCharacter(text, &at, '-') ||
-        !ReadDigits(text, &at, 2, 2, day) || !ReadCharacter(text, &at, 'T') ||
-        !ReadDigits(text, &at, 2, 2, hour) || !ReadCharacter(text, &at, ':') ||
-        !ReadDigits(text, &at, 2, 2, minute) || !ReadCharacter(text, &at, ':') ||
-        !ReadDigits(text, &at, 2, 2, second) || !ReadCharacter(text, &at, '.') ||
-        !ReadDigits(text, &at, 7, 7, fraction) || !ReadCharacter(text, &at, 'Z') ||
-        text[at] != '\0' || year < 1601 || month < 1 || month > 12 || day < 1 || day > 31 ||
-        hour > 23 || minute > 59 || second > 59)
+    // Year, month, day, hour, minute, second, fraction; a year may have five
+    // digits.
+    unsigned long long n[8];
+    if (!ReadForm(text, "0000-00-00T00:00:00.0000000Z", n) &&
+        !ReadForm(text, "00000-00-00T00:00:00.0000000Z", n))
+        return false;
+    const unsigned long long year = n[0], month = n[1], day = n[2], hour = n[3], minute = n[4],
+                             second = n[5], fraction = n[6];
+    if (year < 1601 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
+        minute > 59 || second > 59)
         return false;
     const long long days = DaysFromCivil(static_cast<long long>(year), static_cast<unsigned>(month),
                                          static_cast<unsigned>(day)) +

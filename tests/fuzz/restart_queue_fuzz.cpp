@@ -23,7 +23,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -94,11 +93,31 @@ bool IsTextFrom(const std::u16string& text, size_t at, bool share, const CString
 // texts are the strings less their prefixes (*N, then \??\; in the
 // destination a '!' before or after the *N; \??\UNC read as \\), and the '!'
 // makes a rename replacing.
+// The length of a "*N" at text[at] (0 where none stands).
+size_t CountPrefix(const std::string& text, size_t at)
+{
+    size_t end = at < text.size() && text[at] == '*' ? at + 1 : at;
+    while (end > at && end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    return end > at + 1 ? end - at : 0;
+}
+
+// The length of a "\??\" at text[at], with "UNC" when a backslash follows
+// it (then unc is set); 0 where none stands.
+size_t DevicePrefix(const std::string& text, size_t at, bool& unc)
+{
+    unc = false;
+    if (text.compare(at, 4, "\\??\\") != 0)
+        return 0;
+    unc = text.size() > at + 7 && FoldAscii(text.substr(at + 4, 3)) == "UNC" &&
+          text[at + 7] == '\\';
+    return unc ? 7 : 4;
+}
+
+// Read by hand rather than by a regular expression, whose matcher recurses
+// once for each character and overflows the stack on a long string.
 void CheckNtRecords(const RestartQueue& queue)
 {
-    static const std::regex source(R"(^(\*[0-9]+)?(\\\?\?\\([Uu][Nn][Cc](?=\\))?)?([\s\S]*)$)");
-    static const std::regex destination(
-        R"(^(\*[0-9]+)?(!(\*[0-9]+)?)?(\\\?\?\\([Uu][Nn][Cc](?=\\))?)?([\s\S]*)$)");
     size_t end = 0;
     for (const QueuedOperation& operation : queue.operations) {
         Require(operation.offset == end, "NT records lie end to end from the first byte");
@@ -107,18 +126,21 @@ void CheckNtRecords(const RestartQueue& queue)
         const std::u16string to = NtString(queue.raw, operation.offset + 2 * from.size() + 2);
         const std::string fromSkeleton = AsciiSkeleton(from);
         const std::string toSkeleton = AsciiSkeleton(to);
-        std::smatch parts;
-        Require(std::regex_match(fromSkeleton, parts, source) &&
-                    IsTextFrom(from, static_cast<size_t>(parts.position(4)), parts[3].matched,
-                               operation.from),
+        bool unc = false;
+        size_t at = CountPrefix(fromSkeleton, 0);
+        at += DevicePrefix(fromSkeleton, at, unc);
+        Require(IsTextFrom(from, at, unc, operation.from),
                 "an NT source's text is its string less its prefixes");
-        Require(std::regex_match(toSkeleton, parts, destination) &&
-                    IsTextFrom(to, static_cast<size_t>(parts.position(6)), parts[5].matched,
-                               operation.to),
+        at = CountPrefix(toSkeleton, 0);
+        const bool replacing = at < toSkeleton.size() && toSkeleton[at] == '!';
+        if (replacing)
+            at += 1 + CountPrefix(toSkeleton, at + 1);
+        at += DevicePrefix(toSkeleton, at, unc);
+        Require(IsTextFrom(to, at, unc, operation.to),
                 "an NT destination's text is its string less its prefixes");
-        const QueuedKind kind = parts.length(6) == 0 ? QueuedKind::kDelete
-                                : parts[2].matched  ? QueuedKind::kRenameReplacing
-                                                    : QueuedKind::kRename;
+        const QueuedKind kind = at == toSkeleton.size() ? QueuedKind::kDelete
+                                : replacing             ? QueuedKind::kRenameReplacing
+                                                        : QueuedKind::kRename;
         Require(kind == operation.kind, "an NT record without a destination deletes, '!' replaces");
     }
     if (!queue.WasRead() || queue.raw.empty())
