@@ -4,11 +4,10 @@
 // back through the restore rule.
 #pragma once
 
-#include "framework/controls.h"
-#include "framework/dialog.h"
 #include "schedule/journal_review.h"
+#include "ui/list_action_dlg.h"
 
-class CJournalDlg : public CDialog {
+class CJournalDlg : public CListActionDlg {
 public:
     // DoModal's result when the restore was chosen; RestoreTarget() then names
     // the file to put back.
@@ -21,22 +20,16 @@ public:
     // The backup the journal names for it.
     const CString& RestoreBackup() const { return m_restoreBackup; }
 
-    CListCtrl m_list;
-    CString m_strStatus;
-
 protected:
     BOOL OnInitDialog() override;
-    void DoDataExchange(CDataExchange* exchange) override;
-    BOOL HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The restore button acts on any row.
+    bool CanAct(int selected) const override;
+    void OnAction(int selected) override;
 
 private:
     // When and outcome wide enough for their texts at the screen's DPI; the
     // target takes the rest of the list's width.
     void InsertColumns();
-    void OnRestore();
-    // The restore button is enabled only while a row is selected.
-    void UpdateRestoreButton();
 
     JournalServices m_services;
     OsKind m_family;
