@@ -58,9 +58,26 @@ public:
     {
         return m_services.files.MoveAtRestart(from, to);
     }
-    // A record cannot be withdrawn, only followed by the rename back.
+    // The backup rename just recorded is the value's last record: it is taken
+    // out again, so that the restart leaves the target, and any file already
+    // at the backup name, where they are. Where the value cannot be rewritten,
+    // the rename back is recorded instead, which keeps the target but not a
+    // file that was at the backup name.
     bool TakeBackBackup(const ReplacementNames& names) override
     {
+        const NtQueueValue value = NtQueueValue::kPendingFileRenameOperations;
+        const RestartQueue queue = ReadNtQueue(m_services.queue, value, m_services.wideToAnsi);
+        std::string rewritten;
+        if (!queue.operations.empty()) {
+            const QueuedOperation& last = queue.operations.back();
+            if (last.kind == QueuedKind::kRenameReplacing &&
+                NameAsQueued(last.from) == NameAsQueued(names.target) &&
+                NameAsQueued(last.to) == NameAsQueued(names.backup) &&
+                RemoveRecords(queue, {static_cast<int>(queue.operations.size()) - 1},
+                              rewritten) == QueueResult::kOk &&
+                m_services.queue.RewriteNtValue(value, queue.raw, rewritten) == QueueResult::kOk)
+                return true;
+        }
         return m_services.files.MoveAtRestart(names.backup, names.target);
     }
 

@@ -66,7 +66,8 @@ TEST_CASE("NT entry: each step that fails gives its own outcome, nothing after i
              "を再起動後にバックアップするのに失敗しました．\n原因不明のエラーです．\n" +
              "置換用のコピー" + kStaged + "を削除できませんでした．自分で削除してください．\n",
          {copy, backup, removal}},
-        // The rename back keeps the target in place at the restart.
+        // The fake queue holds no backup record to take out again (the
+        // restart model's machine does): the rename back keeps the target.
         {"the replacing rename is refused",
          [](FakeFileSystem& f) { f.FailMutatingCall(3); },
          std::string(kStaged) + "を再起動後に置換するのに失敗しました．\n原因不明のエラーです．\n",

@@ -549,7 +549,7 @@ bool ModelMachine::CopyWithoutOverwrite(const char* source, const char* destinat
 // Its conversion of the source to UTF-16 holds 261 units, the null included.
 bool ModelMachine::MoveAtRestart(const char* from, const char* to)
 {
-    if (Characters(from) > 260)
+    if (Characters(from) > 260 || ++recordsWritten == failingRecord)
         return false;
     QueueNt(from, to, true);
     return true;
@@ -577,7 +577,7 @@ void ModelMachine::QueueNt(const std::string& from, const std::string& to, bool 
 bool ModelMachine::WriteProfileEntry(const char* section, const char* key, const char* value,
                                      const char* file)
 {
-    if (!Same(file, kWininitFileName))
+    if (!Same(file, kWininitFileName) || (value && ++recordsWritten == failingRecord))
         return false;
     std::vector<std::string> lines = Lines(wininit);
     size_t header = 0;

@@ -161,6 +161,10 @@ public:
 
     std::string ntValue;  // UTF-16LE, with the list's terminator once it holds a record
     std::string wininit;
+    // The one record the machine fails to write (a full or locked registry,
+    // a read-only WININIT.INI), counted from the first: 0 for none.
+    int failingRecord = 0;
+    int recordsWritten = 0;
 
     // A path read as Windows reads it (in restart_model.cpp).
     struct Parsed;

@@ -440,6 +440,9 @@ private:
             targets.Add(target.c_str());
             trace += "plan: " + source + " -> " + target + "\n";
         }
+        // Now and then one of the commit's records cannot be written.
+        m_machine.failingRecord =
+            Chance(1, 8) ? m_machine.recordsWritten + 1 + static_cast<int>(Pick(6)) : 0;
         FakeMessageBoxes boxes;
         const SchedulerServices services{m_machine, m_codePage, boxes, m_machine,
                                          m_machine.Converter(), &m_journalAccess};
