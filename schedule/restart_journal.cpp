@@ -1,6 +1,7 @@
 #include "schedule/restart_journal.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -26,14 +27,23 @@ const unsigned long long kSecondsPerDay = 86400;
 // From 1601-01-01, where a FILETIME counts from, to 1970-01-01.
 const long long kDaysFrom1601To1970 = 134774;
 
+// A byte at a time through a table made at the first call: every start reads
+// the whole journal.
 uint32_t Crc32(const char* bytes, size_t length)
 {
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> entries(256);
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+        return entries;
+    }();
     uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < length; ++i) {
-        crc ^= static_cast<unsigned char>(bytes[i]);
-        for (int k = 0; k < 8; ++k)
-            crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
+    for (size_t i = 0; i < length; ++i)
+        crc = table[(crc ^ static_cast<unsigned char>(bytes[i])) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
@@ -334,8 +344,7 @@ CString FileTimeText(unsigned long long ticks)
     return text;
 }
 
-// Read by its fields, then written again: only the very text the journal
-// writes for a time reads as that time.
+// Read by its form, then by its fields.
 bool ParseFileTimeText(const char* text, unsigned long long& ticks)
 {
     // Year, month, day, hour, minute, second, fraction; a year may have five
@@ -346,8 +355,14 @@ bool ParseFileTimeText(const char* text, unsigned long long& ticks)
         return false;
     const unsigned long long year = n[0], month = n[1], day = n[2], hour = n[3], minute = n[4],
                              second = n[5], fraction = n[6];
-    if (year < 1601 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
-        minute > 59 || second > 59)
+    // Only the very text the journal writes for a time reads as that time: a
+    // date that exists, a year of five digits only past 9999, and a time that a
+    // FILETIME can hold.
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const unsigned char kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1601 || (std::strlen(text) == 29) != (year > 9999) || month < 1 || month > 12 ||
+        day < 1 || day > static_cast<unsigned>(kDays[month - 1] + (month == 2 && leap)) || hour > 23 || minute > 59 ||
+        second > 59)
         return false;
     const long long days = DaysFromCivil(static_cast<long long>(year), static_cast<unsigned>(month),
                                          static_cast<unsigned>(day)) +
@@ -357,7 +372,7 @@ bool ParseFileTimeText(const char* text, unsigned long long& ticks)
     if (seconds > (~0ull - fraction) / kTicksPerSecond)
         return false;
     ticks = seconds * kTicksPerSecond + fraction;
-    return FileTimeText(ticks) == text;
+    return true;
 }
 
 bool SameWriteTime(unsigned long long a, unsigned long long b)
