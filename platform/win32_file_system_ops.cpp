@@ -25,12 +25,27 @@ bool Win32FileSystemOps::GetStatus(const char* path, unsigned* mode)
     return true;
 }
 
-// The folder's listing answers for a file in use, whoever holds it and
-// however it is shared, on every release. A wildcard would find another file;
-// no name holds one, and the ? of a \\?\ prefix is none (and no trail byte of
-// a double-byte character is a '*' or a '?').
+// The attributes where the system has them (not 95): one call, where a
+// search costs many times more under Wine. A file held without shared reading
+// (a paging file) refuses them; the folder's listing answers for a file in
+// use, whoever holds it and however it is shared, on every release. A
+// wildcard would find another file; no name holds one, the prefix \\?\ holds
+// none either, and no trail byte of a double-byte character is a '*' or a
+// '?'.
 bool Win32FileSystemOps::GetFacts(const char* path, FileFacts& facts)
 {
+    typedef BOOL(WINAPI * AttributesFunction)(const char*, GET_FILEEX_INFO_LEVELS, void*);
+    static const auto attributesOf = ModuleFunction<AttributesFunction>(
+        ::GetModuleHandleA("KERNEL32.DLL"), "GetFileAttributesExA");
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (attributesOf && attributesOf(path, GetFileExInfoStandard, &data)) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            return false;
+        facts.size = static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        facts.lastWrite = static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                          data.ftLastWriteTime.dwLowDateTime;
+        return true;
+    }
     const char* name = std::strncmp(path, "\\\\?\\", 4) == 0 ? path + 4 : path;
     if (std::strpbrk(name, "*?") != nullptr)
         return false;

@@ -94,10 +94,15 @@ const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // An open that asks for no access, which no share mode of another opener
 // refuses; a folder opens too.
+HANDLE OpenHandleForIdentity(const CString& path)
+{
+    return ::CreateFileA(path, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                         nullptr);
+}
+
 FileHandle OpenForIdentity(const CString& path)
 {
-    return FileHandle(::CreateFileA(path, 0, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return FileHandle(OpenHandleForIdentity(path));
 }
 
 // The volume and file index of what file is open on, the same by every name
@@ -294,12 +299,12 @@ CString Win32PathResolver::FullPath(const char* path) const
     return CString(full, static_cast<int>(length));
 }
 
-const std::string& Win32PathResolver::OwnKey(const CString& path)
+const std::string& Win32PathResolver::OwnKey(const CString& path, const FileHandle* opened)
 {
     const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
     if (added) {
         const QuietErrors quiet;
-        entry->second = KeyOf(OpenForIdentity(path));
+        entry->second = opened ? KeyOf(*opened) : KeyOf(OpenForIdentity(path));
     }
     return entry->second;
 }
@@ -308,14 +313,14 @@ const std::string& Win32PathResolver::OwnKey(const CString& path)
 // as a plain file, but the open arrives at the file it leads to, under that
 // file's name or in that file's folder. Where the system cannot say where an
 // open arrives (before Vista), only the reparse point tells.
-bool Win32PathResolver::ArrivesElsewhere(const CString& path, const std::wstring& longName,
-                                         const std::string& folder)
+bool Win32PathResolver::ArrivesElsewhere(const CString& path, const FileHandle& opened,
+                                         const std::wstring& longName, const std::string& folder)
 {
     const auto [entry, added] = m_elsewhere.try_emplace(std::string(path), false);
     if (!added)
         return entry->second;
     const QuietErrors quiet;
-    const std::wstring arrived = FinalPath(OpenForIdentity(path));
+    const std::wstring arrived = FinalPath(opened);
     const size_t cut = arrived.find_last_of(L'\\');
     if (cut == std::wstring::npos)
         return false;
@@ -387,11 +392,20 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     Fold(rest, identity.restFoldedByLocale, identity.restFoldedByUpper);
     identity.exists = exists;
     identity.directory = exists && identity.directory;
-    if (exists)
-        identity.self = OwnKey(steps.Leading(count));
-    // A link to a folder shows as a reparse point on Windows and under Wine.
-    if (exists && !identity.directory && count > start && !identity.link)
-        identity.link = ArrivesElsewhere(steps.Leading(count), listedName, identity.folder);
+    if (exists) {
+        const CString own = steps.Leading(count);
+        // A link to a folder shows as a reparse point on Windows and under
+        // Wine; a file's is asked where its open arrives. One open answers
+        // both questions of a file asked for the first time in the run.
+        const bool askArrival = !identity.directory && count > start && !identity.link;
+        const std::string key(own);
+        const bool open = !m_ownKeys.count(key) || (askArrival && !m_elsewhere.count(key));
+        const QuietErrors quiet;
+        const FileHandle opened(open ? OpenHandleForIdentity(own) : INVALID_HANDLE_VALUE);
+        identity.self = OwnKey(own, open ? &opened : nullptr);
+        if (askArrival)
+            identity.link = ArrivesElsewhere(own, opened, listedName, identity.folder);
+    }
     ForgetOutsideRun();
     return identity;
 }

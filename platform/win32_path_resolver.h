@@ -11,6 +11,7 @@
 #include "framework/cstring.h"
 #include "framework/path_text.h"
 #include "platform/file_system_ops.h"
+#include "platform/owned_handle.h"
 
 #include <map>
 #include <string>
@@ -62,12 +63,14 @@ private:
     // receives path's last name.
     Listing* ListedFolderOf(const char* path, CString& name);
     // An existing file's or folder's volume and file index; empty for
-    // anything else, and where no open identifies it (folders on 9x).
-    const std::string& OwnKey(const CString& path);
-    // True when an open of path, whose last name is listed as longName in the
-    // folder identified as folder, arrives at another name or folder.
-    bool ArrivesElsewhere(const CString& path, const std::wstring& longName,
-                          const std::string& folder);
+    // anything else, and where no open identifies it (folders on 9x). opened,
+    // where given, is an open of path already made.
+    const std::string& OwnKey(const CString& path, const FileHandle* opened = nullptr);
+    // True when an open of path (opened), whose last name is listed as
+    // longName in the folder identified as folder, arrives at another name or
+    // folder.
+    bool ArrivesElsewhere(const CString& path, const FileHandle& opened,
+                          const std::wstring& longName, const std::string& folder);
     CString FullPath(const char* path) const;
     void ForgetOutsideRun();
 

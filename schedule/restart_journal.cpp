@@ -1,7 +1,6 @@
 #include "schedule/restart_journal.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -25,7 +24,7 @@ const char* const kOutcomeWords[] = {"",
 const unsigned long long kTicksPerSecond = 10000000;
 const unsigned long long kSecondsPerDay = 86400;
 // From 1601-01-01, where a FILETIME counts from, to 1970-01-01.
-const long long kDaysFrom1601To1970 = 134774;
+const long kDaysFrom1601To1970 = 134774;
 
 // A byte at a time through a table made at the first call: every start reads
 // the whole journal.
@@ -99,7 +98,7 @@ namespace {
 // The numbers of text, read where form has a '0' (a digit each); its other
 // characters must stand as they are, and each ends a number. False for any
 // other text.
-bool ReadForm(std::string_view text, std::string_view form, unsigned long long* numbers)
+bool ReadForm(std::string_view text, std::string_view form, unsigned long* numbers)
 {
     if (text.size() != form.size())
         return false;
@@ -113,7 +112,7 @@ bool ReadForm(std::string_view text, std::string_view form, unsigned long long* 
         } else if (text[i] < '0' || text[i] > '9') {
             return false;
         } else {
-            numbers[number] = numbers[number] * 10 + static_cast<unsigned long long>(text[i] - '0');
+            numbers[number] = numbers[number] * 10 + static_cast<unsigned long>(text[i] - '0');
         }
     }
     return true;
@@ -122,7 +121,7 @@ bool ReadForm(std::string_view text, std::string_view form, unsigned long long* 
 // "YYYY-MM-DD hh:mm:ss.mmm", digits where digits stand.
 bool IsStamp(std::string_view text)
 {
-    unsigned long long numbers[7];
+    unsigned long numbers[7];
     return ReadForm(text, "0000-00-00 00:00:00.000", numbers);
 }
 
@@ -181,7 +180,7 @@ bool ParseFacts(const Fields& fields, size_t first, JournalFacts& facts)
 {
     facts.version = std::string(fields.at[first + 2]).c_str();
     return ParseNumber(fields.at[first], facts.file.size) &&
-           ParseFileTimeText(std::string(fields.at[first + 1]).c_str(), facts.file.lastWrite) &&
+           ParseFileTimeText(fields.at[first + 1], facts.file.lastWrite) &&
            JournalVersionText(facts.version) == facts.version;
 }
 
@@ -303,20 +302,20 @@ bool HasControlCharacter(const char* text)
 }
 
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar, and back.
-long long DaysFromCivil(long long year, unsigned month, unsigned day)
+long DaysFromCivil(long year, unsigned month, unsigned day)
 {
     year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long era = (year >= 0 ? year : year - 399) / 400;
     const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
     const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
     const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
+    return era * 146097 + static_cast<long>(dayOfEra) - 719468;
 }
 
-void CivilFromDays(long long days, long long& year, unsigned& month, unsigned& day)
+void CivilFromDays(long days, long& year, unsigned& month, unsigned& day)
 {
     days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long era = (days >= 0 ? days : days - 146096) / 146097;
     const unsigned dayOfEra = static_cast<unsigned>(days - era * 146097);
     const unsigned yearOfEra =
         (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
@@ -324,7 +323,7 @@ void CivilFromDays(long long days, long long& year, unsigned& month, unsigned& d
     const unsigned monthFromMarch = (5 * dayOfYear + 2) / 153;
     day = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
     month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
-    year = static_cast<long long>(yearOfEra) + era * 400 + (month <= 2);
+    year = static_cast<long>(yearOfEra) + era * 400 + (month <= 2);
 }
 }  // namespace
 
@@ -332,11 +331,11 @@ CString FileTimeText(unsigned long long ticks)
 {
     const unsigned long long seconds = ticks / kTicksPerSecond;
     const unsigned long long ofDay = seconds % kSecondsPerDay;
-    long long year = 0;
+    long year = 0;
     unsigned month = 0;
     unsigned day = 0;
-    CivilFromDays(static_cast<long long>(seconds / kSecondsPerDay) - kDaysFrom1601To1970, year,
-                  month, day);
+    CivilFromDays(static_cast<long>(seconds / kSecondsPerDay) - kDaysFrom1601To1970, year, month,
+                  day);
     CString text;
     text.Format("%04d-%02d-%02dT%02d:%02d:%02d.%07dZ", static_cast<int>(year), month, day,
                 static_cast<int>(ofDay / 3600), static_cast<int>(ofDay / 60 % 60),
@@ -345,28 +344,28 @@ CString FileTimeText(unsigned long long ticks)
 }
 
 // Read by its form, then by its fields.
-bool ParseFileTimeText(const char* text, unsigned long long& ticks)
+bool ParseFileTimeText(std::string_view text, unsigned long long& ticks)
 {
     // Year, month, day, hour, minute, second, fraction; a year may have five
     // digits.
-    unsigned long long n[8];
+    unsigned long n[8];
     if (!ReadForm(text, "0000-00-00T00:00:00.0000000Z", n) &&
         !ReadForm(text, "00000-00-00T00:00:00.0000000Z", n))
         return false;
-    const unsigned long long year = n[0], month = n[1], day = n[2], hour = n[3], minute = n[4],
-                             second = n[5], fraction = n[6];
+    const unsigned long year = n[0], month = n[1], day = n[2], hour = n[3], minute = n[4],
+                        second = n[5], fraction = n[6];
     // Only the very text the journal writes for a time reads as that time: a
     // date that exists, a year of five digits only past 9999, and a time that a
     // FILETIME can hold.
     const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     const unsigned char kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1601 || (std::strlen(text) == 29) != (year > 9999) || month < 1 || month > 12 ||
+    if (year < 1601 || (text.size() == 29) != (year > 9999) || month < 1 || month > 12 ||
         day < 1 || day > static_cast<unsigned>(kDays[month - 1] + (month == 2 && leap)) || hour > 23 || minute > 59 ||
         second > 59)
         return false;
-    const long long days = DaysFromCivil(static_cast<long long>(year), static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day)) +
-                           kDaysFrom1601To1970;
+    const long days = DaysFromCivil(static_cast<long>(year), static_cast<unsigned>(month),
+                                    static_cast<unsigned>(day)) +
+                      kDaysFrom1601To1970;
     const unsigned long long seconds = static_cast<unsigned long long>(days) * kSecondsPerDay +
                                        hour * 3600 + minute * 60 + second;
     if (seconds > (~0ull - fraction) / kTicksPerSecond)

@@ -33,6 +33,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The journal grows to this size at most, less the plan last written: the
@@ -89,7 +90,7 @@ CString JournalStamp(const LocalTime& time);
 CString JournalVersionText(const char* version);
 // A FILETIME as the journal writes it, and back; false for any other text.
 CString FileTimeText(unsigned long long ticks);
-bool ParseFileTimeText(const char* text, unsigned long long& ticks);
+bool ParseFileTimeText(std::string_view text, unsigned long long& ticks);
 // Two last-write times of one content: equal, or an hour apart, as a FAT
 // volume reports its local times once daylight saving time has begun or ended.
 bool SameWriteTime(unsigned long long a, unsigned long long b);

@@ -119,7 +119,7 @@ TEST_CASE("File times read back only from the very text written for them")
     for (unsigned long long ticks : {0ull, 1ull, 116444736000000000ull, 133536836961234567ull,
                                      0x7FFFFFFFFFFFFFFFull, ~0ull}) {
         unsigned long long read = 0;
-        CHECK(ParseFileTimeText(FileTimeText(ticks), read));
+        CHECK(ParseFileTimeText(static_cast<const char*>(FileTimeText(ticks)), read));
         CHECK(read == ticks);
     }
     unsigned long long ignored = 0;
