@@ -6,20 +6,31 @@
 #include <optional>
 
 namespace {
-// Compared field by field, each asked of the file system only when the
-// fields before it matched: most files differ in size already.
-bool IsFile(const char* path, const JournalFacts& facts, FileSystemOps& files,
-            FileVersionTexts& versions)
-{
-    FileFacts now;
-    if (!files.GetFacts(path, now) || now.size != facts.file.size ||
-        !SameWriteTime(now.lastWrite, facts.file.lastWrite))
-        return false;
-    if (facts.version.IsEmpty())
-        return true;
-    CString version;
-    return versions.VersionTextOf(path, version) && JournalVersionText(version) == facts.version;
-}
+// The file at a name, its facts read once and compared with the new and the
+// old file's; the version text is asked only where size and time match.
+class FileAt {
+public:
+    FileAt(const char* path, FileSystemOps& files, FileVersionTexts& versions)
+        : m_path(path), m_versions(versions), m_exists(files.GetFacts(path, m_facts))
+    {
+    }
+    bool Is(const JournalFacts& facts) const
+    {
+        if (!m_exists || !SameFacts(m_facts, facts.file))
+            return false;
+        if (facts.version.IsEmpty())
+            return true;
+        CString version;
+        return m_versions.VersionTextOf(m_path, version) &&
+               JournalVersionText(version) == facts.version;
+    }
+
+private:
+    const char* m_path;
+    FileVersionTexts& m_versions;
+    FileFacts m_facts{};
+    bool m_exists;
+};
 
 // The line of the start box that tells of an entry.
 Message ToldMessage(const JournalEntry& entry, const Judgement& judgement)
@@ -77,20 +88,21 @@ Judgement JudgeEntry(const JournalEntry& entry, FileSystemOps& files, FileVersio
     unsigned mode = 0;
     if (!files.GetStatus(names.target, &mode))
         return {EntryOutcome::kTargetMissing};
-    const bool stagedIsCopy = IsFile(names.staged, entry.newFile, files, versions);
-    const bool targetIsOld = IsFile(names.target, entry.oldFile, files, versions);
+    const FileAt target(names.target, files, versions);
+    const bool stagedIsCopy = FileAt(names.staged, files, versions).Is(entry.newFile);
+    const bool targetIsOld = target.Is(entry.oldFile);
     // Where the new and the old file look alike, the staged copy still there
     // says that nothing was renamed.
     if (targetIsOld && stagedIsCopy)
         return {EntryOutcome::kNotCarriedOut, true};
-    if (IsFile(names.target, entry.newFile, files, versions))
+    if (target.Is(entry.newFile))
         return {EntryOutcome::kReplaced, stagedIsCopy};
     if (!targetIsOld)
         return {EntryOutcome::kChanged, stagedIsCopy};
     // The renames were done when the backup holds either file: Windows File
     // Protection, a restore or a copy has put the old file back since.
-    if (IsFile(names.backup, entry.newFile, files, versions) ||
-        IsFile(names.backup, entry.oldFile, files, versions))
+    const FileAt backup(names.backup, files, versions);
+    if (backup.Is(entry.newFile) || backup.Is(entry.oldFile))
         return {EntryOutcome::kPutBack};
     return {EntryOutcome::kNotCarriedOut};
 }

@@ -1,5 +1,7 @@
 #include "schedule/restart_journal.h"
 
+#include "framework/path_text.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -380,6 +382,11 @@ bool SameWriteTime(unsigned long long a, unsigned long long b)
     return a == b || (a > b ? a - b : b - a) == hour;
 }
 
+bool SameFacts(const FileFacts& now, const FileFacts& journaled)
+{
+    return now.size == journaled.size && SameWriteTime(now.lastWrite, journaled.lastWrite);
+}
+
 CString JournalStamp(const LocalTime& time)
 {
     CString stamp;
@@ -498,12 +505,10 @@ bool AppendToJournal(JournalStore& store, const std::string& lines)
 
 std::string NameAsQueued(const char* name)
 {
-    const std::string text = name;
-    if (text.rfind("\\\\?\\UNC\\", 0) == 0)
-        return "\\" + text.substr(7);
-    if (text.rfind("\\\\?\\", 0) == 0 || text.rfind("\\\\.\\", 0) == 0)
-        return text.substr(4);
-    return text;
+    const PathPrefix prefix = PathPrefix::Read(name);
+    if (prefix.kind != PathPrefix::kVerbatim && prefix.kind != PathPrefix::kDevice)
+        return name;
+    return (prefix.unc ? "\\\\" : "") + std::string(name + prefix.length);
 }
 
 void JournalCancelled(const JournalAccess& journal, const char* target, const char* staged)

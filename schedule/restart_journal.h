@@ -94,6 +94,9 @@ bool ParseFileTimeText(std::string_view text, unsigned long long& ticks);
 // Two last-write times of one content: equal, or an hour apart, as a FAT
 // volume reports its local times once daylight saving time has begun or ended.
 bool SameWriteTime(unsigned long long a, unsigned long long b);
+// A file's facts now against those journaled: the same size, the same
+// last-write time by SameWriteTime.
+bool SameFacts(const FileFacts& now, const FileFacts& journaled);
 
 // The bytes without the oldest plans (with the lines that tell of them) and
 // without lines not trusted, so that what is kept fits within budget.

@@ -170,8 +170,7 @@ struct RunPlan {
 bool IsCopyAsMade(const char* staged, const JournalEntry& made, FileSystemOps& files)
 {
     FileFacts facts;
-    return files.GetFacts(staged, facts) && facts.size == made.newFile.file.size &&
-           SameWriteTime(facts.lastWrite, made.newFile.file.lastWrite);
+    return files.GetFacts(staged, facts) && SameFacts(facts, made.newFile.file);
 }
 
 // An entry of the plan on its way through the run.
