@@ -141,17 +141,9 @@ bool Win32FileSystemOps::DriveTarget(const char* drive, CString& target)
     return !target.IsEmpty();
 }
 
-// DELETE access is what a rename needs; every share mode is offered, so that
-// a file in use (why the administrator is here) opens all the same.
 bool Win32FileSystemOps::RenameDenied(const char* path)
 {
-    const HANDLE file = ::CreateFileA(path, DELETE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_ACCESS_DENIED;
-    ::CloseHandle(file);
-    return false;
+    return m_paths.RenameDenied(path);
 }
 
 // sfc.dll is looked up at run time: NT 4.0 and the 9x family have none.

@@ -105,8 +105,17 @@ FileHandle OpenForIdentity(const CString& path)
     return FileHandle(OpenHandleForIdentity(path));
 }
 
+// DELETE access is what a rename needs; every share mode is offered, so that
+// a file in use (why the administrator is here) opens all the same.
+HANDLE OpenHandleForRename(const char* path)
+{
+    return ::CreateFileA(path, DELETE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
 // The volume and file index of what file is open on, the same by every name
-// and road to it; empty when it is not open or cannot say.
+// and road to it; empty when it is not open or cannot say. The key's first
+// kVolumeText characters are the volume's serial number and a colon.
+const size_t kVolumeText = 9;
 std::string KeyOf(const FileHandle& file)
 {
     BY_HANDLE_FILE_INFORMATION information;
@@ -116,6 +125,27 @@ std::string KeyOf(const FileHandle& file)
     ::wsprintfA(key, "%08lX:%08lX%08lX", information.dwVolumeSerialNumber,
                 information.nFileIndexHigh, information.nFileIndexLow);
     return key;
+}
+
+// The key of a file open on the volume of the folder keyed folderKey, whose
+// serial number is not asked again: under Wine it costs a call to another
+// process, ten times the open, where the index alone
+// (FileInternalInformation) is one of the file's own facts. Empty where the
+// system cannot say (9x has no NtQueryInformationFile).
+std::string KeyOnVolumeOf(const FileHandle& file, const std::string& folderKey)
+{
+    typedef LONG(WINAPI * QueryFunction)(HANDLE, void*, void*, ULONG, int);
+    static const QueryFunction query = ModuleFunction<QueryFunction>(
+        ::GetModuleHandleA("NTDLL.DLL"), "NtQueryInformationFile");
+    const int kFileInternalInformation = 6;
+    void* status[2];  // an IO_STATUS_BLOCK
+    ULARGE_INTEGER index;
+    if (!query || !file.IsValid() || folderKey.size() <= kVolumeText ||
+        query(file.Get(), status, &index, sizeof index, kFileInternalInformation) != 0)
+        return std::string();
+    char indexText[24];
+    ::wsprintfA(indexText, "%08lX%08lX", index.HighPart, index.LowPart);
+    return folderKey.substr(0, kVolumeText) + indexText;
 }
 
 // Where the open arrived, as a path without the \\?\ prefix (a share's
@@ -152,7 +182,7 @@ void Win32PathResolver::ForgetOutsideRun()
         return;
     m_listings.clear();
     m_ownKeys.clear();
-    m_elsewhere.clear();
+    m_files.clear();
     m_arrivedFolderKeys.clear();
 }
 
@@ -299,12 +329,12 @@ CString Win32PathResolver::FullPath(const char* path) const
     return CString(full, static_cast<int>(length));
 }
 
-const std::string& Win32PathResolver::OwnKey(const CString& path, const FileHandle* opened)
+const std::string& Win32PathResolver::OwnKey(const CString& path)
 {
     const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
     if (added) {
         const QuietErrors quiet;
-        entry->second = opened ? KeyOf(*opened) : KeyOf(OpenForIdentity(path));
+        entry->second = KeyOf(OpenForIdentity(path));
     }
     return entry->second;
 }
@@ -313,13 +343,9 @@ const std::string& Win32PathResolver::OwnKey(const CString& path, const FileHand
 // as a plain file, but the open arrives at the file it leads to, under that
 // file's name or in that file's folder. Where the system cannot say where an
 // open arrives (before Vista), only the reparse point tells.
-bool Win32PathResolver::ArrivesElsewhere(const CString& path, const FileHandle& opened,
-                                         const std::wstring& longName, const std::string& folder)
+bool Win32PathResolver::ArrivesElsewhere(const FileHandle& opened, const std::wstring& longName,
+                                         const std::string& folder)
 {
-    const auto [entry, added] = m_elsewhere.try_emplace(std::string(path), false);
-    if (!added)
-        return entry->second;
-    const QuietErrors quiet;
     const std::wstring arrived = FinalPath(opened);
     const size_t cut = arrived.find_last_of(L'\\');
     if (cut == std::wstring::npos)
@@ -334,9 +360,47 @@ bool Win32PathResolver::ArrivesElsewhere(const CString& path, const FileHandle& 
         key->second = KeyOf(FileHandle(::CreateFileW(arrivedFolder.c_str(), 0, kShareAll, nullptr,
                                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                                      nullptr)));
-    entry->second = (arrivedName[0] != ownName[0] && arrivedName[1] != ownName[1]) ||
-                    (!key->second.empty() && key->second != folder);
-    return entry->second;
+    return (arrivedName[0] != ownName[0] && arrivedName[1] != ownName[1]) ||
+           (!key->second.empty() && key->second != folder);
+}
+
+// One open answers every question of a file: it asks for DELETE access, and
+// only where that is refused for no access, which always opens.
+const Win32PathResolver::OpenedFile& Win32PathResolver::FileAt(const CString& path,
+                                                               const std::wstring& longName,
+                                                               const FileIdentity& identity,
+                                                               bool inKeyedFolder)
+{
+    const auto [entry, added] = m_files.try_emplace(std::string(path));
+    OpenedFile& file = entry->second;
+    if (!added)
+        return file;
+    const QuietErrors quiet;
+    const HANDLE forRename = OpenHandleForRename(path);
+    file.renameDenied = forRename == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED;
+    const FileHandle opened(forRename != INVALID_HANDLE_VALUE ? forRename
+                                                              : OpenHandleForIdentity(path));
+    // A link shows as a reparse point on Windows (and a link to a folder
+    // under Wine); a file's is asked where its open arrives.
+    file.elsewhere = !identity.link && ArrivesElsewhere(opened, longName, identity.folder);
+    // A name that is no link lies on its folder's volume.
+    if (inKeyedFolder && !identity.link && !file.elsewhere)
+        file.key = KeyOnVolumeOf(opened, identity.folder);
+    if (file.key.empty())
+        file.key = KeyOf(opened);
+    return file;
+}
+
+bool Win32PathResolver::RenameDenied(const char* path)
+{
+    const PathSteps steps = PathSteps::Split(FullPath(path), m_codePage);
+    if (steps.Readable() && !steps.names.empty()) {
+        const auto known = m_files.find(std::string(steps.Leading(steps.names.size())));
+        if (known != m_files.end())
+            return known->second.renameDenied;
+    }
+    const FileHandle file(OpenHandleForRename(path));
+    return !file.IsValid() && ::GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 CString Win32PathResolver::LongForm(const char* path)
@@ -372,7 +436,8 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     size_t start = count;  // the names from start on lie below the folder identified
     while (start > 0 && identity.folder.empty())
         identity.folder = OwnKey(steps.Leading(--start));
-    if (identity.folder.empty())
+    const bool folderKeyed = !identity.folder.empty();
+    if (!folderKeyed)
         identity.folder = RootText(steps);
     std::wstring rest;
     std::wstring listedName;  // the last name's, as listed
@@ -392,19 +457,14 @@ FileIdentity Win32PathResolver::IdentityOf(const char* path)
     Fold(rest, identity.restFoldedByLocale, identity.restFoldedByUpper);
     identity.exists = exists;
     identity.directory = exists && identity.directory;
-    if (exists) {
-        const CString own = steps.Leading(count);
-        // A link to a folder shows as a reparse point on Windows and under
-        // Wine; a file's is asked where its open arrives. One open answers
-        // both questions of a file asked for the first time in the run.
-        const bool askArrival = !identity.directory && count > start && !identity.link;
-        const std::string key(own);
-        const bool open = !m_ownKeys.count(key) || (askArrival && !m_elsewhere.count(key));
-        const QuietErrors quiet;
-        const FileHandle opened(open ? OpenHandleForIdentity(own) : INVALID_HANDLE_VALUE);
-        identity.self = OwnKey(own, open ? &opened : nullptr);
-        if (askArrival)
-            identity.link = ArrivesElsewhere(own, opened, listedName, identity.folder);
+    const CString own = steps.Leading(count);
+    if (identity.directory) {
+        identity.self = OwnKey(own);
+    } else if (exists) {
+        const OpenedFile& file =
+            FileAt(own, listedName, identity, folderKeyed && start + 1 == count);
+        identity.self = file.key;
+        identity.link = identity.link || file.elsewhere;
     }
     ForgetOutsideRun();
     return identity;

@@ -23,6 +23,10 @@ public:
 
     CString LongForm(const char* path);
     FileIdentity IdentityOf(const char* path);
+    // True when the file at path refuses to be opened for deletion (access
+    // denied). Within a run, a file that IdentityOf has opened is not opened
+    // again.
+    bool RenameDenied(const char* path);
 
     // Within a run, folders are listed and opened once, and what was learnt
     // is kept; the end of the run forgets it.
@@ -62,15 +66,24 @@ private:
     // The listing of the folder that holds path, if it was listed; name
     // receives path's last name.
     Listing* ListedFolderOf(const char* path, CString& name);
-    // An existing file's or folder's volume and file index; empty for
-    // anything else, and where no open identifies it (folders on 9x). opened,
-    // where given, is an open of path already made.
-    const std::string& OwnKey(const CString& path, const FileHandle* opened = nullptr);
-    // True when an open of path (opened), whose last name is listed as
-    // longName in the folder identified as folder, arrives at another name or
-    // folder.
-    bool ArrivesElsewhere(const CString& path, const FileHandle& opened,
-                          const std::wstring& longName, const std::string& folder);
+    // An existing folder's (or file's) volume and file index; empty for
+    // anything else, and where no open identifies it (folders on 9x).
+    const std::string& OwnKey(const CString& path);
+    // What the one open of an existing file told.
+    struct OpenedFile {
+        std::string key;  // as OwnKey's
+        bool elsewhere = false;     // the open arrived at another name or folder
+        bool renameDenied = false;  // DELETE access was refused
+    };
+    // The file at path, whose last name is listed as longName; identity
+    // holds what the listing told of it and its folder, which inKeyedFolder
+    // says is the folder that holds it, identified by an open.
+    const OpenedFile& FileAt(const CString& path, const std::wstring& longName,
+                             const FileIdentity& identity, bool inKeyedFolder);
+    // True when an open (opened), whose last name is listed as longName in
+    // the folder identified as folder, arrives at another name or folder.
+    bool ArrivesElsewhere(const FileHandle& opened, const std::wstring& longName,
+                          const std::string& folder);
     CString FullPath(const char* path) const;
     void ForgetOutsideRun();
 
@@ -78,6 +91,6 @@ private:
     int m_runs = 0;
     std::map<std::string, Listing> m_listings;  // by the folder's path
     std::map<std::string, std::string> m_ownKeys;
-    std::map<std::string, bool> m_elsewhere;
+    std::map<std::string, OpenedFile> m_files;
     std::map<std::wstring, std::string> m_arrivedFolderKeys;
 };
