@@ -334,9 +334,9 @@ const std::string& Win32PathResolver::OwnKey(const CString& path)
     const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
     if (added) {
         const QuietErrors quiet;
-        entry->second = KeyOf(OpenForIdentity(path));
+        entry->second.key = KeyOf(OpenForIdentity(path));
     }
-    return entry->second;
+    return entry->second.key;
 }
 
 // Windows shows a symbolic link to a file as a reparse point; Wine shows it

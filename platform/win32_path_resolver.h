@@ -66,15 +66,16 @@ private:
     // The listing of the folder that holds path, if it was listed; name
     // receives path's last name.
     Listing* ListedFolderOf(const char* path, CString& name);
-    // An existing folder's (or file's) volume and file index; empty for
-    // anything else, and where no open identifies it (folders on 9x).
-    const std::string& OwnKey(const CString& path);
-    // What the one open of an existing file told.
+    // What an open of an existing file or folder told.
     struct OpenedFile {
-        std::string key;  // as OwnKey's
+        // Its volume and file index; empty for anything else, and where no
+        // open identifies it (folders on 9x).
+        std::string key;
         bool elsewhere = false;     // the open arrived at another name or folder
         bool renameDenied = false;  // DELETE access was refused
     };
+    // A folder's key (or a file's, on the way to another name).
+    const std::string& OwnKey(const CString& path);
     // The file at path, whose last name is listed as longName; identity
     // holds what the listing told of it and its folder, which inKeyedFolder
     // says is the folder that holds it, identified by an open.
@@ -90,7 +91,9 @@ private:
     const CodePage& m_codePage;
     int m_runs = 0;
     std::map<std::string, Listing> m_listings;  // by the folder's path
-    std::map<std::string, std::string> m_ownKeys;
+    // Folders by OwnKey, files by FileAt: a file on the way to another name
+    // was not asked what FileAt asks.
+    std::map<std::string, OpenedFile> m_ownKeys;
     std::map<std::string, OpenedFile> m_files;
     std::map<std::wstring, std::string> m_arrivedFolderKeys;
 };
