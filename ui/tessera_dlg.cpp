@@ -96,38 +96,44 @@ BOOL CTesseraDlg::OnInitDialog()
         m_list.InsertColumn(i, Text(kColumns[i].heading), LVCFMT_LEFT,
                             ScaleForDpi(kColumns[i].width, dpi), i);
 
-    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
-        bool separatorDue = false;
-        for (const SystemEntry& entry : kSystemEntries) {
-            separatorDue = separatorDue || entry.startsGroup;
-            const CString text =
-                ResourceString(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text);
-            if (text.IsEmpty())
-                continue;
-            if (separatorDue)
-                ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(systemMenu, MF_STRING, entry.command, text);
-            separatorDue = false;
-        }
-    }
-
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     m_strOsLabel = "";
     UpdateData(FALSE);
 
-    m_toolTip.Create(this, 0);
-    m_toolTip.Activate(TRUE);
-    m_toolTip.SetMaxTipWidth(ScaleForDpi(kMaxTipWidth, dpi));
-    AddTools();
+    // The system menu's entries wait until that menu opens, and the tooltip
+    // until the mouse first comes: the dialog shows without them.
 
     // The focus is left where the dialog manager puts it.
     return FALSE;
 }
 
-void CTesseraDlg::AddTools()
+void CTesseraDlg::AddSystemEntries()
 {
+    HMENU systemMenu = GetSystemMenu(FALSE);
+    if (m_systemEntriesAdded || !systemMenu)
+        return;
+    m_systemEntriesAdded = true;
+    bool separatorDue = false;
+    for (const SystemEntry& entry : kSystemEntries) {
+        separatorDue = separatorDue || entry.startsGroup;
+        const CString text =
+            ResourceString(static_cast<HINSTANCE>(AfxGetApp()->m_hInstance), entry.text);
+        if (text.IsEmpty())
+            continue;
+        if (separatorDue)
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(systemMenu, MF_STRING, entry.command, text);
+        separatorDue = false;
+    }
+}
+
+void CTesseraDlg::CreateToolTip()
+{
+    m_toolTip.Create(this, 0);
+    m_toolTip.Activate(TRUE);
+    m_toolTip.SetMaxTipWidth(ScaleForDpi(kMaxTipWidth, ScreenDpi()));
     for (const Tool& tool : kTools)
         m_toolTip.AddTool(GetDlgItem(tool.id), Text(tool.text));
 }
@@ -136,7 +142,11 @@ void CTesseraDlg::AddTools()
 // from what is relayed here, before the dialog keys are looked at.
 BOOL CTesseraDlg::PreTranslateMessage(MSG* message)
 {
-    m_toolTip.RelayEvent(message);
+    const bool fromMouse = message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST;
+    if (!m_toolTip.m_hWnd && fromMouse)
+        CreateToolTip();
+    if (m_toolTip.m_hWnd)
+        m_toolTip.RelayEvent(message);
     return CDialog::PreTranslateMessage(message);
 }
 
@@ -154,6 +164,10 @@ BOOL CTesseraDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     case WM_HELP:
         result = OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));
         return TRUE;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam))  // the system menu
+            AddSystemEntries();
+        return FALSE;
     default:
         return CDialog::HandleMessage(message, wParam, lParam, result);
     }

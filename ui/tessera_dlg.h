@@ -84,7 +84,11 @@ private:
     bool BrowseForFile(const char* title, const CString& initialFolder, CString& path);
     void OnHelpButton();
     bool GetFileVersionText(const char* path, CString& text);
-    void AddTools();
+    // The entries this program adds to the system menu, once.
+    void AddSystemEntries();
+    // The tooltip of every control.
+    void CreateToolTip();
 
     DialogServices m_services;
+    bool m_systemEntriesAdded = false;
 };

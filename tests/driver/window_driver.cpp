@@ -494,8 +494,13 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "tipwidth") {
+        // The tooltip is made when the mouse first comes.
+        ::PostMessageA(dialog, WM_MOUSEMOVE, 0, 0);
         OwnedTip search = {dialog, nullptr};
-        ::EnumWindows(&MatchOwnedTip, reinterpret_cast<LPARAM>(&search));
+        for (int wait = 0; wait < 100 && !search.found; ++wait) {
+            ::Sleep(wait ? 50 : 0);
+            ::EnumWindows(&MatchOwnedTip, reinterpret_cast<LPARAM>(&search));
+        }
         if (!search.found)
             return 1;
         std::printf("%d\n", static_cast<int>(::SendMessageA(search.found, TTM_GETMAXTIPWIDTH, 0, 0)));

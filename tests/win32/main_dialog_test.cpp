@@ -67,8 +67,12 @@ void CheckSystemMenu(HWND dialog, int language)
     const char* const history[] = {"置換の記録(&H)...", "Replacement &history"};
     HMENU menu = ::GetSystemMenu(dialog, FALSE);
     REQUIRE(menu != nullptr);
+    // The entries come when the menu first opens, and only then.
+    const int before = ::GetMenuItemCount(menu);
+    for (int opened = 0; opened < 2; ++opened)
+        ::SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
     const int count = ::GetMenuItemCount(menu);
-    REQUIRE(count >= 6);
+    REQUIRE(count == before + 6);
     CHECK((::GetMenuState(menu, count - 6, MF_BYPOSITION) & MF_SEPARATOR) != 0);
     CHECK(::GetMenuItemID(menu, count - 5) == IDM_PENDING);
     CHECK(::GetMenuItemID(menu, count - 4) == IDM_RESTORE);
@@ -141,9 +145,12 @@ TEST_CASE("The main dialog opens as its template and initialisation give it, in 
             CHECK(dialog.m_editTarget.m_hWnd == ::GetDlgItem(window, IDC_TARGET_EDIT));
             CHECK(dialog.m_editSource.m_bFolderMode == 0);
             CHECK(dialog.m_editTarget.m_bFolderMode == 1);
-
-            CheckToolTip(window, dialog.m_toolTip.m_hWnd, column);
-            PostClick(window, IDCANCEL);
+            // The tooltip is made when the mouse first comes.
+            ::PostMessageA(window, WM_MOUSEMOVE, 0, 0);
+        });
+        script.Do([&] {
+            CheckToolTip(dialog.m_hWnd, dialog.m_toolTip.m_hWnd, column);
+            PostClick(dialog.m_hWnd, IDCANCEL);
         });
         CHECK(script.RunModal(dialog) == IDCANCEL);
     }
@@ -240,6 +247,7 @@ TEST_CASE("Every message the modal loop takes is relayed to the tooltip before i
         }
     };
     script
+        .Do([&] { ::PostMessageA(dialog.m_hWnd, WM_MOUSEMOVE, 0, 0); })  // makes the tooltip
         .Do([&] {
             edit = ::GetDlgItem(dialog.m_hWnd, IDC_TARGET_EDIT);
             dialogWindow = dialog.m_hWnd;
