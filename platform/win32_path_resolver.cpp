@@ -100,11 +100,6 @@ HANDLE OpenHandleForIdentity(const CString& path)
                          nullptr);
 }
 
-FileHandle OpenForIdentity(const CString& path)
-{
-    return FileHandle(OpenHandleForIdentity(path));
-}
-
 // DELETE access is what a rename needs; every share mode is offered, so that
 // a file in use (why the administrator is here) opens all the same.
 HANDLE OpenHandleForRename(const char* path)
@@ -334,7 +329,7 @@ const std::string& Win32PathResolver::OwnKey(const CString& path)
     const auto [entry, added] = m_ownKeys.try_emplace(std::string(path));
     if (added) {
         const QuietErrors quiet;
-        entry->second.key = KeyOf(OpenForIdentity(path));
+        entry->second.key = KeyOf(FileHandle(OpenHandleForIdentity(path)));
     }
     return entry->second.key;
 }
