@@ -24,16 +24,19 @@ struct Search {
 BOOL CALLBACK Match(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<Search*>(data);
+    // The owner first: under Wine each question about another process's
+    // window is a call to the server, which the program being timed is
+    // waiting on too, so the other windows are asked no more than that.
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !::IsWindowVisible(window))
+        return TRUE;
     char caption[64] = {};
     ::GetWindowTextA(window, caption, sizeof caption);
-    if (owner == search->processId && ::IsWindowVisible(window) &&
-        std::strcmp(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (std::strcmp(caption, search->caption) != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
