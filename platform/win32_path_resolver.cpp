@@ -90,6 +90,7 @@ std::string RootText(const PathSteps& steps)
     Fold(Wide(root), byLocale, byUpper);
     return "root " + byLocale;
 }
+
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // An open that asks for no access, which no share mode of another opener

@@ -359,11 +359,12 @@ bool ParseFileTimeText(std::string_view text, unsigned long long& ticks)
     // Only the very text the journal writes for a time reads as that time: a
     // date that exists, a year of five digits only past 9999, and a time that a
     // FILETIME can hold.
+    if (year < 1601 || (text.size() == 29) != (year > 9999) || month < 1 || month > 12)
+        return false;
     const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     const unsigned char kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1601 || (text.size() == 29) != (year > 9999) || month < 1 || month > 12 ||
-        day < 1 || day > static_cast<unsigned>(kDays[month - 1] + (month == 2 && leap)) || hour > 23 || minute > 59 ||
-        second > 59)
+    const unsigned long daysInMonth = kDays[month - 1] + (month == 2 && leap);
+    if (day < 1 || day > daysInMonth || hour > 23 || minute > 59 || second > 59)
         return false;
     const long days = DaysFromCivil(static_cast<long>(year), static_cast<unsigned>(month),
                                     static_cast<unsigned>(day)) +

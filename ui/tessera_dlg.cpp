@@ -111,8 +111,10 @@ BOOL CTesseraDlg::OnInitDialog()
 
 void CTesseraDlg::AddSystemEntries()
 {
+    if (m_systemEntriesAdded)
+        return;
     HMENU systemMenu = GetSystemMenu(FALSE);
-    if (m_systemEntriesAdded || !systemMenu)
+    if (!systemMenu)
         return;
     m_systemEntriesAdded = true;
     bool separatorDue = false;
